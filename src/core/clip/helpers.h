@@ -1,0 +1,28 @@
+// Small shared helpers of the windows: one-line display of a text, counters,
+// paths, files and the shell.
+#pragma once
+
+#include <string>
+
+namespace vornix {
+
+using Text = std::u16string;
+class App;
+struct Rect;
+
+Text shortenText(const Text& text, int maxLen);
+Text removeAmpersand(const Text& text);
+Text zeroPad(long number, int width);
+Text addBackslash(const Text& path);
+
+// Whole content of a file as 8-bit text of the code page; "" for a missing or
+// empty file. Other failures are reported in the error box.
+Text readFile(App& app, const Text& path);
+// Removes a file if it exists; failures are reported in the error box.
+void deleteFile(App& app, const Text& path);
+long openWithShell(App& app, const Text& target);
+
+// Moves a rectangle back inside the screen (top-left wins for one larger than the screen).
+void keepOnScreen(Rect& window, const Rect& screen);
+
+}  // namespace vornix

@@ -1,0 +1,254 @@
+// Commands on the selected entry and on the whole list: copy back, cut, delete,
+// clear, new entry and edit hand-off, undo, drops, and the list's mouse and keys.
+#include "core/clip/helpers.h"
+#include "core/clip/ustr.h"
+#include "core/list/frm_vornix.h"
+
+namespace vornix {
+
+void FrmVornix::selectEntry(int index) {
+  rows_.select(index);
+  setClipEntry(index);
+  view_.selectionChanged();
+}
+
+void FrmVornix::setClipEntry(int index) {
+  if (index < 0 || index >= rows_.count()) return;
+  const Row& row = rows_.at(index);
+  ClipClass& clip = app_.currentClip;
+  clip.setClipText(row.cells[kColContent]);
+  clip.setClipProtect(row.checked);
+  clip.setClipDate(row.date);
+  clip.setClipQuantity(static_cast<std::int32_t>(rowCounter(index)));
+}
+
+Text FrmVornix::CopyItem(int index) {
+  selectEntry(index);
+  Text previous;
+  ClipClass& clip = app_.currentClip;
+  if (!clip.clipText().empty()) {
+    const int id = rows_.at(index).id;
+    previous = clip.setClipboard(app_.sys.clipboard);
+    // The clipboard notification may have run in between and re-sorted the list.
+    const int now = rows_.indexOf(id);
+    if (now >= 0 && rows_.at(now).cells[kColContent] == clip.clipText()) refreshCounter(now, clip.ClipQuantity());
+  }
+  displayClipboard();
+  return previous;
+}
+
+void FrmVornix::EditItem(int index) {
+  if (app_.hotmenuShown || index < 0 || index >= rows_.count()) return;
+  Text text = rows_.at(index).cells[kColContent];
+  bool protect = rows_.at(index).checked;
+  const int id = rows_.at(index).id;
+  const bool modal = view_.isVisible();
+  if (modal) modalDialogSteps();
+  const bool ok = view_.editText(text, protect, modal);
+  if (ok && !text.empty()) {
+    // The entry may have moved or gone while the editor was open.
+    const int now = rows_.indexOf(id);
+    if (now >= 0) {
+      rows_.select(now);
+      changeEntry(text, protect);
+    } else {
+      addListItem(text, protect, true);
+    }
+  }
+  if (modal) chkTopMost_Click();
+}
+
+void FrmVornix::newEntry() {
+  if (checkMaxEntries()) return;
+  Text text;
+  bool protect = false;
+  modalDialogSteps();
+  const bool ok = view_.editText(text, protect, true);
+  if (ok && !text.empty()) addListItem(text, protect, true);
+  chkTopMost_Click();
+}
+
+void FrmVornix::fillUndo(const Text& strText, bool bol, int intAction) {
+  if (intAction != 0 && strText.empty()) return;
+  undo_ = UndoRecord{strText, bol, intAction, 0, 0};
+  setCommand(Command::MenEditUndo, true);
+}
+
+void FrmVornix::menEditUndo_Click() {
+  if (!undo_.text.empty() && undo_.action == 1) {
+    // Our own clipboard change must not be filed by the capture before the
+    // entry comes back with its counter and date.
+    lastClipText_ = undo_.text;
+    app_.sys.clipboard.empty();
+    app_.sys.clipboard.writeText(undo_.text);
+    addListItem(undo_.text, undo_.protect, true, undo_.date, undo_.quantity);
+    displayClipboard();
+  }
+  setCommand(Command::MenEditUndo, false);
+}
+
+void FrmVornix::deleteEntry(int index) {
+  if (app_.hotmenuShown || index < 0 || index >= rows_.count()) return;
+  const bool isProtected = rows_.at(index).checked;
+  if (isProtected && app_.askQuestion(app_.str(188), 1) == 2) return;
+  if (rows_.count() == 1) {
+    const bool previous = app_.questionSuppression;
+    if (isProtected) app_.questionSuppression = true;
+    clearList();
+    app_.questionSuppression = previous;
+  } else {
+    removeEntry(index);
+  }
+  if (app_.options.isTrue(14)) saveReg();
+}
+
+void FrmVornix::clearList() {
+  if (app_.askQuestion(app_.str(141), 1) != 1) return;
+  app_.currentClip.setClipText(Text());
+  rows_.clear();
+  view_.rowsChanged();
+  for (int tab : {kTabURL, kTabEMail}) {
+    linkRows_[tab - 1].clear();
+    view_.setLinkItems(tab, {});
+  }
+  fillUndo(Text(), false, 0);
+  if (app_.options.isTrue(14)) saveReg();
+}
+
+void FrmVornix::dropText(const Text& text) {
+  if (!text.empty()) addListItem(text, false, true);
+}
+
+void FrmVornix::dropFiles(const std::vector<Text>& paths) {
+  for (const Text& path : paths) importFile(path);
+}
+
+void FrmVornix::importFile(const Text& path) {
+  ClipClass clip(app_.sys.codePage);
+  clip.setClipText(readFile(app_, path));
+  if (clip.isText) {
+    addListItem(clip.clipText(), false, true);
+  } else {
+    app_.showError(app_.str(139) + u"\r\n" + app_.str(140));
+  }
+}
+
+void FrmVornix::menFileFileDialog_Click() {
+  Text path = app_.importFile;
+  if (!view_.openFileDialog(path)) return;
+  app_.importFile = path;
+  if (!path.empty()) importFile(path);
+}
+
+void FrmVornix::tbMain_ButtonClick(int button) {
+  const int selected = rows_.selected();
+  if (selected >= 0) {
+    if (button != 12) view_.showTab(kTabList);
+    selectEntry(selected);
+    const Text text = rows_.at(selected).cells[kColContent];
+    switch (button) {
+      case 5:
+        // Remember the text we put on the clipboard, so that our own copy is not filed again.
+        lastClipText_ = text;
+        CopyItem(selected);
+        break;
+      case 4:
+        ignoreNextChange_ = true;
+        lastClipText_ = text;
+        CopyItem(selected);
+        deleteEntry(rows_.selected());
+        break;
+      case 8:
+        EditItem(selected);
+        break;
+      case 9:
+        deleteEntry(selected);
+        break;
+      case 12:
+        openLink(true, app_.currentClip.isEMail != 0);
+        break;
+      default:
+        break;
+    }
+  }
+  switch (button) {
+    case 1:
+      newEntry();
+      break;
+    case 2:
+      if (!checkMaxEntries()) menFileFileDialog_Click();
+      break;
+    case 6:
+      FromClipboard();
+      break;
+    case 10:
+      clearList();
+      break;
+    case 14:
+      view_.enterMiniMode();
+      break;
+    default:
+      break;
+  }
+  checkListStatus();
+}
+
+void FrmVornix::lvItems_DblClick() {
+  if (rows_.selected() < 0) return;
+  if (app_.options.isTrue(1) && commandEnabled(Command::TbEdit)) {
+    tbMain_ButtonClick(8);
+  } else if (app_.options.isTrue(2) && commandEnabled(Command::TbCopy)) {
+    tbMain_ButtonClick(5);
+  }
+}
+
+void FrmVornix::lvItems_KeyDown(int key) {
+  if (key == 13) lvItems_DblClick();
+  if (key == 27) view_.enterMiniMode();
+}
+
+void FrmVornix::lvItems_KeyUp(int key) {
+  if (key == 46) tbMain_ButtonClick(9);
+  if (key == 45) tbMain_ButtonClick(6);
+}
+
+void FrmVornix::lvItems_ColumnClick(int column) {
+  int order = rows_.sortOrder();
+  if (column == lastClickedColumn_) order = order == 0 ? 1 : 0;
+  lastClickedColumn_ = column;
+  const int key = column == 1 ? kColCountSort : column == 4 ? kColDateSort : column - 1;
+  rows_.setSort(key, order);
+  view_.rowsChanged();
+  if (rows_.selected() >= 0) view_.selectionChanged();
+}
+
+void FrmVornix::lvItems_ItemClick(int index) { checkHyperJump(index); }
+
+void FrmVornix::lvItems_ItemCheck(int index, bool checked) {
+  if (index < 0 || index >= rows_.count()) return;
+  rows_.setChecked(index, checked);
+  app_.currentClip.setClipProtect(checked);
+  if (app_.options.isTrue(14)) saveReg();
+}
+
+void FrmVornix::lvItems_Select(int index) {
+  rows_.select(index);
+  if (index >= 0) {
+    setClipEntry(index);
+  } else {
+    app_.currentClip.setClipText(Text());
+  }
+  checkListStatus();
+}
+
+Text FrmVornix::lvItems_DragOut() {
+  const int selected = rows_.selected();
+  if (selected < 0) return Text();
+  setClipEntry(selected);
+  ClipClass& clip = app_.currentClip;
+  clip.ClipQuantityCount();
+  refreshCounter(selected, clip.ClipQuantity());
+  return clip.clipText();
+}
+
+}  // namespace vornix

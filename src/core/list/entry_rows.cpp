@@ -1,0 +1,83 @@
+#include "core/list/entry_rows.h"
+
+#include <algorithm>
+
+#include "core/clip/ustr.h"
+
+namespace vornix {
+
+namespace {
+
+// The list control compares texts without regard to letter case.
+int compareNoCase(const Text& a, const Text& b) {
+  const size_t n = std::min(a.size(), b.size());
+  for (size_t i = 0; i < n; ++i) {
+    char16_t x = ustr::toLower(a[i]), y = ustr::toLower(b[i]);
+    if (x != y) return x < y ? -1 : 1;
+  }
+  if (a.size() == b.size()) return 0;
+  return a.size() < b.size() ? -1 : 1;
+}
+
+}  // namespace
+
+int EntryRows::append(Row row) {
+  row.id = nextId_++;
+  const int id = row.id;
+  rows_.push_back(std::move(row));
+  resort();
+  return indexOf(id);
+}
+
+void EntryRows::remove(int index) {
+  if (index < 0 || index >= count()) return;
+  if (rows_[index].id == selectedId_) selectedId_ = -1;
+  rows_.erase(rows_.begin() + index);
+}
+
+void EntryRows::clear() {
+  rows_.clear();
+  selectedId_ = -1;
+}
+
+void EntryRows::setCell(int index, Column column, const Text& text) {
+  if (index < 0 || index >= count()) return;
+  rows_[index].cells[column] = text;
+  if (column == kColContent) ++rows_[index].revision;
+}
+
+void EntryRows::resort() {
+  const int key = sortKey_;
+  const bool descending = sortOrder_ != 0;
+  std::stable_sort(rows_.begin(), rows_.end(), [key, descending](const Row& a, const Row& b) {
+    int c = compareNoCase(a.cells[key], b.cells[key]);
+    return descending ? c > 0 : c < 0;
+  });
+}
+
+int EntryRows::find(const Text& text) const {
+  for (int i = 0; i < count(); ++i)
+    for (const Text& cell : rows_[i].cells)
+      if (ustr::equalsNoCase(cell, text)) return i;
+  return -1;
+}
+
+int EntryRows::indexOf(int id) const {
+  for (int i = 0; i < count(); ++i)
+    if (rows_[i].id == id) return i;
+  return -1;
+}
+
+int EntryRows::selected() const { return selectedId_ < 0 ? -1 : indexOf(selectedId_); }
+
+void EntryRows::select(int index) {
+  selectedId_ = (index >= 0 && index < count()) ? rows_[index].id : -1;
+}
+
+void EntryRows::setSort(int key, int order) {
+  sortKey_ = (key >= 0 && key < kColumnCount) ? key : kColDateSort;
+  sortOrder_ = order == 0 ? 0 : 1;
+  resort();
+}
+
+}  // namespace vornix

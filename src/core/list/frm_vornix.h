@@ -1,0 +1,135 @@
+// The main window's logic: start-up and shutdown, clipboard capture, the entry
+// list with its commands and undo, the URL and e-mail lists, and saving.
+// It knows the window on the screen only through MainView.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/app/app.h"
+#include "core/list/entry_rows.h"
+#include "core/list/main_view.h"
+#include "core/store/entry_storage.h"
+
+namespace vornix {
+
+struct UndoRecord {
+  Text text;
+  bool protect = false;
+  int action = 0;  // 1: put back onto the clipboard and file again
+  double date = 0;    // a removed entry comes back with its date and counter
+  long quantity = 0;
+};
+
+class FrmVornix {
+ public:
+  FrmVornix(App& app, MainView& view);
+
+  EntryRows& rows() { return rows_; }
+  const UndoRecord& undoRecord() const { return undo_; }
+  bool commandEnabled(Command command) const;
+  const Text& lastClipText() const { return lastClipText_; }
+  bool ignoreNextChange() const { return ignoreNextChange_; }
+  platform::WindowHandle nextViewer() const { return nextViewer_; }
+
+  // Start-up and shutdown.
+  void load();
+  void init();
+  // The start-up timer's tick; false once the timer is to be switched off.
+  bool timerInitAfterLoad();
+  void activate();
+  void deactivate();
+  // True when the close is cancelled. `systemEnding`: log-off or shutdown.
+  bool queryUnload(bool systemEnding);
+  void unload();
+
+  // Window message hook: the two viewer chain messages.
+  void onDrawClipboard(std::uintptr_t wParam, std::intptr_t lParam);
+  void onChangeCbChain(platform::WindowHandle removed, platform::WindowHandle next);
+
+  // Capture.
+  void changeProtocolMode(int changeProtocol = -1);
+  void ClipChanged();
+  void FromClipboard();
+  void displayClipboard();
+  Text getClipTextType(const ClipClass& clip) const;
+  void menClearClipboard_Click();
+
+  // Entry list. Row indexes are 0-based positions in display order.
+  void addListItem(const Text& strText, bool sel, bool realadd, double cldate = 0, long quant = 0);
+  void changeEntry(const Text& strText, bool sel, bool copied = false);
+  void removeEntry(int index);
+  bool checkMaxEntries();
+  void checkListStatus();
+
+  // Entry commands and undo.
+  void selectEntry(int index);
+  void setClipEntry(int index);
+  int getSelectedIndex() const { return rows_.selected(); }
+  Text CopyItem(int index);
+  void EditItem(int index);
+  void fillUndo(const Text& strText, bool bol, int intAction);
+  void menEditUndo_Click();
+  void dropText(const Text& text);
+  void dropFiles(const std::vector<Text>& paths);
+  void importFile(const Text& path);
+  void menFileFileDialog_Click();
+
+  // Main window events.
+  void tbMain_ButtonClick(int button);
+  void lvItems_DblClick();
+  void lvItems_KeyDown(int key);
+  void lvItems_KeyUp(int key);
+  void lvItems_ColumnClick(int column);  // 1-based header number
+  void lvItems_ItemClick(int index);
+  void lvItems_ItemCheck(int index, bool checked);
+  void lvItems_Select(int index);  // the user selected a row (-1: none)
+  Text lvItems_DragOut();
+  void chkTopMost_Click();
+
+  // URL and e-mail lists.
+  void ssVornix_Click(int tab);
+  void linkList_Click(int tab);
+  void linkList_DblClick(int tab);
+  void linkList_Focus(int tab, bool got);
+  bool linkListEnabled(int tab) const { return linkEnabled_[tab == kTabURL ? 0 : 1]; }
+
+  void saveReg();
+
+ private:
+  void setCommand(Command command, bool enabled);
+  void loadSettings();
+  void saveSettings();
+  bool readClipboard(Text& text, platform::ClipStatus& status);
+  int findGivenUp() const;
+  void writeRowFromClip(int index);
+  void setItemDate(int index, double date);
+  void refreshCounter(int index, long quant);
+  double entryDate(double cldate) const;
+  void newEntry();
+  void deleteEntry(int index);
+  void clearList();
+  void openLink(bool open, bool mail);
+  void checkHyperJump(int index);
+  void enableLinkList(int tab, bool enabled);
+  void tabCheck();
+  void modalDialogSteps();
+  long rowCounter(int index) const;
+
+  App& app_;
+  MainView& view_;
+  EntryRows rows_;
+  EntryStorage storage_;
+  UndoRecord undo_;
+  Text caption_;
+  Text lastClipText_;
+  bool ignoreNextChange_ = false;
+  platform::WindowHandle nextViewer_ = 0;
+  int lastClickedColumn_ = 0;
+  bool linkEnabled_[2] = {false, false};
+  std::vector<int> linkRows_[2];  // row ids behind the items of the side lists
+  bool enabled_[64] = {};
+};
+
+}  // namespace vornix

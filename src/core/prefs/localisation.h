@@ -1,0 +1,23 @@
+// The German and English string tables, the language choice and the message formatter.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace vornix {
+
+using Text = std::u16string;
+class App;
+
+// The string of a number in the tables (German n, English n + 1000); "" when none.
+Text stringText(int number);
+bool hasString(int number);
+
+// Reads the three language options into the table and sets the language offset.
+void selectLanguage(App& app);
+
+// values[0] is the template; "|1", "|2", ... take values[1], values[2], ...;
+// "\n" (backslash, n) becomes CR LF.
+Text formatMessage(const std::vector<Text>& values);
+
+}  // namespace vornix

@@ -1,0 +1,143 @@
+// Window state, options and program-wide values in the settings store.
+#include <cmath>
+
+#include "core/clip/helpers.h"
+#include "core/clip/ustr.h"
+#include "core/list/frm_vornix.h"
+
+namespace vornix {
+
+namespace {
+
+constexpr double kTwipsPerPixel = 15.0;
+constexpr char16_t kTypeMismatch[] = u"Type mismatch";
+
+// Window coordinates may carry the locale's decimal separator.
+bool parseNumber(const Text& text, double& out) {
+  std::string s = ustr::toUtf8(ustr::trimSpaces(text));
+  if (s.empty()) return false;
+  for (char& c : s)
+    if (c == ',') c = '.';
+  size_t used = 0;
+  try {
+    out = std::stod(s, &used);
+  } catch (...) {
+    return false;
+  }
+  return used == s.size() && std::isfinite(out);
+}
+
+Text twips(long pixels) { return ustr::fromInt(static_cast<long long>(pixels * kTwipsPerPixel)); }
+
+Text boolText(bool b) { return b ? u"True" : u"False"; }
+
+}  // namespace
+
+void FrmVornix::loadSettings() {
+  platform::SettingsStore& store = app_.sys.store;
+  auto read = [&store](const char16_t* name, const Text& def) {
+    auto v = store.read(name);
+    return v ? *v : def;
+  };
+  auto loadError = [this]() { app_.showError(caption_ + u" - Load: \r\n" + kTypeMismatch); };
+  auto readNumber = [&](const char16_t* name, double def, double& out) {
+    out = def;
+    auto v = store.read(name);
+    if (v && !parseNumber(*v, out)) {
+      out = def;
+      loadError();
+    }
+  };
+
+  // Geometry: a value that does not convert keeps the design value of that side.
+  double left, top, width, height;
+  readNumber(u"winLeft", 1000, left);
+  readNumber(u"winTop", 1000, top);
+  readNumber(u"winWidth", 7050, width);
+  readNumber(u"winHeight", 2250, height);
+  Rect r;
+  r.left = std::lround(left / kTwipsPerPixel);
+  r.top = std::lround(top / kTwipsPerPixel);
+  r.width = std::lround(width / kTwipsPerPixel);
+  r.height = std::lround(height / kTwipsPerPixel);
+  keepOnScreen(r, view_.screenRect());
+  view_.setWindowRect(r);
+
+  double sortKey, sortOrder;
+  readNumber(u"SortKey", 4, sortKey);
+  readNumber(u"SortOrder", 1, sortOrder);
+  rows_.setSort(static_cast<int>(sortKey), sortOrder == 0 ? 0 : 1);
+
+  double topMost;
+  readNumber(u"winTopMost", 0, topMost);
+  view_.setTopMostChecked(topMost == 1);
+  chkTopMost_Click();
+
+  for (int key : optionLoadOrder()) {
+    const OptionDef* def = optionDef(key);
+    app_.options.add(key, read(def->name, def->defaultValue));
+    // Hover selection, the autostart shortcut and the on-screen display take effect as
+    // their options arrive; the latter two hook in here once they exist.
+    if (key == 16) view_.setHoverSelection(app_.options.isOn(16));
+  }
+
+  auto readBool = [&](const char16_t* name, bool def) {
+    Text v = ustr::trimSpaces(read(name, boolText(def)));
+    if (ustr::equalsNoCase(v, u"True") || v == u"-1" || v == u"1") return true;
+    if (ustr::equalsNoCase(v, u"False") || v == u"0") return false;
+    loadError();
+    return def;
+  };
+  auto readByte = [&](const char16_t* name) {
+    double v = 3;
+    readNumber(name, 3, v);
+    return (v >= 0 && v <= 255) ? static_cast<int>(v) : 3;
+  };
+  HotkeySettings& h = app_.hotkeys;
+  h.hotkeyBol = readBool(u"HotkeyBol", true);
+  h.hoteditBol = readBool(u"HoteditBol", false);
+  h.textkeyBol = readBool(u"TextkeyBol", false);
+  h.hotmenuBol = readBool(u"HotmenuBol", false);
+  h.hotkeyMod = readByte(u"HotkeyMOD");
+  h.hoteditMod = readByte(u"HoteditMOD");
+  h.textHotkeyMod = readByte(u"TextHotkeyMOD");
+  h.hotmenuMod = readByte(u"HotmenuMOD");
+
+  app_.citeChar = read(u"CiteChar", u">");
+  app_.importFile = read(u"ImportFile", Text());
+  app_.exportFile = read(u"ExportFile", Text());
+  app_.exportDir = read(u"ExportDir", Text());
+}
+
+void FrmVornix::saveSettings() {
+  platform::SettingsStore& store = app_.sys.store;
+  if (view_.windowState() == WindowState::Normal) {
+    const Rect r = view_.windowRect();
+    store.write(u"winLeft", twips(r.left));
+    store.write(u"winTop", twips(r.top));
+    store.write(u"winWidth", twips(r.width));
+    store.write(u"winHeight", twips(r.height));
+  }
+  store.write(u"SortKey", ustr::fromInt(rows_.sortKey()));
+  store.write(u"SortOrder", rows_.sortOrder() == 0 ? u"0" : u"1");
+
+  store.write(u"winTopMost", view_.topMostChecked() ? u"1" : u"0");
+  for (const OptionDef& def : optionDefs()) store.write(def.name, app_.options.text(def.key));
+
+  const HotkeySettings& h = app_.hotkeys;
+  store.write(u"HotkeyBol", boolText(h.hotkeyBol));
+  store.write(u"HoteditBol", boolText(h.hoteditBol));
+  store.write(u"TextkeyBol", boolText(h.textkeyBol));
+  store.write(u"HotmenuBol", boolText(h.hotmenuBol));
+  store.write(u"HotkeyMOD", ustr::fromInt(h.hotkeyMod));
+  store.write(u"HoteditMOD", ustr::fromInt(h.hoteditMod));
+  store.write(u"TextHotkeyMOD", ustr::fromInt(h.textHotkeyMod));
+  store.write(u"HotmenuMOD", ustr::fromInt(h.hotmenuMod));
+
+  store.write(u"CiteChar", app_.citeChar);
+  store.write(u"ImportFile", app_.importFile);
+  store.write(u"ExportFile", app_.exportFile);
+  store.write(u"ExportDir", app_.exportDir);
+}
+
+}  // namespace vornix

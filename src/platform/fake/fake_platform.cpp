@@ -1,0 +1,188 @@
+#include "platform/fake/fake_platform.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "core/clip/dates.h"
+#include "core/clip/ustr.h"
+
+namespace vornix::fake {
+
+ClipStatus FakeClipboard::open() {
+  if (failAll) return ClipStatus::Failed;
+  if (busyReads > 0) {
+    --busyReads;
+    return ClipStatus::Busy;
+  }
+  return ClipStatus::Ok;
+}
+
+ClipStatus FakeClipboard::hasText(bool& has) {
+  ClipStatus s = open();
+  has = s == ClipStatus::Ok && hasTextFormat;
+  return s;
+}
+
+ClipStatus FakeClipboard::readText(Text& out) {
+  ClipStatus s = open();
+  if (s == ClipStatus::Ok) out = hasTextFormat ? text : Text();
+  return s;
+}
+
+ClipStatus FakeClipboard::writeText(const Text& t) {
+  ClipStatus s = open();
+  if (s == ClipStatus::Ok) {
+    set(t);
+    ++writes;
+  }
+  return s;
+}
+
+ClipStatus FakeClipboard::empty() {
+  ClipStatus s = open();
+  if (s == ClipStatus::Ok) {
+    text.clear();
+    hasTextFormat = false;
+  }
+  return s;
+}
+
+std::optional<Text> FakeStore::read(const Text& name) {
+  auto it = values.find(name);
+  if (it == values.end()) return std::nullopt;
+  return it->second;
+}
+
+bool FakeStore::write(const Text& name, const Text& value) {
+  if (killAfter == 0) throw Killed();
+  if (killAfter > 0) --killAfter;
+  ++writes;
+  values[name] = value;
+  return true;
+}
+
+bool FakeStore::remove(const Text& name) {
+  if (killAfter == 0) throw Killed();
+  if (killAfter > 0) --killAfter;
+  ++removes;
+  return values.erase(name) != 0;
+}
+
+Text FakeStore::get(const Text& name) const {
+  auto it = values.find(name);
+  return it == values.end() ? Text() : it->second;
+}
+
+platform::IoResult FakeFiles::readBytes(const Text& path, std::string& bytes) {
+  auto it = files.find(path);
+  if (it == files.end()) return {false, u"The system cannot find the file specified."};
+  bytes = it->second;
+  return {};
+}
+
+platform::IoResult FakeFiles::replaceFile(const Text& path, const std::string& bytes) {
+  if (failWrites) return {false, u"There is not enough space on the disk."};
+  ++writes;
+  files[path] = bytes;
+  return {};
+}
+
+platform::IoResult FakeFiles::appendBytes(const Text& path, const std::string& bytes) {
+  if (failWrites) return {false, u"There is not enough space on the disk."};
+  ++writes;
+  files[path] += bytes;
+  return {};
+}
+
+platform::IoResult FakeFiles::deleteFile(const Text& path) {
+  if (failWrites) return {false, u"Access is denied."};
+  files.erase(path);
+  return {};
+}
+
+namespace {
+
+// Backslash paths of the program are mapped onto the local folder's separators.
+std::string localPath(const Text& path) {
+  std::string p = ustr::toUtf8(path);
+  for (char& c : p)
+    if (c == '\\') c = '/';
+  return p;
+}
+
+platform::IoResult failure(const char* what) { return {false, ustr::fromUtf8(what)}; }
+
+}  // namespace
+
+Text DiskFiles::programFolder() { return ustr::fromUtf8(folder_); }
+
+bool DiskFiles::fileExists(const Text& path) {
+  std::error_code ec;
+  return std::filesystem::is_regular_file(localPath(path), ec);
+}
+
+platform::IoResult DiskFiles::readBytes(const Text& path, std::string& bytes) {
+  std::ifstream in(localPath(path), std::ios::binary);
+  if (!in) return failure("cannot open file");
+  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return {};
+}
+
+platform::IoResult DiskFiles::replaceFile(const Text& path, const std::string& bytes) {
+  const std::string target = localPath(path);
+  const std::string tmp = target + ".tmp";
+  {
+    std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
+    if (!out) return failure("cannot create file");
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out.flush()) {
+      std::remove(tmp.c_str());
+      return failure("cannot write file");
+    }
+  }
+  if (std::rename(tmp.c_str(), target.c_str()) != 0) {
+    std::remove(tmp.c_str());
+    return failure("cannot replace file");
+  }
+  return {};
+}
+
+platform::IoResult DiskFiles::appendBytes(const Text& path, const std::string& bytes) {
+  std::ofstream out(localPath(path), std::ios::binary | std::ios::app);
+  if (!out || !out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()))) return failure("cannot write file");
+  return {};
+}
+
+platform::IoResult DiskFiles::deleteFile(const Text& path) {
+  if (std::remove(localPath(path).c_str()) != 0) return failure("cannot delete file");
+  return {};
+}
+
+Text FakeLocale::dateText(double date) {
+  dates::Civil c = dates::toCivil(date);
+  char buf[40];
+  std::snprintf(buf, sizeof buf, "%02d.%02d.%04d %02d:%02d:%02d", c.day, c.month, c.year, c.hour, c.minute, c.second);
+  return ustr::fromUtf8(buf);
+}
+
+bool FakeLocale::parseDate(const Text& text, double& date) {
+  dates::Civil c{};
+  std::string s = ustr::toUtf8(text);
+  int n = std::sscanf(s.c_str(), "%d.%d.%d %d:%d:%d", &c.day, &c.month, &c.year, &c.hour, &c.minute, &c.second);
+  if (n != 3 && n != 6) return false;
+  if (c.month < 1 || c.month > 12 || c.day < 1 || c.day > 31 || c.hour > 23 || c.minute > 59 || c.second > 59)
+    return false;
+  date = dates::fromCivil(c);
+  return true;
+}
+
+int FakeBoxes::question(const Text& text, const Text& title) {
+  shown.push_back({text, title, true});
+  if (answers.empty()) return 1;
+  int a = answers.front();
+  answers.pop_front();
+  return a;
+}
+
+}  // namespace vornix::fake

@@ -1,0 +1,131 @@
+// A main window logic on the fake platform with a fake view, for the tests.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/app/app.h"
+#include "core/clip/ustr.h"
+#include "core/list/frm_vornix.h"
+#include "core/prefs/localisation.h"
+#include "platform/fake/fake_platform.h"
+
+namespace vornix::test {
+
+class FakeView : public MainView {
+ public:
+  std::map<Command, bool> enabled;
+  Text caption, panel;
+  int tab = 0;
+  std::vector<Text> linkItems[3];
+  bool linkEnabled[3] = {};
+  int linkCurrent[3] = {-1, -1, -1};
+  WindowState state = WindowState::Normal;
+  bool visible = true;
+  Rect rect{10, 20, 470, 150};
+  Rect screen{0, 0, 1024, 768};
+  bool topMost = false, topMostBox = false, hover = false;
+  int miniModeRequests = 0, rowsChangedCalls = 0;
+  // Editor hand-off: what the user "types" and whether he confirms.
+  bool editAnswer = false;
+  Text editResult;
+  bool editProtect = false;
+  std::vector<Text> editShown;
+  Text fileChoice;
+
+  platform::WindowHandle handle() override { return 0x1234; }
+  void setCaption(const Text& c) override { caption = c; }
+  void rowsChanged() override { ++rowsChangedCalls; }
+  void selectionChanged() override {}
+  void setClipboardPanel(const Text& t) override { panel = t; }
+  void setCommandEnabled(Command c, bool e) override { enabled[c] = e; }
+  int currentTab() override { return tab; }
+  void showTab(int t) override { tab = t; }
+  void setLinkItems(int t, const std::vector<Text>& items) override { linkItems[t] = items; }
+  void setLinkListEnabled(int t, bool e) override { linkEnabled[t] = e; }
+  int linkListCurrent(int t) override { return linkCurrent[t]; }
+  WindowState windowState() override { return state; }
+  bool isVisible() override { return visible; }
+  Rect windowRect() override { return rect; }
+  void setWindowRect(const Rect& r) override { rect = r; }
+  Rect screenRect() override { return screen; }
+  void setTopMost(bool on) override { topMost = on; }
+  bool topMostChecked() override { return topMostBox; }
+  void setTopMostChecked(bool c) override { topMostBox = c; }
+  void setHoverSelection(bool on) override { hover = on; }
+  bool editText(Text& text, bool& protect, bool) override {
+    editShown.push_back(text);
+    if (!editAnswer) return false;
+    text = editResult;
+    protect = editProtect;
+    return true;
+  }
+  void enterMiniMode() override { ++miniModeRequests; }
+  bool openFileDialog(Text& path) override {
+    if (fileChoice.empty()) return false;
+    path = fileChoice;
+    return true;
+  }
+};
+
+inline Text T(const char* utf8) { return ustr::fromUtf8(utf8); }
+
+// One program run: platform, program-wide state, view and main window logic.
+// `restart()` begins a new run on the same store and files, as after quitting.
+struct Program {
+  fake::FakePlatform sys;
+  std::unique_ptr<App> app;
+  FakeView view;
+  std::unique_ptr<FrmVornix> frm;
+
+  Program() { create(); }
+
+  void create() {
+    app = std::make_unique<App>(sys.services());
+    app->startupFlag = true;
+    view = FakeView();
+    frm = std::make_unique<FrmVornix>(*app, view);
+  }
+  // Loads like a start of the program (language choice and the main window's loading).
+  void start() {
+    selectLanguage(*app);
+    app->textTypeName = app->str(308);
+    frm->load();
+  }
+  void restart() {
+    frm->unload();
+    create();
+    start();
+  }
+
+  void set(const char* name, const char* value) { sys.store.values[T(name)] = T(value); }
+  Text stored(const char* name) const { return sys.store.get(T(name)); }
+  bool has(const char* name) const { return sys.store.has(T(name)); }
+
+  // Texts of the list in display order.
+  std::vector<Text> texts() const {
+    std::vector<Text> out;
+    for (const Row& r : frm->rows().rows()) out.push_back(r.cells[kColContent]);
+    return out;
+  }
+  const Row* row(const Text& text) const {
+    for (const Row& r : frm->rows().rows())
+      if (r.cells[kColContent] == text) return &r;
+    return nullptr;
+  }
+  int indexOf(const Text& text) const {
+    const auto& rows = frm->rows().rows();
+    for (size_t i = 0; i < rows.size(); ++i)
+      if (rows[i].cells[kColContent] == text) return static_cast<int>(i);
+    return -1;
+  }
+  // Another program copies a text: the system notifies the chain.
+  void copy(const Text& text) {
+    sys.clipboard.set(text);
+    frm->onDrawClipboard(0, 0);
+  }
+};
+
+}  // namespace vornix::test

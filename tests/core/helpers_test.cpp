@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include "core/clip/dates.h"
+#include "core/clip/helpers.h"
+#include "fixture.h"
+
+namespace vornix::test {
+
+TEST(ShortenText, KeepsShortTextsAndCutsLongOnes) {
+  EXPECT_EQ(shortenText(u"abcdefghij", 10), u"abcdefghij");
+  EXPECT_EQ(shortenText(u"abcdefghijklmn", 10), u"abcdefghij [...]");
+  EXPECT_EQ(shortenText(u"abcdefghijklmnop", 10), u"abcde [...] lmnop");
+  EXPECT_EQ(shortenText(u"abcd efghijklm op", 10), u"abcd [...] lm op");  // both halves trimmed
+  EXPECT_EQ(shortenText(u"abc", 2), u"");
+  EXPECT_EQ(shortenText(u"    ", 10), u"");
+  EXPECT_EQ(shortenText(u"a\tb", 10), u"a b");
+  EXPECT_EQ(shortenText(u"a\r\nb\nc", 10), u"a b\nc");
+  Text t(2000, u'x');
+  t[62] = u'A';
+  t[1938] = u'B';
+  Text s = shortenText(t, 125);
+  EXPECT_EQ(s, Text(62, u'x') + u"A [...] " + u"B" + Text(61, u'x'));
+}
+
+TEST(ZeroPad, PadsToWidthAndKeepsLongerNumbers) {
+  EXPECT_EQ(zeroPad(42, 10), u"0000000042");
+  EXPECT_EQ(zeroPad(7, 10), u"0000000007");
+  EXPECT_EQ(zeroPad(123456, 3), u"123456");
+  EXPECT_EQ(zeroPad(-5, 4), u"00-5");
+  EXPECT_EQ(zeroPad(3, 2), u"03");
+}
+
+TEST(PathHelpers, BackslashAndAmpersand) {
+  EXPECT_EQ(addBackslash(u"C:\\x\\"), u"C:\\x\\");
+  EXPECT_EQ(addBackslash(u"C:\\x"), u"C:\\x\\");
+  EXPECT_EQ(addBackslash(u""), u"\\");
+  EXPECT_EQ(removeAmpersand(u"&Copy"), u"Copy");
+  EXPECT_EQ(removeAmpersand(u"Drag&&Drop"), u"DragDrop");
+}
+
+TEST(Files, MissingOrEmptyFilesReadAsEmptyWithoutMessage) {
+  Program p;
+  p.sys.files.files[u"C:\\e.txt"] = "";
+  EXPECT_EQ(readFile(*p.app, u"C:\\missing.txt"), u"");
+  EXPECT_EQ(readFile(*p.app, u"C:\\e.txt"), u"");
+  p.sys.files.files[u"C:\\u.txt"] = "\xe4\x80";
+  EXPECT_EQ(readFile(*p.app, u"C:\\u.txt"), T("ä€"));
+  deleteFile(*p.app, u"C:\\missing.txt");
+  EXPECT_TRUE(p.sys.boxes.shown.empty());
+  p.sys.files.failWrites = true;
+  deleteFile(*p.app, u"C:\\u.txt");
+  ASSERT_EQ(p.sys.boxes.shown.size(), 1u);
+  EXPECT_EQ(p.sys.boxes.shown[0].text.substr(0, 13), u"deleteFile: \r");
+}
+
+TEST(KeepOnScreen, MovesWindowsBackInside) {
+  const Rect screen{0, 0, 1000, 700};
+  Rect r{950, 650, 200, 100};
+  keepOnScreen(r, screen);
+  EXPECT_EQ(r.left, 800);
+  EXPECT_EQ(r.top, 600);
+  r = Rect{-50, -10, 200, 100};
+  keepOnScreen(r, screen);
+  EXPECT_EQ(r.left, 0);
+  EXPECT_EQ(r.top, 0);
+  r = Rect{100, 100, 1200, 900};  // larger than the screen: top-left corner
+  keepOnScreen(r, screen);
+  EXPECT_EQ(r.left, 0);
+  EXPECT_EQ(r.top, 0);
+}
+
+TEST(Dates, SortKeyAndCivilRoundTrip) {
+  dates::Civil c{2003, 4, 5, 14, 3, 9};
+  double d = dates::fromCivil(c);
+  EXPECT_EQ(dates::sortKey(d), u"20030405140309");
+  EXPECT_EQ(dates::sortKey(0), u"18991230000000");
+  EXPECT_EQ(dates::sortKey(45000.5), u"20230315120000");
+  // Sub-second parts round to the nearest second, across midnight too.
+  EXPECT_EQ(dates::sortKey(dates::wholeSeconds(d + 0.4 / 86400)), u"20030405140309");
+  EXPECT_EQ(dates::sortKey(dates::fromCivil({2003, 4, 5, 23, 59, 59}) + 0.7 / 86400), u"20030406000000");
+  dates::Civil back = dates::toCivil(dates::fromCivil({1999, 12, 31, 0, 0, 0}));
+  EXPECT_EQ(back.year, 1999);
+  EXPECT_EQ(back.day, 31);
+}
+
+}  // namespace vornix::test

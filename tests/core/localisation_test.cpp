@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include "fixture.h"
+
+namespace vornix::test {
+
+TEST(StringTables, EveryNumberInUseHasBothLanguages) {
+  const int unused[] = {124, 269, 277, 278, 279, 289, 291, 301, 302, 303, 304, 305, 306, 307, 317};
+  int count = 0;
+  for (int n = 101; n <= 334; ++n) {
+    const bool isUnused = std::find(std::begin(unused), std::end(unused), n) != std::end(unused);
+    EXPECT_EQ(hasString(n), !isUnused) << n;
+    if (isUnused) continue;
+    ++count;
+    EXPECT_FALSE(stringText(n).empty()) << n;
+    EXPECT_FALSE(stringText(n + 1000).empty()) << n;
+  }
+  EXPECT_EQ(count, 219);
+  EXPECT_EQ(stringText(101), u"&Datei");
+  EXPECT_EQ(stringText(1101), u"&File");
+  EXPECT_EQ(stringText(1214), u"Overwrite file \"|1\"?");
+  EXPECT_EQ(stringText(142), T("Ein Eintrag, beginnend mit \"|1...\", ist größer als 16 KB"));
+  EXPECT_EQ(stringText(1223), u"The hotkey \"|1\" cannot be set.\\nIt may be in use by another application.");
+  EXPECT_EQ(stringText(124), u"");
+}
+
+TEST(SelectLanguage, EachCombinationOfTheThreeOptions) {
+  struct Case {
+    const char *autoLang, *german, *english;
+    std::uint16_t system;
+    int offset;
+  };
+  const Case cases[] = {
+      {nullptr, nullptr, nullptr, 0x0407, 0},      // empty store, German system
+      {nullptr, nullptr, nullptr, 0x0807, 0},      // Swiss German
+      {nullptr, nullptr, nullptr, 0x0C07, 0},      // Austrian German
+      {nullptr, nullptr, nullptr, 0x0409, 1000},   // English system
+      {nullptr, nullptr, nullptr, 0x040C, 1000},   // French system
+      {"True", "True", "False", 0x0409, 1000},     // automatic overrides the fixed choice
+      {"False", "True", "False", 0x0409, 0},
+      {"False", "False", "True", 0x0407, 1000},
+      {"False", "True", "True", 0x0407, 1000},     // later steps win
+      {"False", "False", "False", 0x0409, 0},      // none: German
+      {"abc", "False", "True", 0x0407, 1000},      // not a boolean: that step is skipped
+  };
+  for (const Case& c : cases) {
+    Program p;
+    if (c.autoLang) p.set("LanguageAuto", c.autoLang);
+    if (c.german) p.set("LanguageGerman", c.german);
+    if (c.english) p.set("LanguageEnglish", c.english);
+    p.sys.locale.language = c.system;
+    selectLanguage(*p.app);
+    EXPECT_EQ(p.app->languageOffset, c.offset) << (c.autoLang ? c.autoLang : "-") << c.system;
+    EXPECT_TRUE(p.app->options.has(25) && p.app->options.has(26) && p.app->options.has(27));
+  }
+}
+
+TEST(FormatMessage, FillsPlaceholdersAndBreaksLines) {
+  EXPECT_EQ(formatMessage({u"Overwrite file \"|1\"?", u"C:\\a.txt"}), u"Overwrite file \"C:\\a.txt\"?");
+  EXPECT_EQ(formatMessage({u"Replace\\n\"|1\"\\nwith\\n\"|2\"\\n?", u"x", u"y"}),
+            u"Replace\r\n\"x\"\r\nwith\r\n\"y\"\r\n?");
+  EXPECT_EQ(formatMessage({u"|1 and |1", u"a"}), u"a and a");
+  EXPECT_EQ(formatMessage({u"no values |1"}), u"no values |1");
+  EXPECT_EQ(formatMessage({}), u"");
+}
+
+TEST(FormatMessage, InsertedValuesAreShownAsTheyAre) {
+  // A folder starting with "n" is part of the path, not a line break; a value
+  // holding "|2" is not filled again.
+  EXPECT_EQ(formatMessage({u"Overwrite file \"|1\"?", u"C:\\new\\notes.txt"}), u"Overwrite file \"C:\\new\\notes.txt\"?");
+  EXPECT_EQ(formatMessage({u"|1 / |2", u"|2", u"b"}), u"|2 / b");
+}
+
+TEST(MessageBoxes, QuestionsAndErrorsRespectTheFlags) {
+  Program p;
+  p.start();
+  App& a = *p.app;
+  p.sys.boxes.answers = {2};
+  EXPECT_EQ(a.askQuestion(u"q", 1), 2);
+  EXPECT_FALSE(a.modalOpen);
+  ASSERT_EQ(p.sys.boxes.shown.size(), 1u);
+  EXPECT_EQ(p.sys.boxes.shown[0].title, u"Sicherheitsfrage");
+
+  a.modalOpen = true;
+  EXPECT_EQ(a.askQuestion(u"q", 2), 2);
+  a.showError(u"e");
+  EXPECT_EQ(p.sys.boxes.shown.size(), 1u);
+  EXPECT_EQ(a.askQuestion(u"forced", 2, true), 1);
+  EXPECT_TRUE(a.modalOpen);  // restored to what it was
+  a.modalOpen = false;
+
+  a.questionSuppression = true;
+  EXPECT_EQ(a.askQuestion(u"q", 1), 1);
+  a.questionSuppression = false;
+  a.showError(u"e");
+  EXPECT_EQ(p.sys.boxes.shown.back().title, u"Hinweis");
+  EXPECT_FALSE(p.sys.boxes.shown.back().question);
+}
+
+}  // namespace vornix::test

@@ -1,0 +1,87 @@
+#include <gtest/gtest.h>
+
+#include "fixture.h"
+
+namespace vornix::test {
+
+TEST(OptionTable, EmptyStoreYieldsTheDefaults) {
+  Program p;
+  p.start();
+  const OptionTable& o = p.app->options;
+  for (const OptionDef& def : optionDefs()) EXPECT_EQ(o.text(def.key), Text(def.defaultValue)) << def.key;
+  EXPECT_TRUE(o.isTrue(1));
+  EXPECT_FALSE(o.isTrue(2));
+  EXPECT_FALSE(o.isOn(4));
+  EXPECT_EQ(o.number(22), 1024);
+  EXPECT_EQ(o.text(36), u"V");
+}
+
+TEST(OptionTable, TextAndTypedFormsReadAlike) {
+  struct Case {
+    OptionValue value;
+    bool asChoice;
+    long asNumber;
+  };
+  const Case cases[] = {
+      {Text(u"1"), true, 1},         {std::int32_t{1}, true, 1},   {std::int16_t{1}, true, 1},
+      {Text(u"0"), false, 0},        {std::int32_t{0}, false, 0},  {Text(u"True"), true, -1},
+      {Text(u"true"), true, -1},     {true, true, -1},             {Text(u"-1"), true, -1},
+      {Text(u"False"), false, 0},    {false, false, 0},            {Text(u" 7 "), true, 7},
+  };
+  for (const Case& c : cases) {
+    OptionTable o;
+    o.setOption(19, c.value);
+    o.setOption(4, c.value);
+    EXPECT_EQ(o.isTrue(19), c.asChoice) << optionText(c.value).size();
+    EXPECT_EQ(o.number(4), c.asNumber);
+  }
+}
+
+TEST(OptionTable, ValueThatDoesNotConvertReadsAsTheDefault) {
+  OptionTable o;
+  o.add(23, Text(u"abc"));
+  o.add(14, Text(u"maybe"));
+  o.add(22, Text(u"1e3"));
+  EXPECT_EQ(o.number(23), 1);
+  EXPECT_FALSE(o.isTrue(14));
+  EXPECT_EQ(o.number(22), 1024);
+  // The text is kept as it was for saving.
+  EXPECT_EQ(o.text(23), u"abc");
+}
+
+TEST(OptionTable, SetOptionReplacesAcrossTypesAndAddKeepsTheFirstValue) {
+  OptionTable o;
+  o.add(8, Text(u"15"));
+  o.add(8, Text(u"99"));
+  EXPECT_EQ(o.number(8), 15);
+  o.setOption(8, std::int32_t{30});
+  EXPECT_EQ(o.number(8), 30);
+  EXPECT_EQ(o.text(8), u"30");
+  o.setOption(14, true);
+  EXPECT_EQ(o.text(14), u"True");
+  o.setOption(31, Text(u"x"));  // a key that is not in use is not an error
+  EXPECT_EQ(o.text(31), u"x");
+}
+
+TEST(CheckSizeLimit, AcceptsTheLimitAndRejectsOneMore) {
+  Program p;
+  p.start();
+  EXPECT_TRUE(p.app->checkSizeLimit(1048576));
+  EXPECT_FALSE(p.app->checkSizeLimit(1048577));
+  p.app->options.setOption(22, std::int32_t{1});
+  EXPECT_TRUE(p.app->checkSizeLimit(1024));
+  EXPECT_FALSE(p.app->checkSizeLimit(1025));
+}
+
+TEST(CheckSizeLimit, NoLimitWhileStartingOrWhenSwitchedOff) {
+  Program p;
+  p.start();
+  p.app->options.setOption(22, std::int32_t{1});
+  p.app->startupFlag = true;
+  EXPECT_TRUE(p.app->checkSizeLimit(50000000));
+  p.app->startupFlag = false;
+  p.app->options.setOption(21, Text(u"0"));
+  EXPECT_TRUE(p.app->checkSizeLimit(50000000));
+}
+
+}  // namespace vornix::test

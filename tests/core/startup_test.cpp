@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include "fixture.h"
+
+namespace vornix::test {
+
+TEST(Startup, EmptyStoreOpensWithTheDesignDefaults) {
+  Program p;
+  p.start();
+  EXPECT_EQ(p.view.caption, u"Vornix (Version 1.0.0)");
+  // 1000/1000 twips, 7050 x 2250 twips, at 15 twips a pixel.
+  EXPECT_EQ(p.view.rect.left, 67);
+  EXPECT_EQ(p.view.rect.top, 67);
+  EXPECT_EQ(p.view.rect.width, 470);
+  EXPECT_EQ(p.view.rect.height, 150);
+  EXPECT_EQ(p.frm->rows().sortKey(), kColDateSort);
+  EXPECT_EQ(p.frm->rows().sortOrder(), 1);
+  EXPECT_TRUE(p.app->hotkeys.hotkeyBol);
+  EXPECT_FALSE(p.app->hotkeys.hoteditBol);
+  EXPECT_EQ(p.app->hotkeys.hotkeyMod, 3);
+  EXPECT_EQ(p.app->citeChar, u">");
+  EXPECT_FALSE(p.app->startupFlag);
+  EXPECT_TRUE(p.sys.boxes.shown.empty());
+  EXPECT_EQ(p.view.panel, u"<Text-Zwischenablage leer>");
+}
+
+TEST(Startup, EnglishCaptionAndOnScreenPosition) {
+  Program p;
+  p.set("LanguageAuto", "False");
+  p.set("LanguageEnglish", "True");
+  p.set("winLeft", "30000");
+  p.set("winTop", "-600");
+  p.start();
+  EXPECT_EQ(p.view.caption, u"Vornix (version 1.0.0)");
+  EXPECT_EQ(p.view.rect.left, 1024 - 470);
+  EXPECT_EQ(p.view.rect.top, 0);
+}
+
+TEST(Startup, ValuesThatDoNotConvertAreReportedAndSkipped) {
+  Program p;
+  p.set("QuestionQuit", "abc");
+  p.set("winWidth", "wide");
+  p.set("SortOrder", "5");
+  p.set("HotkeyMOD", "999");
+  p.start();
+  ASSERT_EQ(p.sys.boxes.shown.size(), 1u);
+  EXPECT_EQ(p.sys.boxes.shown[0].text, u"Vornix (Version 1.0.0) - Load: \r\nType mismatch");
+  EXPECT_EQ(p.view.rect.width, 470);
+  EXPECT_EQ(p.frm->rows().sortOrder(), 1);
+  EXPECT_EQ(p.app->hotkeys.hotkeyMod, 3);
+  // The quit question falls back to its default: it is asked.
+  p.sys.boxes.answers = {2};
+  EXPECT_TRUE(p.frm->queryUnload(false));
+  p.frm->saveReg();
+  EXPECT_EQ(p.stored("SortOrder"), u"1");
+}
+
+TEST(Shutdown, QuitQuestionFollowsTheOption) {
+  Program p;
+  p.set("QuestionQuit", "0");
+  p.start();
+  EXPECT_FALSE(p.frm->queryUnload(false));
+  EXPECT_TRUE(p.sys.boxes.shown.empty());
+
+  Program q;
+  q.start();
+  q.sys.boxes.answers = {2, 1};
+  EXPECT_TRUE(q.frm->queryUnload(false));   // Cancel keeps it running
+  EXPECT_FALSE(q.frm->queryUnload(false));  // OK quits
+  EXPECT_EQ(q.sys.boxes.shown[0].text, u"Vornix beenden?");
+  EXPECT_FALSE(q.frm->queryUnload(true));   // log-off never asks
+  EXPECT_EQ(q.sys.boxes.shown.size(), 2u);
+}
+
+TEST(Shutdown, UnloadLeavesTheChainAndSaves) {
+  Program p;
+  p.set("ProtocolMode", "1");
+  p.start();
+  EXPECT_EQ(p.sys.chain.joins, 1);
+  p.frm->unload();
+  EXPECT_EQ(p.sys.chain.leaves, 1);
+  EXPECT_FALSE(p.app->inChain);
+  EXPECT_EQ(p.stored("ProtocolMode"), u"1");
+  EXPECT_EQ(p.stored("EntryCount"), u"0");
+}
+
+TEST(Shutdown, MinimisedWindowKeepsTheStoredGeometry) {
+  Program p;
+  p.set("winLeft", "1500");
+  p.start();
+  p.view.state = WindowState::Minimized;
+  p.view.rect = Rect{-32000, -32000, 160, 24};
+  p.frm->unload();
+  EXPECT_EQ(p.stored("winLeft"), u"1500");
+  p.view.state = WindowState::Normal;
+  p.view.rect = Rect{100, 200, 500, 300};
+  p.frm->saveReg();
+  EXPECT_EQ(p.stored("winLeft"), u"1500");
+  EXPECT_EQ(p.stored("winTop"), u"3000");
+  EXPECT_EQ(p.stored("winWidth"), u"7500");
+}
+
+TEST(Startup, TimerSwitchesToMiniModeOnlyWhenVisible) {
+  Program p;
+  p.set("StartMiniMode", "1");
+  p.start();
+  p.view.visible = false;
+  EXPECT_TRUE(p.frm->timerInitAfterLoad());
+  EXPECT_EQ(p.view.miniModeRequests, 0);
+  p.view.visible = true;
+  EXPECT_FALSE(p.frm->timerInitAfterLoad());
+  EXPECT_EQ(p.view.miniModeRequests, 1);
+
+  Program q;
+  q.start();
+  EXPECT_FALSE(q.frm->timerInitAfterLoad());
+  EXPECT_EQ(q.view.miniModeRequests, 0);
+}
+
+TEST(Startup, EmptyClipboardGetsTheFirstStoredEntry) {
+  Program p;
+  p.set("EntryCount", "1");
+  p.set("Entry0", "stored text");
+  p.start();
+  EXPECT_EQ(p.sys.clipboard.text, u"stored text");
+
+  Program q;
+  q.sys.clipboard.set(u"already there");
+  q.set("EntryCount", "1");
+  q.set("Entry0", "stored text");
+  q.start();
+  EXPECT_EQ(q.sys.clipboard.text, u"already there");
+}
+
+TEST(Startup, ActivationClearsTheModalFlagAndDeactivationReturnsToTheList) {
+  Program p;
+  p.start();
+  p.app->modalOpen = true;
+  p.sys.clipboard.set(u"abc");
+  p.frm->activate();
+  EXPECT_FALSE(p.app->modalOpen);
+  EXPECT_EQ(p.view.panel, u"abc");
+  p.view.tab = kTabURL;
+  p.frm->deactivate();
+  EXPECT_EQ(p.view.tab, kTabList);
+}
+
+}  // namespace vornix::test

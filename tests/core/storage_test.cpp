@@ -1,0 +1,265 @@
+#include <gtest/gtest.h>
+
+#include "core/clip/dates.h"
+#include "fixture.h"
+
+namespace vornix::test {
+
+namespace {
+
+Text numbered(int i) { return u"entry " + ustr::fromInt(i); }
+
+double at(int second) { return dates::fromCivil({2020, 1, 1, 10, 0, second}); }
+
+// Every stored value of the entry families, to compare whole store states.
+std::map<Text, Text> entryValues(const Program& p) {
+  std::map<Text, Text> out;
+  for (const auto& [k, v] : p.sys.store.values)
+    if (ustr::startsWith(k, u"Entry")) out[k] = v;
+  return out;
+}
+
+}  // namespace
+
+TEST(EntryStorage, RoundTripKeepsTextsOrderProtectionCountersAndDates) {
+  Program p;
+  p.start();
+  p.frm->addListItem(u"first", true, false, at(1), 4);
+  p.frm->addListItem(u"second\r\nline", false, false, at(2), 0);
+  p.frm->addListItem(u"http://x.org", false, false, at(3), 12);
+  const std::vector<Text> before = p.texts();
+  p.restart();
+  EXPECT_EQ(p.texts(), before);
+  EXPECT_TRUE(p.row(u"first")->checked);
+  EXPECT_EQ(p.row(u"first")->cells[kColCounter], u"4");
+  EXPECT_EQ(p.row(u"http://x.org")->cells[kColDateSort], u"20200101100003");
+  EXPECT_EQ(p.stored("EntryCount"), u"3");
+  EXPECT_EQ(p.stored("EntrySel0"), u"False");
+  EXPECT_EQ(p.stored("EntryQuant0"), u"12");
+  EXPECT_EQ(p.stored("EntryDate0"), u"01.01.2020 10:00:03");
+}
+
+TEST(EntryStorage, LargeEntriesGoToSideFiles) {
+  Program p;
+  p.start();
+  p.frm->addListItem(Text(16383, u'a'), false, false, at(1));
+  p.frm->addListItem(Text(16384, u'b'), false, false, at(2));
+  p.frm->saveReg();
+  // Display order is newest first: the large one is index 0.
+  EXPECT_EQ(p.stored("Entry0"), u"<BIGFILE>C:\\Vornix\\bigfile0.txt</BIGFILE>");
+  EXPECT_EQ(p.sys.files.files[u"C:\\Vornix\\bigfile0.txt"], std::string(16384, 'b'));
+  EXPECT_EQ(p.stored("Entry1"), Text(16383, u'a'));
+  EXPECT_EQ(p.sys.files.files.count(u"C:\\Vornix\\bigfile1.txt"), 0u);
+  p.restart();
+  EXPECT_EQ(p.row(Text(16384, u'b'))->cells[kColDateSort], u"20200101100002");
+}
+
+TEST(EntryStorage, LargeEntriesLoadBeyondTheSizeLimit) {
+  Program p;
+  p.set("LimitSizeKB", "256");
+  p.start();
+  p.app->startupFlag = true;
+  p.frm->addListItem(Text(300000, u'z'), false, false, at(1));
+  p.app->startupFlag = false;
+  p.restart();
+  EXPECT_EQ(p.frm->rows().count(), 1);
+}
+
+TEST(EntryStorage, ShrinkingListLeavesNoStaleValuesOrFiles) {
+  Program p;
+  p.start();
+  for (int i = 0; i < 12; ++i) p.frm->addListItem(i % 4 == 0 ? Text(20000, u'a' + i) : numbered(i), false, false, at(i));
+  p.frm->saveReg();
+  EXPECT_EQ(p.sys.files.files.size(), 3u);
+  while (p.frm->rows().count() > 3) p.frm->removeEntry(0);
+  p.frm->saveReg();
+  EXPECT_EQ(p.stored("EntryCount"), u"3");
+  for (int n = 3; n < 50; ++n)
+    for (const char* family : {"Entry", "EntrySel", "EntryDate", "EntryQuant"})
+      EXPECT_FALSE(p.sys.store.has(T(family) + ustr::fromInt(n))) << family << n;
+  for (const auto& [path, bytes] : p.sys.files.files) {
+    EXPECT_TRUE(path == u"C:\\Vornix\\bigfile0.txt" || path == u"C:\\Vornix\\bigfile1.txt" ||
+                path == u"C:\\Vornix\\bigfile2.txt");
+  }
+  const std::vector<Text> before = p.texts();
+  p.restart();
+  std::vector<Text> after = p.texts();
+  EXPECT_EQ(after, before);
+}
+
+TEST(EntryStorage, StaleValuesOfAnEarlierLongerListAreRemovedOnTheFirstSave) {
+  Program p;
+  p.set("EntryCount", "1");
+  p.set("Entry0", "kept");
+  p.set("Entry7", "stale");
+  p.set("EntryQuant7", "3");
+  p.sys.files.files[u"C:\\Vornix\\bigfile9.txt"] = "old";
+  p.start();
+  p.frm->saveReg();
+  EXPECT_FALSE(p.has("Entry7"));
+  EXPECT_FALSE(p.has("EntryQuant7"));
+  EXPECT_EQ(p.sys.files.files.count(u"C:\\Vornix\\bigfile9.txt"), 0u);
+  EXPECT_EQ(p.stored("Entry0"), u"kept");
+}
+
+TEST(EntryStorage, MarkerShapedTextComesBackAsItself) {
+  Program p;
+  p.sys.files.files[u"C:\\secret.txt"] = "not this";
+  p.start();
+  const Text tricky = u"<BIGFILE>C:\\secret.txt</BIGFILE>";
+  p.frm->addListItem(tricky, false, false, at(1));
+  p.restart();
+  EXPECT_EQ(p.texts(), std::vector<Text>{tricky});
+}
+
+TEST(EntryStorage, UnchangedSideFilesAreNotWrittenAgain) {
+  Program p;
+  p.set("ProtocolMode", "1");
+  p.set("RegSave", "True");
+  p.start();
+  for (int i = 0; i < 10; ++i) p.frm->addListItem(Text(1048576, static_cast<char16_t>(u'a' + i)), false, false, at(i));
+  for (int i = 10; i < 50; ++i) p.frm->addListItem(numbered(i) + Text(190, u'.'), false, false, at(i));
+  p.frm->saveReg();
+  const int writes = p.sys.files.writes;
+  p.copy(u"one more capture");
+  EXPECT_EQ(p.sys.files.writes, writes);
+  EXPECT_EQ(p.frm->rows().count(), 50);
+  p.restart();
+  EXPECT_EQ(p.frm->rows().count(), 50);
+  EXPECT_NE(p.row(u"one more capture"), nullptr);
+  EXPECT_NE(p.row(Text(1048576, u'j')), nullptr);
+}
+
+TEST(EntryStorage, FailedSideFileWriteKeepsThePreviousConsistentState) {
+  Program p;
+  p.start();
+  p.frm->addListItem(Text(20000, u'a'), false, false, at(1));
+  p.frm->saveReg();
+  const auto before = entryValues(p);
+  const auto filesBefore = p.sys.files.files;
+
+  p.frm->changeEntry(Text(30000, u'b'), false);  // the same slot gets a new large text
+  p.sys.files.failWrites = true;
+  p.frm->saveReg();
+  EXPECT_EQ(entryValues(p).at(u"Entry0"), before.at(u"Entry0"));
+  EXPECT_EQ(p.sys.files.files, filesBefore);
+  // The next start still loads the text that was saved.
+  fake::FakeStore store = p.sys.store;
+  Program q;
+  q.sys.store = store;
+  q.sys.files.files = filesBefore;
+  q.start();
+  EXPECT_EQ(q.texts(), std::vector<Text>{Text(20000, u'a')});
+
+  // Once the disk works again the change is saved.
+  p.sys.files.failWrites = false;
+  p.frm->saveReg();
+  EXPECT_EQ(p.sys.files.files[u"C:\\Vornix\\bigfile0.txt"], std::string(30000, 'b'));
+}
+
+TEST(EntryStorage, KilledInTheMiddleOfSavingLosesNoSavedEntry) {
+  // Build a saved list, then change it in every way at once (new capture that
+  // re-sorts everything, a removal, a changed counter) and kill the save after each
+  // possible number of writes: every start afterwards has all previously saved
+  // entries except the removed one, and nothing else but the new one.
+  Program base;
+  base.start();
+  for (int i = 0; i < 8; ++i)
+    base.frm->addListItem(i == 3 ? Text(17000, u'L') : numbered(i), false, false, at(i), i);
+  base.frm->saveReg();
+  const fake::FakeStore savedStore = base.sys.store;
+  const auto savedFiles = base.sys.files.files;
+  std::vector<Text> saved = base.texts();
+
+  for (int budget = 0; budget < 200; ++budget) {
+    Program p;
+    p.sys.store = savedStore;
+    p.sys.files.files = savedFiles;
+    p.start();
+    p.frm->removeEntry(p.indexOf(numbered(5)));
+    p.frm->addListItem(u"brand new", false, false, at(59));
+    p.frm->CopyItem(p.indexOf(numbered(1)));
+    bool finished = true;
+    p.sys.store.killAfter = budget;
+    try {
+      p.frm->saveReg();
+    } catch (const fake::Killed&) {
+      finished = false;
+    }
+    p.sys.store.killAfter = -1;
+    Program after;
+    after.sys.store = p.sys.store;
+    after.sys.files.files = p.sys.files.files;
+    after.start();
+    std::vector<Text> loaded = after.texts();
+    for (const Text& t : saved) {
+      if (t == numbered(5)) continue;
+      EXPECT_NE(std::find(loaded.begin(), loaded.end(), t), loaded.end())
+          << "budget " << budget << " lost " << ustr::toUtf8(t.substr(0, 20));
+    }
+    for (const Text& t : loaded)
+      EXPECT_TRUE(t == u"brand new" || std::find(saved.begin(), saved.end(), t) != saved.end());
+    if (finished) {
+      EXPECT_EQ(loaded.size(), 8u);
+      break;
+    }
+  }
+}
+
+TEST(EntryStorage, CorruptValuesNeverDropTheOtherEntries) {
+  struct Case {
+    const char* count;
+  };
+  for (const char* count : {"abc", "5000", "-3", "2"}) {
+    Program p;
+    p.set("EntryCount", count);
+    p.set("Entry0", "zero");
+    p.set("EntryDate0", "not a date");
+    p.set("EntryQuant0", "-7");
+    // Entry1 is missing.
+    p.set("Entry2", "two");
+    p.set("EntrySel2", "True");
+    p.set("EntryQuant2", "many");
+    p.start();
+    std::vector<Text> texts = p.texts();
+    EXPECT_NE(std::find(texts.begin(), texts.end(), u"zero"), texts.end()) << count;
+    if (std::string(count) != "2") {
+      EXPECT_NE(std::find(texts.begin(), texts.end(), u"two"), texts.end()) << count;
+      EXPECT_TRUE(p.row(u"two")->checked);
+      EXPECT_EQ(p.row(u"two")->cells[kColCounter], u"0");
+    }
+    EXPECT_EQ(p.row(u"zero")->cells[kColCounter], u"0");
+    EXPECT_EQ(p.row(u"zero")->cells[kColDateSort], u"20230315120000");
+    // The date that did not convert was reported once.
+    ASSERT_EQ(p.sys.boxes.shown.size(), 1u) << count;
+    p.frm->saveReg();
+    EXPECT_EQ(p.stored("EntryCount"), ustr::fromInt(p.frm->rows().count()));
+  }
+}
+
+TEST(EntryStorage, MissingSideFileDropsOnlyThatEntry) {
+  Program p;
+  p.set("EntryCount", "2");
+  p.set("Entry0", "<BIGFILE>C:\\Vornix\\bigfile0.txt</BIGFILE>");
+  p.set("Entry1", "small");
+  p.start();
+  EXPECT_EQ(p.texts(), std::vector<Text>{u"small"});
+  EXPECT_TRUE(p.sys.boxes.shown.empty());
+}
+
+TEST(TextBlocks, LongBlocksAreTruncatedWithAMessage) {
+  Program p;
+  p.start();
+  p.app->textBlocks[3] = Text(20000, u'x');
+  p.app->textBlocks[4] = u"short";
+  p.frm->saveReg();
+  ASSERT_EQ(p.sys.boxes.shown.size(), 1u);
+  EXPECT_EQ(p.sys.boxes.shown[0].text,
+            T("Ein Eintrag, beginnend mit \"xxxxxxxxxx...\", ist größer als 16 KB\r\nund kann leider nicht vollständig gespeichert werden!"));
+  EXPECT_EQ(p.app->textBlocks[3].size(), 20000u);
+  p.restart();
+  EXPECT_EQ(p.app->textBlocks[3].size(), 16383u);
+  EXPECT_EQ(p.app->textBlocks[4], u"short");
+}
+
+}  // namespace vornix::test
