@@ -25,12 +25,17 @@ void ClipClass::ClipQuantityCount() {
 }
 
 void ClipClass::setIsVars() {
-  const Text t = ustr::trimSpaces(text_);
+  // Works on the trimmed range in place: the text may be megabytes long.
+  size_t b = 0, e = text_.size();
+  while (b < e && text_[b] == u' ') ++b;
+  while (e > b && text_[e - 1] == u' ') --e;
+  const std::u16string_view t(text_.data() + b, e - b);
   const bool outerSpaces = t.size() < text_.size();
   isText = true;
   isURL = 0;
   isEMail = 0;
   for (char16_t c : t) {
+    if (c >= 32 && c < 0x80) continue;
     // A character without a byte in the code page is no control character.
     int code = codePage_.toAnsi(c);
     if (code >= 0 && code < 32 && code != 9 && code != 10 && code != 13) {
@@ -38,8 +43,7 @@ void ClipClass::setIsVars() {
       return;
     }
   }
-  if (t.find_first_of(u"\t\n\r") != Text::npos || outerSpaces || t.size() >= 256) return;
-  if (t.find(u' ') != Text::npos) return;
+  if (outerSpaces || t.size() >= 256 || t.find_first_of(u"\t\n\r ") != std::u16string_view::npos) return;
   const Text low = ustr::lower(t);
   for (int i = 0; i < 6; ++i)
     if (ustr::startsWith(low, kUrlPrefixes[i])) isURL = static_cast<std::int16_t>(i + 1);

@@ -55,7 +55,7 @@ int FrmVornix::findGivenUp() const {
   return best;
 }
 
-void FrmVornix::addListItem(const Text& strText, bool sel, bool realadd, double cldate, long quant) {
+void FrmVornix::addListItem(Text strText, bool sel, bool realadd, double cldate, long quant) {
   if (app_.hotmenuShown) return;
   for (;;) {
     if (strText.empty() || !app_.checkSizeLimit(static_cast<long long>(strText.size()))) return;
@@ -86,7 +86,7 @@ void FrmVornix::addListItem(const Text& strText, bool sel, bool realadd, double 
   Row row;
   row.checked = sel;
   row.cells[kColCounter] = ustr::fromInt(quant);
-  row.cells[kColContent] = strText;
+  row.cells[kColContent] = std::move(strText);
   row.cells[kColType] = getClipTextType(clip);
   row.cells[kColCountSort] = zeroPad(quant, 10);
   row.date = clip.ClipDate();

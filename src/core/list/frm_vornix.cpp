@@ -45,9 +45,9 @@ void FrmVornix::load() {
 
   bool badDate = false;
   std::vector<EntryStorage::LoadedEntry> stored = storage_.load(badDate);
-  for (const auto& e : stored) {
+  for (auto& e : stored) {
     const int before = rows_.count();
-    addListItem(e.text, e.protect, false, e.date, e.quantity);
+    addListItem(std::move(e.text), e.protect, false, e.date, e.quantity);
     const int sel = rows_.selected();
     storage_.bind(e.slot, rows_.count() > before && sel >= 0 ? &rows_.at(sel) : nullptr);
   }

@@ -57,7 +57,7 @@ class FrmVornix {
   void menClearClipboard_Click();
 
   // Entry list. Row indexes are 0-based positions in display order.
-  void addListItem(const Text& strText, bool sel, bool realadd, double cldate = 0, long quant = 0);
+  void addListItem(Text strText, bool sel, bool realadd, double cldate = 0, long quant = 0);
   void changeEntry(const Text& strText, bool sel, bool copied = false);
   void removeEntry(int index);
   bool checkMaxEntries();

@@ -123,9 +123,11 @@ bool DiskFiles::fileExists(const Text& path) {
 }
 
 platform::IoResult DiskFiles::readBytes(const Text& path, std::string& bytes) {
-  std::ifstream in(localPath(path), std::ios::binary);
+  std::ifstream in(localPath(path), std::ios::binary | std::ios::ate);
   if (!in) return failure("cannot open file");
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  bytes.resize(static_cast<size_t>(in.tellg()));
+  in.seekg(0);
+  if (!in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()))) return failure("cannot read file");
   return {};
 }
 
