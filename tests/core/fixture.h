@@ -35,7 +35,9 @@ class FakeView : public MainView {
   std::vector<Text> editShown;
   Text fileChoice;
 
+  int hooks = 0;
   platform::WindowHandle handle() override { return 0x1234; }
+  void setWinProc() override { ++hooks; }
   void setCaption(const Text& c) override { caption = c; }
   void rowsChanged() override { ++rowsChangedCalls; }
   void selectionChanged() override {}

@@ -22,6 +22,7 @@ bool FrmVornix::readClipboard(Text& text, platform::ClipStatus& status) {
 void FrmVornix::changeProtocolMode(int changeProtocol) {
   if (changeProtocol == -1) changeProtocol = static_cast<int>(app_.options.number(4));
   if (changeProtocol == 1 && !app_.inChain) {
+    view_.setWinProc();
     // Joining makes the system report the current clipboard at once, which
     // already arrives in onDrawClipboard while join() runs.
     nextViewer_ = app_.sys.chain.join(view_.handle());

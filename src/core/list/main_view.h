@@ -32,6 +32,9 @@ class MainView {
  public:
   virtual ~MainView() = default;
   virtual platform::WindowHandle handle() = 0;
+  // Installs the window message hook that routes the clipboard viewer chain (and
+  // later hotkey) messages to the logic; installing it twice keeps one hook.
+  virtual void setWinProc() = 0;
   virtual void setCaption(const Text& caption) = 0;
 
   // The entry list model changed: show its rows (and selection) again.
