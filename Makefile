@@ -1,0 +1,59 @@
+# Build, test and try Vornix on Debian 12 (as root, or with sudo for `make deps`).
+#   make test    the i686 (shipped), x86_64 and native builds, then every test
+#   make run     starts the x86_64 build under Wine
+#   make bench   builds and runs the benchmarks
+SHELL := /bin/bash
+.SHELLFLAGS := -eu -o pipefail -c
+ROOT := $(abspath $(dir $(lastword $(MAKEFILE_LIST))))
+BUILD := $(ROOT)/build
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+BUILD_TYPE ?= Release
+
+PACKAGES := cmake g++ make googletest libgtest-dev libbenchmark-dev \
+	g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64 \
+	wine wine64 xvfb xauth xdotool xclip imagemagick fonts-wine file
+
+.PHONY: deps win32 win64 native test run bench clean
+
+# One dpkg-query for all packages, so that nothing is fetched when all is there.
+deps:
+	@missing=$$(comm -23 <(printf '%s\n' $(PACKAGES) | sort) \
+	  <(dpkg-query -W -f='$${Package} $${db:Status-Status}\n' $(PACKAGES) 2>/dev/null \
+	    | awk '$$2 == "installed" { print $$1 }' | sort)); \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:" $$missing; \
+	  sudo=; [ "$$(id -u)" = 0 ] || sudo=sudo; \
+	  $$sudo env DEBIAN_FRONTEND=noninteractive apt-get update -q; \
+	  $$sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $$missing; \
+	fi
+
+win32: deps
+	cmake -S $(ROOT) -B $(BUILD)/win32 -DCMAKE_TOOLCHAIN_FILE=$(ROOT)/cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+	cmake --build $(BUILD)/win32 -j $(JOBS)
+
+win64: deps
+	cmake -S $(ROOT) -B $(BUILD)/win64 -DCMAKE_TOOLCHAIN_FILE=$(ROOT)/cmake/mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+	cmake --build $(BUILD)/win64 -j $(JOBS)
+
+native: deps
+	cmake -S $(ROOT) -B $(BUILD)/native -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
+	  -DVORNIX_WIN32_DIR=$(BUILD)/win32 -DVORNIX_WIN64_DIR=$(BUILD)/win64
+	cmake --build $(BUILD)/native -j $(JOBS)
+
+# End-to-end tests hold a resource lock, so -j2 only runs unit tests beside them.
+test: win32 win64 native
+	cd $(BUILD)/native && ctest --output-on-failure -j 2
+
+run: win32 win64
+	bash $(ROOT)/tests/e2e/run_vornix.sh $(BUILD)/win64/Vornix.exe
+
+bench: deps
+	cmake -S $(ROOT) -B $(BUILD)/bench -DCMAKE_BUILD_TYPE=Release -DVORNIX_BENCH=ON
+	cmake --build $(BUILD)/bench -j $(JOBS)
+	@benches=$$(find $(BUILD)/bench -type f -perm -u+x \( -name 'bench_*' -o -name '*_bench' \) \
+	  -not -path '*/CMakeFiles/*' | sort); \
+	[ -n "$$benches" ] || { echo "no benchmark was built"; exit 1; }; \
+	for b in $$benches; do echo "== $$b"; "$$b"; done
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,35 @@
+// OLE drag and drop: controls that accept dropped files and text, and dragging
+// a text out to other programs. Needs OleInitialize on the calling thread.
+#pragma once
+
+#include <windows.h>
+#include <ole2.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "win32/wide.h"
+
+namespace vornix::ui {
+
+// What was dropped: a file list (in drop order) or else a plain text (8-bit, system code page).
+struct Dropped {
+  bool isFiles = false;
+  std::vector<Text> files;
+  std::string text;
+};
+
+using DropAllowed = std::function<bool()>;
+using DropHandler = std::function<void(Dropped)>;
+
+// Makes `control` a drop target for files (CF_HDROP) and text (CF_TEXT).
+// `allowed` is asked when a drag enters; `handler` gets what was dropped.
+bool registerDropTarget(HWND control, DropAllowed allowed, DropHandler handler);
+void revokeDropTarget(HWND control);
+
+// Runs a modal OLE drag of a plain text (CF_TEXT). `text` is asked once, when a
+// target first takes the data, so that a cancelled drag asks nothing.
+void dragTextOut(std::function<std::string()> text);
+
+}  // namespace vornix::ui

@@ -1,0 +1,109 @@
+// The main window's controls and their places: toolbar on top, the tab strip
+// with its pages filling the middle, the "stay in front" box under it on the
+// right, the status bar at the bottom.
+#include "core/clip/helpers.h"
+#include "win32/main_window.h"
+#include "win32/resource.h"
+
+namespace vornix::ui {
+
+namespace {
+
+// 4575 x 4155 twips at 15 twips per pixel.
+constexpr int kMinWidth = 305;
+constexpr int kMinHeight = 277;
+constexpr int kMargin = 4;
+
+}  // namespace
+
+bool MainWindow::createControls() {
+  if (!toolbar_.create(hwnd(), font_, app_) || !list_.create(hwnd(), font_) ||
+      !tabs_.create(hwnd(), font_, list_.control().hwnd()) || !status_.create(hwnd(), font_, app_))
+    return false;
+
+  const Text caption = app_.str(116);
+  topMost_.attach(createControl(hwnd(), WC_BUTTONW, caption, WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0,
+                                IDC_CHKTOPMOST));
+  if (!topMost_.hwnd()) return false;
+  topMost_.setFont(font_);
+  topMostSize_.cx = textWidth(hwnd(), font_, removeAmpersand(caption)) + GetSystemMetrics(SM_CXMENUCHECK) + 12;
+  topMostSize_.cy = fontHeight(hwnd(), font_) + 6;
+
+  auto allowed = [this] { return !draggingOut_ && IsWindowEnabled(hwnd()); };
+  auto handler = [this](Dropped dropped) { queueDrop(std::move(dropped)); };
+  registerDropTarget(list_.control().hwnd(), allowed, handler);
+  for (int tab : {kTabURL, kTabEMail}) registerDropTarget(tabs_.sideList(tab), allowed, handler);
+  return true;
+}
+
+void MainWindow::layout() {
+  RECT client = {};
+  GetClientRect(hwnd(), &client);
+  if (client.right <= 0 || client.bottom <= 0 || !topMost_.hwnd()) return;  // minimized, or still being built
+
+  // A wrapping toolbar grows a row when the window gets narrow. It wraps to the
+  // width it had before the call, so the second call wraps to the new width.
+  toolbar_.control().autoSize();
+  toolbar_.control().autoSize();
+  const int top = toolbar_.control().rectInParent().bottom;
+  status_.layout();
+  const int statusTop = client.bottom - status_.control().height();
+
+  const int boxTop = statusTop - kMargin / 2 - topMostSize_.cy;
+  const int boxLeft = client.right - kMargin - topMostSize_.cx;
+  topMost_.move({boxLeft > kMargin ? boxLeft : kMargin, boxTop, client.right - kMargin, boxTop + topMostSize_.cy});
+
+  tabs_.layout({kMargin, top + kMargin / 2, client.right - kMargin, boxTop - kMargin / 2});
+  if (app_.startupFlag || app_.options.isOn(17)) list_.fitContentColumn();
+}
+
+void MainWindow::onMinMaxInfo(MINMAXINFO* info) const {
+  info->ptMinTrackSize.x = kMinWidth;
+  info->ptMinTrackSize.y = kMinHeight;
+}
+
+WindowState MainWindow::windowState() {
+  if (IsIconic(hwnd())) return WindowState::Minimized;
+  if (IsZoomed(hwnd())) return WindowState::Maximized;
+  return WindowState::Normal;
+}
+
+bool MainWindow::isVisible() { return IsWindowVisible(hwnd()) != FALSE; }
+
+Rect MainWindow::windowRect() {
+  RECT r = {};
+  GetWindowRect(hwnd(), &r);
+  Rect result;
+  result.left = r.left;
+  result.top = r.top;
+  result.width = r.right - r.left;
+  result.height = r.bottom - r.top;
+  return result;
+}
+
+void MainWindow::setWindowRect(const Rect& rect) {
+  const int width = rect.width < kMinWidth ? kMinWidth : static_cast<int>(rect.width);
+  const int height = rect.height < kMinHeight ? kMinHeight : static_cast<int>(rect.height);
+  SetWindowPos(hwnd(), nullptr, static_cast<int>(rect.left), static_cast<int>(rect.top), width, height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+Rect MainWindow::screenRect() {
+  RECT work = {};
+  if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0)) {
+    work.right = GetSystemMetrics(SM_CXSCREEN);
+    work.bottom = GetSystemMetrics(SM_CYSCREEN);
+  }
+  Rect result;
+  result.left = work.left;
+  result.top = work.top;
+  result.width = work.right - work.left;
+  result.height = work.bottom - work.top;
+  return result;
+}
+
+void MainWindow::setTopMost(bool onTop) {
+  SetWindowPos(hwnd(), onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+}  // namespace vornix::ui

@@ -1,0 +1,74 @@
+#include "win32/main_menu.h"
+
+#include "win32/resource.h"
+#include "win32/wide.h"
+
+namespace vornix::ui {
+
+namespace {
+
+void addItem(HMENU menu, int id, const Text& text) { AppendMenuW(menu, MF_STRING, id, wide(text)); }
+void addSeparator(HMENU menu) { AppendMenuW(menu, MF_SEPARATOR, 0, nullptr); }
+
+void addPopup(HMENU bar, HMENU popup, const Text& text) {
+  AppendMenuW(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup), wide(text));
+}
+
+}  // namespace
+
+HMENU createMainMenu(const App& app) {
+  // German keyboards name the control key "Strg".
+  const Text ctrl = app.languageOffset == 0 ? u"\tStrg+" : u"\tCtrl+";
+
+  HMENU file = CreatePopupMenu();
+  addItem(file, IDM_FILE_MINI, app.str(102));
+  addItem(file, IDM_FILE_IMPORT, app.str(145));
+  addItem(file, IDM_FILE_EXPORT, app.str(212));
+  addItem(file, IDM_FILE_SETTINGS, app.str(103));
+  addSeparator(file);
+  addItem(file, IDM_FILE_QUIT, app.str(104));
+
+  HMENU edit = CreatePopupMenu();
+  addItem(edit, IDM_EDIT_UNDO, app.str(215) + ctrl + u"Z");
+  addSeparator(edit);
+  addItem(edit, IDM_EDIT_CUT, app.str(209) + ctrl + u"X");
+  addItem(edit, IDM_EDIT_COPY, app.str(210) + ctrl + u"C");
+  addItem(edit, IDM_EDIT_PASTE, app.str(211) + ctrl + u"V");
+  addSeparator(edit);
+  addItem(edit, IDM_EDIT_CLEARCLIP, app.str(111));
+
+  HMENU help = CreatePopupMenu();
+  addItem(help, IDM_HELP_HELP, app.str(106));
+  addItem(help, IDM_HELP_BUG, app.str(222));
+  addItem(help, IDM_HELP_ABOUT, app.str(107));
+
+  HMENU bar = CreateMenu();
+  addPopup(bar, file, app.str(101));
+  addPopup(bar, edit, app.str(208));
+  addPopup(bar, help, app.str(105));
+  return bar;
+}
+
+HACCEL createMainAccelerators() {
+  ACCEL keys[] = {
+      {FVIRTKEY | FCONTROL, 'Z', IDM_EDIT_UNDO},
+      {FVIRTKEY | FCONTROL, 'X', IDM_EDIT_CUT},
+      {FVIRTKEY | FCONTROL, 'C', IDM_EDIT_COPY},
+      {FVIRTKEY | FCONTROL, 'V', IDM_EDIT_PASTE},
+  };
+  return CreateAcceleratorTableW(keys, sizeof(keys) / sizeof(keys[0]));
+}
+
+int menuCommandOf(Command command) {
+  switch (command) {
+    case Command::MenEditUndo: return IDM_EDIT_UNDO;
+    case Command::MenEditCut: return IDM_EDIT_CUT;
+    case Command::MenEditCopy: return IDM_EDIT_COPY;
+    case Command::MenEditPaste: return IDM_EDIT_PASTE;
+    case Command::MenClearClipboard: return IDM_EDIT_CLEARCLIP;
+    case Command::MenFileFileExport: return IDM_FILE_EXPORT;
+    default: return 0;
+  }
+}
+
+}  // namespace vornix::ui

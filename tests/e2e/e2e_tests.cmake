@@ -1,0 +1,36 @@
+# End-to-end tests: the x86_64 build of Vornix.exe and the test helpers under
+# Wine on a private X display. One fixture sets up the Wine prefix and the
+# display for the whole run; the tests share them, so they run one at a time.
+set(VORNIX_E2E_DIR ${CMAKE_CURRENT_LIST_DIR})
+set(VORNIX_E2E_ENVIRONMENT
+  VORNIX_E2E_STATE=${CMAKE_BINARY_DIR}/e2e
+  VORNIX_E2E_SHOTS=${CMAKE_BINARY_DIR}/e2e-shots
+  VORNIX_WIN64_DIR=${VORNIX_WIN64_DIR})
+
+add_test(NAME e2e_setup COMMAND bash ${VORNIX_E2E_DIR}/fixture.sh setup)
+set_tests_properties(e2e_setup PROPERTIES
+  FIXTURES_SETUP wine RESOURCE_LOCK wine TIMEOUT 180 ENVIRONMENT "${VORNIX_E2E_ENVIRONMENT}")
+add_test(NAME e2e_cleanup COMMAND bash ${VORNIX_E2E_DIR}/fixture.sh cleanup)
+set_tests_properties(e2e_cleanup PROPERTIES
+  FIXTURES_CLEANUP wine RESOURCE_LOCK wine TIMEOUT 60 ENVIRONMENT "${VORNIX_E2E_ENVIRONMENT}")
+
+file(GLOB VORNIX_E2E_SCRIPTS CONFIGURE_DEPENDS ${VORNIX_E2E_DIR}/test_*.sh)
+foreach(script ${VORNIX_E2E_SCRIPTS})
+  get_filename_component(name ${script} NAME_WE)
+  string(REGEX REPLACE "^test_" "e2e_" name ${name})
+  add_test(NAME ${name} COMMAND bash ${script})
+  set_tests_properties(${name} PROPERTIES
+    FIXTURES_REQUIRED wine RESOURCE_LOCK wine TIMEOUT 120 ENVIRONMENT "${VORNIX_E2E_ENVIRONMENT}")
+endforeach()
+
+# The executable check must itself catch what it is there for.
+add_test(NAME exe_check_rejects_64bit
+         COMMAND bash ${VORNIX_E2E_DIR}/check_exe.sh ${VORNIX_WIN64_DIR}/Vornix.exe)
+set_tests_properties(exe_check_rejects_64bit PROPERTIES
+  PASS_REGULAR_EXPRESSION "FAIL: not a 32-bit PE executable")
+if(VORNIX_WIN32_DIR)
+  add_test(NAME exe_check_rejects_post_xp_import
+           COMMAND bash ${VORNIX_E2E_DIR}/check_exe.sh ${VORNIX_WIN32_DIR}/xp_violation.exe)
+  set_tests_properties(exe_check_rejects_post_xp_import PROPERTIES
+    PASS_REGULAR_EXPRESSION "FAIL: import kernel32.dll!GetTickCount64 is not in")
+endif()

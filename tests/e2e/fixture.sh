@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# One Wine prefix and one private X display for a whole end-to-end run.
+#   fixture.sh setup    creates them and writes $VORNIX_E2E_STATE/state.env
+#   fixture.sh cleanup  stops them and removes the prefix (kept with VORNIX_E2E_KEEP=1)
+# Needs VORNIX_E2E_STATE (a folder of the build) and, for setup, VORNIX_WIN64_DIR.
+set -euo pipefail
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=wine_env.sh
+source "$here/wine_env.sh"
+wine_env_fixed_locale
+
+state_dir=${VORNIX_E2E_STATE:?VORNIX_E2E_STATE is not set}
+state_file=$state_dir/state.env
+
+stop_previous() {
+  [ -f "$state_file" ] || return 0
+  # shellcheck disable=SC1090
+  (source "$state_file" && wine_env_stop "$E2E_PREFIX" "$E2E_XVFB_PID")
+  rm -f "$state_file"
+}
+
+setup() {
+  local win64=${VORNIX_WIN64_DIR:?VORNIX_WIN64_DIR is not set} started=$SECONDS
+  [ -f "$win64/cliphelper.exe" ] || { echo "missing $win64/cliphelper.exe: build the x86_64 tree first" >&2; exit 1; }
+  mkdir -p "$state_dir"
+  # A run that was killed may have left its server and display behind; a
+  # wineserver of a dead display breaks every later run.
+  stop_previous
+  local prefix=$state_dir/wineprefix
+  rm -rf "$prefix"
+  wine_env_start_xvfb "$state_dir/xvfb.log"
+  echo "Xvfb on $XVFB_DISPLAY (pid $XVFB_PID)"
+  export DISPLAY=$XVFB_DISPLAY
+  if ! wine_env_make_prefix "$prefix" "$state_dir/wineboot.log"; then
+    cat "$state_dir/wineboot.log" >&2
+    wine_env_stop "$prefix" "$XVFB_PID"
+    exit 1
+  fi
+  echo "Wine prefix $prefix created in $((SECONDS - started)) s"
+  # Under Wine the clipboard's content dies with the last program that has a
+  # window; this idle one keeps it alive between the programs of a test, as on Windows.
+  (cd "$state_dir" && WINEPREFIX=$prefix exec setsid "$WINE" "$win64/cliphelper.exe" idle 86400 keeper) \
+    >"$state_dir/keeper.log" 2>&1 </dev/null &
+  local i
+  for i in $(seq 1 150); do
+    [ -f "$state_dir/keeper.ready" ] && break
+    sleep 0.1
+  done
+  [ -f "$state_dir/keeper.ready" ] || { echo "the idle helper did not start" >&2; cat "$state_dir/keeper.log" >&2; exit 1; }
+  cat >"$state_file" <<STATE
+E2E_PREFIX='$prefix'
+E2E_DISPLAY='$XVFB_DISPLAY'
+E2E_XVFB_PID='$XVFB_PID'
+E2E_WIN64_DIR='$win64'
+STATE
+  echo "ready in $((SECONDS - started)) s; state in $state_file"
+}
+
+cleanup() {
+  if [ ! -f "$state_file" ]; then
+    echo "nothing to clean up"
+    return 0
+  fi
+  # shellcheck disable=SC1090
+  source "$state_file"
+  touch "$state_dir/keeper.stop"
+  wine_env_stop "$E2E_PREFIX" "$E2E_XVFB_PID"
+  rm -f "$state_file" "$state_dir/keeper.ready" "$state_dir/keeper.stop"
+  if [ "${VORNIX_E2E_KEEP:-0}" = 1 ]; then
+    echo "stopped Wine and Xvfb; kept $E2E_PREFIX"
+  else
+    rm -rf "$E2E_PREFIX"
+    echo "stopped Wine and Xvfb; removed $E2E_PREFIX"
+  fi
+}
+
+case "${1:-}" in
+  setup) setup ;;
+  cleanup) cleanup ;;
+  *) echo "usage: $0 setup|cleanup" >&2; exit 2 ;;
+esac

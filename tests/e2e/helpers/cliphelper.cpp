@@ -1,0 +1,188 @@
+// Plays "another application" for the end-to-end tests: sets, reads, empties and
+// holds the clipboard, or sits in the clipboard viewer chain counting changes.
+// Exit codes: 0 done, 1 no text on the clipboard (get), 2 usage or failure, 3 clipboard busy.
+#include <cwchar>
+#include <string>
+
+#include "helper_io.h"
+
+namespace {
+
+const char kUsage[] =
+    "usage: cliphelper set <text> | setfile <path> | setrepeat <char> <count> | get | getw | empty |\r\n"
+    "                  hold <ms> | viewer <seconds> [prefix] | idle <seconds> [prefix]\r\n"
+    "  get prints the CF_TEXT bytes as they are, getw CF_UNICODETEXT as UTF-8.\r\n"
+    "  viewer writes <prefix>.ready once in the chain, leaves after <seconds> or when\r\n"
+    "  <prefix>.stop exists, then prints the WM_DRAWCLIPBOARD count (the one sent on\r\n"
+    "  joining included) and on a second line the WM_CHANGECBCHAIN count.\r\n"
+    "  idle keeps a hidden window open the same way, outside the chain: under Wine the\r\n"
+    "  clipboard is lost about a second after the last program with a window ends.\r\n";
+
+HWND createWindow(WNDPROC procedure) {
+  WNDCLASSW wc = {};
+  wc.lpfnWndProc = procedure;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"VornixTestClipHelper";
+  RegisterClassW(&wc);
+  return CreateWindowExW(0, wc.lpszClassName, L"cliphelper", 0, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance, nullptr);
+}
+
+// The program under test may hold the clipboard for a moment: wait up to two seconds.
+bool openClipboard(HWND owner) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    if (OpenClipboard(owner)) return true;
+    Sleep(20);
+  }
+  return false;
+}
+
+int setBytes(const std::string& bytes) {
+  HWND owner = createWindow(DefWindowProcW);
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size() + 1);
+  if (!block) return helper::fail("out of memory");
+  char* data = static_cast<char*>(GlobalLock(block));
+  memcpy(data, bytes.data(), bytes.size());
+  data[bytes.size()] = '\0';
+  GlobalUnlock(block);
+  if (!openClipboard(owner)) {
+    GlobalFree(block);
+    return 3;
+  }
+  EmptyClipboard();
+  bool ok = SetClipboardData(CF_TEXT, block) != nullptr;
+  CloseClipboard();
+  if (!ok) GlobalFree(block);
+  return ok ? 0 : helper::fail("SetClipboardData failed");
+}
+
+int get(UINT format) {
+  if (!openClipboard(nullptr)) return 3;
+  int result = 1;
+  if (HANDLE data = GetClipboardData(format)) {
+    const void* locked = GlobalLock(data);
+    SIZE_T size = GlobalSize(data);
+    if (locked) {
+      if (format == CF_TEXT) {
+        const char* text = static_cast<const char*>(locked);
+        helper::out(std::string(text, strnlen(text, size)));
+      } else {
+        const wchar_t* text = static_cast<const wchar_t*>(locked);
+        helper::out(helper::utf8(std::wstring(text, wcsnlen(text, size / sizeof(wchar_t)))));
+      }
+      GlobalUnlock(data);
+      result = 0;
+    }
+  }
+  CloseClipboard();
+  return result;
+}
+
+int empty() {
+  HWND owner = createWindow(DefWindowProcW);
+  if (!openClipboard(owner)) return 3;
+  bool ok = EmptyClipboard() != 0;
+  CloseClipboard();
+  return ok ? 0 : helper::fail("EmptyClipboard failed");
+}
+
+int hold(DWORD ms) {
+  HWND owner = createWindow(DefWindowProcW);
+  if (!openClipboard(owner)) return 3;
+  helper::line("open");
+  Sleep(ms);
+  CloseClipboard();
+  helper::line("closed");
+  return 0;
+}
+
+// The viewer's state lives in globals: the window procedure has no other way in.
+HWND g_next = nullptr;
+int g_draws = 0;
+int g_chainChanges = 0;
+
+LRESULT CALLBACK viewerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_DRAWCLIPBOARD:
+      ++g_draws;
+      if (g_next) SendMessageW(g_next, message, wParam, lParam);
+      return 0;
+    case WM_CHANGECBCHAIN:
+      ++g_chainChanges;
+      if (reinterpret_cast<HWND>(wParam) == g_next)
+        g_next = reinterpret_cast<HWND>(lParam);
+      else if (g_next)
+        SendMessageW(g_next, message, wParam, lParam);
+      return 0;
+    default:
+      return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+}
+
+// Runs the message loop until `seconds` pass or `<prefix>.stop` exists; writes `<prefix>.ready` first.
+void waitForStop(HWND window, DWORD seconds, const std::wstring& prefix) {
+  const std::wstring stopFile = prefix + L".stop";
+  const std::wstring readyFile = prefix + L".ready";
+  HANDLE ready = CreateFileW(readyFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (ready != INVALID_HANDLE_VALUE) CloseHandle(ready);
+  const DWORD end = GetTickCount() + seconds * 1000;
+  SetTimer(window, 1, 50, nullptr);
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (msg.message == WM_TIMER && (GetFileAttributesW(stopFile.c_str()) != INVALID_FILE_ATTRIBUTES ||
+                                    static_cast<LONG>(GetTickCount() - end) >= 0))
+      break;
+    DispatchMessageW(&msg);
+  }
+  KillTimer(window, 1);
+}
+
+int viewer(DWORD seconds, const std::wstring& prefix) {
+  DeleteFileW((prefix + L".stop").c_str());
+  HWND self = createWindow(viewerProc);
+  if (!self) return helper::fail("cannot create the viewer window");
+  g_next = SetClipboardViewer(self);
+  waitForStop(self, seconds, prefix);
+  ChangeClipboardChain(self, g_next);
+  DestroyWindow(self);
+  helper::line(std::to_string(g_draws));
+  helper::line(std::to_string(g_chainChanges));
+  return 0;
+}
+
+int idle(DWORD seconds, const std::wstring& prefix) {
+  DeleteFileW((prefix + L".stop").c_str());
+  HWND self = createWindow(DefWindowProcW);
+  if (!self) return helper::fail("cannot create a window");
+  waitForStop(self, seconds, prefix);
+  DestroyWindow(self);
+  return 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  const std::wstring command = argc > 1 ? argv[1] : L"";
+  if (command == L"set" && argc == 3) return setBytes(helper::toCodePage(argv[2], CP_ACP));
+  if (command == L"setfile" && argc == 3) {
+    std::string bytes;
+    if (!helper::readFile(argv[2], bytes)) return helper::fail("cannot read " + helper::utf8(argv[2]));
+    return setBytes(bytes);
+  }
+  if (command == L"setrepeat" && argc == 4) {
+    std::string unit = helper::toCodePage(argv[2], CP_ACP);
+    long count = wcstol(argv[3], nullptr, 10);
+    std::string bytes;
+    for (long i = 0; i < count; ++i) bytes += unit;
+    return setBytes(bytes);
+  }
+  if (command == L"get" && argc == 2) return get(CF_TEXT);
+  if (command == L"getw" && argc == 2) return get(CF_UNICODETEXT);
+  if (command == L"empty" && argc == 2) return empty();
+  if (command == L"hold" && argc == 3) return hold(wcstoul(argv[2], nullptr, 10));
+  if (command == L"viewer" && (argc == 3 || argc == 4))
+    return viewer(wcstoul(argv[2], nullptr, 10), argc == 4 ? argv[3] : L"viewer");
+  if (command == L"idle" && (argc == 3 || argc == 4))
+    return idle(wcstoul(argv[2], nullptr, 10), argc == 4 ? argv[3] : L"idle");
+  helper::writeTo(STD_ERROR_HANDLE, kUsage);
+  return 2;
+}
