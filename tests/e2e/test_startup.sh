@@ -40,6 +40,7 @@ reg_set LanguageAuto False
 reg_set LanguageGerman True
 vornix_start
 assert_eq "Vornix (Version 1.0.0)" "$(probe_title)" "German title"
+sleep 1
 shot german
 vornix_stop
 
@@ -48,6 +49,7 @@ reg_set LanguageGerman False
 reg_set LanguageEnglish True
 vornix_start
 assert_eq "Vornix (version 1.0.0)" "$(probe_title)" "English title"
+sleep 1
 shot english
 vornix_stop
 
