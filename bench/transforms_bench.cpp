@@ -1,13 +1,19 @@
 // The editor's text tools on large entries: prose with line breaks and umlauts, HTML-like
 // markup and quoted e-mail text, mixed in blocks, at 64 K, 1 M and 16 M characters.
 // Items per second are characters of the input per second.
-// Where the first touch of fresh memory is slow (virtual machines), the 16 M runs mostly
-// measure the page faults of the new result, as BM_CopyOnly shows; run with
-// GLIBC_TUNABLES=glibc.malloc.mmap_max=0:glibc.malloc.trim_threshold=2147483647
-// to keep freed memory for reuse and see what the transforms themselves cost.
+// Freed memory is kept for reuse (as a long-running program's heap does): where the
+// first touch of fresh memory is slow (virtual machines), the 16 M runs would otherwise
+// measure the page faults of each new 32 MB result rather than the transforms, as
+// BM_CopyOnly shows when run with VORNIX_BENCH_FRESH_MEMORY=1.
+// Small sizes cycle through several different texts, so that the processor cannot learn
+// one text's branches by heart over thousands of repetitions.
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 
+#include <climits>
+#include <cstdlib>
 #include <map>
+#include <vector>
 #include <random>
 #include <utility>
 
@@ -25,9 +31,16 @@ const char* const kWords[] = {
     "entry", "text", "über", "Müller", "€", "100%", "naïve", "café", "déjà", "vu", "Grüße", "an", "alle",
     "one", "two", "three", "Überblick", "Öl", "Maß", "x", "and", "of", "in", "is", "it", "Prüfung"};
 
+const bool kKeepFreedMemory = [] {
+  if (std::getenv("VORNIX_BENCH_FRESH_MEMORY")) return false;
+  mallopt(M_MMAP_MAX, 0);
+  mallopt(M_TRIM_THRESHOLD, INT_MAX);
+  return true;
+}();
+
 class BlockWriter {
  public:
-  explicit BlockWriter(size_t size) : size_(size) { out_.reserve(size + 4096); }
+  BlockWriter(size_t size, unsigned seed) : size_(size), rng_(seed) { out_.reserve(size + 4096); }
   bool full() const { return out_.size() >= size_; }
   Text finish() {
     out_.resize(size_);
@@ -72,11 +85,11 @@ class BlockWriter {
 
   size_t size_;
   Text out_;
-  std::mt19937 rng_{7};
+  std::mt19937 rng_;
 };
 
-Text mixedText(size_t size) {
-  BlockWriter w(size);
+Text mixedText(size_t size, unsigned seed) {
+  BlockWriter w(size, seed);
   for (int block = 0; !w.full(); ++block) {
     switch (block % 3) {
       case 0: w.prose(); break;
@@ -89,32 +102,41 @@ Text mixedText(size_t size) {
 
 enum class Input { Mixed, TagEncoded, EntityEncoded, Escaped };
 
-// Built once per size and kind, outside the timed loops.
-const Text& input(Input kind, size_t size) {
-  static std::map<std::pair<Input, size_t>, Text> cache;
+// Built once per size and kind, outside the timed loops: as many different texts as
+// make up about 1 M characters.
+const std::vector<Text>& inputs(Input kind, size_t size) {
+  static std::map<std::pair<Input, size_t>, std::vector<Text>> cache;
   auto it = cache.find({kind, size});
   if (it != cache.end()) return it->second;
-  const Text mixed = mixedText(size);
-  Text t;
-  switch (kind) {
-    case Input::Mixed: t = mixed; break;
-    case Input::TagEncoded: t = transformTagEntity(mixed, true); break;
-    case Input::EntityEncoded: t = transformEntity(mixed, true, cp()); break;
-    case Input::Escaped: t = escape(mixed, cp()); break;
+  std::vector<Text> texts;
+  const size_t count = size >= (1u << 20) ? 1 : (1u << 20) / size;
+  for (size_t i = 0; i < count; ++i) {
+    const Text mixed = mixedText(size, static_cast<unsigned>(7 + i));
+    switch (kind) {
+      case Input::Mixed: texts.push_back(mixed); break;
+      case Input::TagEncoded: texts.push_back(transformTagEntity(mixed, true)); break;
+      case Input::EntityEncoded: texts.push_back(transformEntity(mixed, true, cp())); break;
+      case Input::Escaped: texts.push_back(escape(mixed, cp())); break;
+    }
   }
-  return cache.emplace(std::make_pair(kind, size), std::move(t)).first->second;
+  return cache.emplace(std::make_pair(kind, size), std::move(texts)).first->second;
 }
 
 template <typename F>
 void run(benchmark::State& state, Input kind, F transform) {
-  const Text& text = input(kind, static_cast<size_t>(state.range(0)));
+  const std::vector<Text>& texts = inputs(kind, static_cast<size_t>(state.range(0)));
+  size_t next = 0;
+  int64_t chars = 0;
   for (auto _ : state) {
+    const Text& text = texts[next];
+    next = next + 1 == texts.size() ? 0 : next + 1;
     Text out = transform(text);
     benchmark::DoNotOptimize(out.data());
+    chars += static_cast<int64_t>(text.size());
   }
-  const auto chars = static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size());
   state.SetItemsProcessed(chars);
   state.SetBytesProcessed(chars * static_cast<int64_t>(sizeof(char16_t)));
+  state.counters["freed_memory_reused"] = kKeepFreedMemory ? 1 : 0;
 }
 
 }  // namespace
