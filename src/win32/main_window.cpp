@@ -120,12 +120,6 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
       if (wParam == kStartupTimer) onStartupTimer();
       return 0;
-    case WM_DRAWCLIPBOARD:
-      frm_.onDrawClipboard(wParam, lParam);
-      return 0;
-    case WM_CHANGECBCHAIN:
-      frm_.onChangeCbChain(static_cast<platform::WindowHandle>(wParam), static_cast<platform::WindowHandle>(lParam));
-      return 0;
     case WM_CLOSE:
       if (!frm_.queryUnload(false)) DestroyWindow(hwnd());
       return 0;

@@ -33,7 +33,7 @@ class MainWindow : public Window, public MainView {
 
   // MainView
   platform::WindowHandle handle() override { return reinterpret_cast<platform::WindowHandle>(hwnd()); }
-  void setWinProc() override {}
+  void setWinProc() override;
   void setCaption(const Text& caption) override;
   void rowsChanged() override { list_.mirror(); }
   void selectionChanged() override { list_.showSelection(); }
@@ -94,6 +94,7 @@ class MainWindow : public Window, public MainView {
   bool loaded_ = false;
   bool unloaded_ = false;
   bool draggingOut_ = false;
+  static LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 };
 
 }  // namespace vornix::ui
