@@ -299,7 +299,7 @@ wait_box() {
   done
 }
 
-# keys SPEC: keystrokes through SendInput, e.g. "ctrl+alt+c" or "ctrl+a delete".
+# keys STROKES: keystrokes through SendInput, e.g. "ctrl+alt+c" or "ctrl+a delete".
 keys() { probe keys "$1" >/dev/null || fail "keys $1 failed"; }
 type_text() { probe type "$1" >/dev/null || fail "type_text failed"; }
 

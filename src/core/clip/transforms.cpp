@@ -311,6 +311,30 @@ int entityAt(TextView text, size_t amp, size_t& length) {
 }
 
 // Markup entity that starts at text[amp]: its character, or 0 when there is none.
+// Copies `text`, handing each "&" to `decode(position, length)`, which gives the
+// character of the entity there and its length, or kNoChar to keep the "&" as it is.
+template <typename Decode>
+Text decodeAtAmpersands(TextView text, Decode decode) {
+  Text out;
+  out.reserve(text.size());
+  size_t i = 0;
+  while (i < text.size()) {
+    const size_t amp = std::min(text.find(u'&', i), text.size());
+    out.append(text.substr(i, amp - i));
+    if (amp == text.size()) break;
+    size_t length = 1;
+    const char16_t c = decode(amp, length);
+    if (c == kNoChar) {
+      out.push_back(u'&');
+      i = amp + 1;
+    } else {
+      out.push_back(c);
+      i = amp + length;
+    }
+  }
+  return out;
+}
+
 char16_t markupAt(TextView text, size_t amp, size_t& length) {
   for (const auto& [ch, entity] : markupTable()) {
     if (text.substr(amp, entity.size()) == entity) {
@@ -495,19 +519,10 @@ Text transformTagEntity(TextView text, bool toEntity) {
   }
   // One pass, each entity decoded once: "&amp;lt;" gives back "&lt;", the text that was
   // encoded, instead of being decoded a second time into "<".
-  Text out;
-  out.reserve(text.size());
-  size_t i = 0;
-  while (i < text.size()) {
-    const size_t amp = std::min(text.find(u'&', i), text.size());
-    out.append(text.substr(i, amp - i));
-    if (amp == text.size()) break;
-    size_t length = 1;
+  return decodeAtAmpersands(text, [text](size_t amp, size_t& length) {
     const char16_t c = markupAt(text, amp, length);
-    out.push_back(c != 0 ? c : u'&');
-    i = amp + length;
-  }
-  return out;
+    return c != 0 ? c : kNoChar;
+  });
 }
 
 Text transformEntity(TextView text, bool toEntity, const CodePage& cp) {
@@ -520,25 +535,10 @@ Text transformEntity(TextView text, bool toEntity, const CodePage& cp) {
   }
   // Decoded characters are never ASCII and entities are, so decoding row by row and
   // decoding each entity where it stands give the same text.
-  Text out;
-  out.reserve(text.size());
-  size_t i = 0;
-  while (i < text.size()) {
-    const size_t amp = std::min(text.find(u'&', i), text.size());
-    out.append(text.substr(i, amp - i));
-    if (amp == text.size()) break;
-    size_t length = 1;
+  return decodeAtAmpersands(text, [text, &cp](size_t amp, size_t& length) {
     const int row = entityAt(text, amp, length);
-    const char16_t c = row < 0 ? kNoChar : rowChar(kEntities[row], cp);
-    if (c == kNoChar) {
-      out.push_back(u'&');
-      i = amp + 1;
-    } else {
-      out.push_back(c);
-      i = amp + length;
-    }
-  }
-  return out;
+    return row < 0 ? kNoChar : rowChar(kEntities[row], cp);
+  });
 }
 
 Text escape(TextView text, const CodePage& cp) {

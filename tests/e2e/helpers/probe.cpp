@@ -18,7 +18,7 @@ namespace {
 
 const char kUsage[] =
     "usage: probe list [maxchars] | status | title | close | boxes | press <button> |\r\n"
-    "             keys <spec> | type <text> | regget <name> | regset <name> <utf8-file> | reglist |\r\n"
+    "             keys <strokes> | type <text> | regget <name> | regset <name> <utf8-file> | reglist |\r\n"
     "             showbox <title> <text>\r\n"
     "  list: one line per row: check box (1, 0 or - for none), then each column, tab-separated;\r\n"
     "  tabs, CR, LF and backslashes in texts are written as \\t \\r \\n \\\\ (also in status and boxes).\r\n"
@@ -259,13 +259,13 @@ INPUT keyInput(WORD key, bool up) {
   return input;
 }
 
-int keys(const std::wstring& spec) {
+int keys(const std::wstring& strokes) {
   std::vector<INPUT> inputs;
   size_t start = 0;
-  while (start < spec.size()) {
-    size_t end = spec.find(L' ', start);
-    if (end == std::wstring::npos) end = spec.size();
-    std::wstring stroke = spec.substr(start, end - start);
+  while (start < strokes.size()) {
+    size_t end = strokes.find(L' ', start);
+    if (end == std::wstring::npos) end = strokes.size();
+    std::wstring stroke = strokes.substr(start, end - start);
     start = end + 1;
     if (stroke.empty()) continue;
     std::vector<WORD> held;
