@@ -70,15 +70,23 @@ WindowState MainWindow::windowState() {
 
 bool MainWindow::isVisible() { return IsWindowVisible(hwnd()) != FALSE; }
 
-Rect MainWindow::windowRect() {
-  RECT r = {};
-  GetWindowRect(hwnd(), &r);
+namespace {
+
+Rect toRect(const RECT& r) {
   Rect result;
   result.left = r.left;
   result.top = r.top;
   result.width = r.right - r.left;
   result.height = r.bottom - r.top;
   return result;
+}
+
+}  // namespace
+
+Rect MainWindow::windowRect() {
+  RECT r = {};
+  GetWindowRect(hwnd(), &r);
+  return toRect(r);
 }
 
 void MainWindow::setWindowRect(const Rect& rect) {
@@ -94,12 +102,7 @@ Rect MainWindow::screenRect() {
     work.right = GetSystemMetrics(SM_CXSCREEN);
     work.bottom = GetSystemMetrics(SM_CYSCREEN);
   }
-  Rect result;
-  result.left = work.left;
-  result.top = work.top;
-  result.width = work.right - work.left;
-  result.height = work.bottom - work.top;
-  return result;
+  return toRect(work);
 }
 
 void MainWindow::setTopMost(bool onTop) {
