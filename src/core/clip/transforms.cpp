@@ -310,30 +310,32 @@ int entityAt(TextView text, size_t amp, size_t& length) {
   return row;
 }
 
-// Markup entity that starts at text[amp]: its character, or 0 when there is none.
-// Copies `text`, handing each "&" to `decode(position, length)`, which gives the
-// character of the entity there and its length, or kNoChar to keep the "&" as it is.
+// Copies `text` in one pass, handing each `mark` ("&" or "%") to `decode(position,
+// length)`, which gives the character of the code there and its length, or kNoChar to
+// keep the mark as it is. Each code is decoded once: what a decode yields is never read again.
 template <typename Decode>
-Text decodeAtAmpersands(TextView text, Decode decode) {
+Text decodeAtMarks(TextView text, char16_t mark, Decode decode) {
   Text out;
   out.reserve(text.size());
   size_t i = 0;
   while (i < text.size()) {
-    const size_t amp = std::min(text.find(u'&', i), text.size());
-    out.append(text.substr(i, amp - i));
-    if (amp == text.size()) break;
+    const size_t at = std::min(text.find(mark, i), text.size());
+    out.append(text.substr(i, at - i));
+    if (at == text.size()) break;
     size_t length = 1;
-    const char16_t c = decode(amp, length);
+    const char16_t c = decode(at, length);
     if (c == kNoChar) {
-      out.push_back(u'&');
-      i = amp + 1;
+      out.push_back(mark);
+      i = at + 1;
     } else {
       out.push_back(c);
-      i = amp + length;
+      i = at + length;
     }
   }
   return out;
 }
+
+// Markup entity that starts at text[amp]: its character, or 0 when there is none.
 
 char16_t markupAt(TextView text, size_t amp, size_t& length) {
   for (const auto& [ch, entity] : markupTable()) {
@@ -519,7 +521,7 @@ Text transformTagEntity(TextView text, bool toEntity) {
   }
   // One pass, each entity decoded once: "&amp;lt;" gives back "&lt;", the text that was
   // encoded, instead of being decoded a second time into "<".
-  return decodeAtAmpersands(text, [text](size_t amp, size_t& length) {
+  return decodeAtMarks(text, u'&', [text](size_t amp, size_t& length) {
     const char16_t c = markupAt(text, amp, length);
     return c != 0 ? c : kNoChar;
   });
@@ -535,7 +537,7 @@ Text transformEntity(TextView text, bool toEntity, const CodePage& cp) {
   }
   // Decoded characters are never ASCII and entities are, so decoding row by row and
   // decoding each entity where it stands give the same text.
-  return decodeAtAmpersands(text, [text, &cp](size_t amp, size_t& length) {
+  return decodeAtMarks(text, u'&', [text, &cp](size_t amp, size_t& length) {
     const int row = entityAt(text, amp, length);
     return row < 0 ? kNoChar : rowChar(kEntities[row], cp);
   });
@@ -563,28 +565,15 @@ Text escape(TextView text, const CodePage& cp) {
 }
 
 Text unescape(TextView text, const CodePage& cp) {
-  // One pass, each escape decoded once: a "%" that %25 gives is a plain character, so
-  // unescape inverts escape exactly ("%2541" gives "%41", not "A").
-  Text out;
-  out.reserve(text.size());
-  size_t i = 0;
-  while (i < text.size()) {
-    const size_t pct = std::min(text.find(u'%', i), text.size());
-    out.append(text.substr(i, pct - i));
-    if (pct == text.size()) break;
+  // Each escape decoded once: a "%" that %25 gives is a plain character, so unescape
+  // inverts escape exactly ("%2541" gives "%41", not "A").
+  return decodeAtMarks(text, u'%', [text, &cp](size_t pct, size_t& length) {
     const int hi = pct + 2 < text.size() ? upperHexValue(text[pct + 1]) : -1;
     const int lo = hi < 0 ? -1 : upperHexValue(text[pct + 2]);
+    length = 3;
     // A byte without a character of its own (a lead byte) stays escaped.
-    const char16_t c = lo < 0 ? kNoChar : cp.fromAnsi(static_cast<unsigned char>(hi * 16 + lo));
-    if (c == kNoChar) {
-      out.push_back(u'%');
-      i = pct + 1;
-    } else {
-      out.push_back(c);
-      i = pct + 3;
-    }
-  }
-  return out;
+    return lo < 0 ? kNoChar : cp.fromAnsi(static_cast<unsigned char>(hi * 16 + lo));
+  });
 }
 
 Text unUmlaut(TextView text) {
