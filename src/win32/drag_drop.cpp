@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <cstring>
+#include <cwchar>
 #include <new>
 #include <utility>
 
@@ -11,6 +12,43 @@ namespace vornix::ui {
 namespace {
 
 FORMATETC formatOf(CLIPFORMAT format) { return FORMATETC{format, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL}; }
+
+// The formats a dragged-out text is offered in, the richest first.
+const CLIPFORMAT kTextFormats[] = {CF_UNICODETEXT, CF_TEXT};
+constexpr ULONG kTextFormatCount = 2;
+
+Text fromCodePage(const char* bytes, size_t size) {
+  if (size == 0) return Text();
+  const int length = MultiByteToWideChar(CP_ACP, 0, bytes, static_cast<int>(size), nullptr, 0);
+  std::wstring text(length > 0 ? length : 0, L'\0');
+  if (length > 0) MultiByteToWideChar(CP_ACP, 0, bytes, static_cast<int>(size), &text[0], length);
+  return fromWide(text.data(), text.size());
+}
+
+std::string toCodePage(const Text& text) {
+  if (text.empty()) return std::string();
+  const wchar_t* units = reinterpret_cast<const wchar_t*>(text.data());
+  const int count = static_cast<int>(text.size());
+  const int size = WideCharToMultiByte(CP_ACP, 0, units, count, nullptr, 0, nullptr, nullptr);
+  std::string bytes(size > 0 ? size : 0, '\0');
+  if (size > 0) WideCharToMultiByte(CP_ACP, 0, units, count, &bytes[0], size, nullptr, nullptr);
+  return bytes;
+}
+
+// A movable block with `size` bytes and a terminating zero of `zeros` bytes, or null.
+HGLOBAL globalCopy(const void* data, size_t size, size_t zeros) {
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size + zeros);
+  if (!block) return nullptr;
+  char* memory = static_cast<char*>(GlobalLock(block));
+  if (!memory) {
+    GlobalFree(block);
+    return nullptr;
+  }
+  if (size) memcpy(memory, data, size);
+  memset(memory + size, 0, zeros);
+  GlobalUnlock(block);
+  return block;
+}
 
 bool readFiles(IDataObject* data, std::vector<Text>& files) {
   FORMATETC format = formatOf(CF_HDROP);
@@ -32,23 +70,34 @@ bool readFiles(IDataObject* data, std::vector<Text>& files) {
   return ok;
 }
 
-bool readText(IDataObject* data, std::string& text) {
-  FORMATETC format = formatOf(CF_TEXT);
-  STGMEDIUM medium = {};
-  if (FAILED(data->GetData(&format, &medium))) return false;
-  bool ok = false;
-  if (medium.tymed == TYMED_HGLOBAL && medium.hGlobal) {
-    if (const char* bytes = static_cast<const char*>(GlobalLock(medium.hGlobal))) {
-      // The text ends at its terminator or, when a source forgot it, at the block's end.
-      const SIZE_T size = GlobalSize(medium.hGlobal);
-      const void* end = memchr(bytes, 0, size);
-      text.assign(bytes, end ? static_cast<const char*>(end) - bytes : size);
-      GlobalUnlock(medium.hGlobal);
-      ok = true;
+// The text of a data object: UTF-16 where the source offers it, else its 8-bit text
+// converted as a whole from the system's code page (double-byte code pages included).
+// The text ends at its terminator or, when a source forgot it, at the block's end.
+bool readText(IDataObject* data, Text& text) {
+  for (CLIPFORMAT type : {static_cast<CLIPFORMAT>(CF_UNICODETEXT), static_cast<CLIPFORMAT>(CF_TEXT)}) {
+    FORMATETC format = formatOf(type);
+    STGMEDIUM medium = {};
+    if (FAILED(data->GetData(&format, &medium))) continue;
+    bool ok = false;
+    if (medium.tymed == TYMED_HGLOBAL && medium.hGlobal) {
+      if (const void* block = GlobalLock(medium.hGlobal)) {
+        const SIZE_T size = GlobalSize(medium.hGlobal);
+        if (type == CF_UNICODETEXT) {
+          const wchar_t* units = static_cast<const wchar_t*>(block);
+          text = fromWide(units, wcsnlen(units, size / sizeof(wchar_t)));
+        } else {
+          const char* bytes = static_cast<const char*>(block);
+          const void* end = memchr(bytes, 0, size);
+          text = fromCodePage(bytes, end ? static_cast<const char*>(end) - bytes : size);
+        }
+        GlobalUnlock(medium.hGlobal);
+        ok = true;
+      }
     }
+    ReleaseStgMedium(&medium);
+    if (ok) return true;
   }
-  ReleaseStgMedium(&medium);
-  return ok;
+  return false;
 }
 
 bool offers(IDataObject* data, CLIPFORMAT format) {
@@ -90,7 +139,7 @@ class DropTarget final : public ComObject<IDropTarget, IID_IDropTarget> {
 
   HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) override {
     try {
-      accept_ = allowed_() && (offers(data, CF_HDROP) || offers(data, CF_TEXT));
+      accept_ = allowed_() && (offers(data, CF_HDROP) || offers(data, CF_UNICODETEXT) || offers(data, CF_TEXT));
     } catch (...) {
       accept_ = false;
     }
@@ -140,22 +189,18 @@ class DropSource final : public ComObject<IDropSource, IID_IDropSource> {
 
 class FormatEnumerator final : public ComObject<IEnumFORMATETC, IID_IEnumFORMATETC> {
  public:
-  explicit FormatEnumerator(const FORMATETC& format, ULONG position = 0) : format_(format), position_(position) {}
+  explicit FormatEnumerator(ULONG position = 0) : position_(position) {}
 
   HRESULT STDMETHODCALLTYPE Next(ULONG count, FORMATETC* out, ULONG* fetched) override {
     if (!out || (count != 1 && !fetched)) return E_POINTER;
     ULONG given = 0;
-    if (count > 0 && position_ == 0) {
-      out[0] = format_;
-      position_ = 1;
-      given = 1;
-    }
+    while (given < count && position_ < kTextFormatCount) out[given++] = formatOf(kTextFormats[position_++]);
     if (fetched) *fetched = given;
     return given == count ? S_OK : S_FALSE;
   }
   HRESULT STDMETHODCALLTYPE Skip(ULONG count) override {
-    const bool inRange = count <= 1 - position_;
-    position_ = inRange ? position_ + count : 1;
+    const bool inRange = count <= kTextFormatCount - position_;
+    position_ = inRange ? position_ + count : kTextFormatCount;
     return inRange ? S_OK : S_FALSE;
   }
   HRESULT STDMETHODCALLTYPE Reset() override {
@@ -164,18 +209,17 @@ class FormatEnumerator final : public ComObject<IEnumFORMATETC, IID_IEnumFORMATE
   }
   HRESULT STDMETHODCALLTYPE Clone(IEnumFORMATETC** out) override {
     if (!out) return E_POINTER;
-    *out = new (std::nothrow) FormatEnumerator(format_, position_);
+    *out = new (std::nothrow) FormatEnumerator(position_);
     return *out ? S_OK : E_OUTOFMEMORY;
   }
 
  private:
-  FORMATETC format_;
   ULONG position_;
 };
 
 class TextDataObject final : public ComObject<IDataObject, IID_IDataObject> {
  public:
-  explicit TextDataObject(std::function<std::string()> source) : source_(std::move(source)) {}
+  explicit TextDataObject(std::function<Text()> source) : source_(std::move(source)) {}
 
   // After the drag the program's state may be gone; later requests get what was given, or nothing.
   void detach() { source_ = nullptr; }
@@ -183,22 +227,20 @@ class TextDataObject final : public ComObject<IDataObject, IID_IDataObject> {
   HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
     if (!format || !medium) return E_INVALIDARG;
     if (QueryGetData(format) != S_OK) return DV_E_FORMATETC;
+    HGLOBAL block = nullptr;
     try {
       if (!resolved_ && source_) text_ = source_();
       resolved_ = true;
+      if (format->cfFormat == CF_UNICODETEXT) {
+        block = globalCopy(text_.data(), text_.size() * sizeof(char16_t), sizeof(char16_t));
+      } else {
+        const std::string bytes = toCodePage(text_);
+        block = globalCopy(bytes.data(), bytes.size(), 1);
+      }
     } catch (...) {
       return E_UNEXPECTED;
     }
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text_.size() + 1);
     if (!block) return E_OUTOFMEMORY;
-    char* bytes = static_cast<char*>(GlobalLock(block));
-    if (!bytes) {
-      GlobalFree(block);
-      return E_OUTOFMEMORY;
-    }
-    if (!text_.empty()) memcpy(bytes, text_.data(), text_.size());
-    bytes[text_.size()] = '\0';
-    GlobalUnlock(block);
     medium->tymed = TYMED_HGLOBAL;
     medium->hGlobal = block;
     medium->pUnkForRelease = nullptr;
@@ -207,7 +249,8 @@ class TextDataObject final : public ComObject<IDataObject, IID_IDataObject> {
   HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override {
     if (!format) return E_INVALIDARG;
-    if (format->cfFormat != CF_TEXT || format->dwAspect != DVASPECT_CONTENT) return DV_E_FORMATETC;
+    const bool text = format->cfFormat == CF_UNICODETEXT || format->cfFormat == CF_TEXT;
+    if (!text || format->dwAspect != DVASPECT_CONTENT) return DV_E_FORMATETC;
     return (format->tymed & TYMED_HGLOBAL) ? S_OK : DV_E_TYMED;
   }
   HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override {
@@ -219,7 +262,7 @@ class TextDataObject final : public ComObject<IDataObject, IID_IDataObject> {
     if (!out) return E_POINTER;
     *out = nullptr;
     if (direction != DATADIR_GET) return E_NOTIMPL;
-    *out = new (std::nothrow) FormatEnumerator(formatOf(CF_TEXT));
+    *out = new (std::nothrow) FormatEnumerator();
     return *out ? S_OK : E_OUTOFMEMORY;
   }
   HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
@@ -229,8 +272,8 @@ class TextDataObject final : public ComObject<IDataObject, IID_IDataObject> {
   HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
 
  private:
-  std::function<std::string()> source_;
-  std::string text_;
+  std::function<Text()> source_;
+  Text text_;
   bool resolved_ = false;
 };
 
@@ -247,7 +290,7 @@ bool registerDropTarget(HWND control, DropAllowed allowed, DropHandler handler) 
 
 void revokeDropTarget(HWND control) { RevokeDragDrop(control); }
 
-void dragTextOut(std::function<std::string()> text) {
+void dragTextOut(std::function<Text()> text) {
   TextDataObject* data = new (std::nothrow) TextDataObject(std::move(text));
   DropSource* source = new (std::nothrow) DropSource();
   if (data && source) {

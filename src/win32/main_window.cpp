@@ -234,7 +234,7 @@ HWND MainWindow::focusTarget() const {
 void MainWindow::dragOut() {
   draggingOut_ = true;
   try {
-    dragTextOut([this] { return app_.sys.codePage.encode(frm_.lvItems_DragOut()); });
+    dragTextOut([this] { return frm_.lvItems_DragOut(); });
   } catch (...) {
     draggingOut_ = false;
     throw;
@@ -253,7 +253,7 @@ void MainWindow::processDrops() {
   drops.swap(drops_);
   for (const Dropped& d : drops) {
     if (d.isFiles) frm_.dropFiles(d.files);
-    else frm_.dropText(app_.sys.codePage.decode(d.text));
+    else frm_.dropText(d.text);
   }
 }
 

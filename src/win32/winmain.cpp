@@ -69,7 +69,7 @@ int runVornix(int showCommand) {
   initCommonControls();
 
   const CodePage codePage = win32AnsiCodePage();
-  win32::Win32Clipboard clipboard(codePage);
+  win32::Win32Clipboard clipboard;
   win32::Win32ViewerChain chain;
   win32::RegistrySettingsStore store;
   win32::Win32FileSystem files;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "fixture.h"
 
 namespace vornix::test {
@@ -17,16 +19,30 @@ struct Recording : Program {
 
 TEST(Capture, RecordModeFilesEachNewTextOnce) {
   Recording p;
-  p.copy(u"A");
-  p.copy(u"A");
-  p.copy(u"B");
-  p.copy(u"A");
-  EXPECT_EQ(p.frm->rows().count(), 2);
+  const Text unicode = T("Grüße – naïve café € 中文 Ελληνικά 😀");
+  for (const Text& t : {Text(u"A"), Text(u"A"), Text(u"B"), Text(u"A"), unicode}) p.copy(t);
+  EXPECT_EQ(p.texts(), (std::vector<Text>{u"A", u"B", unicode}));
   EXPECT_EQ(p.row(u"A")->cells[kColCounter], u"0");
   // Copying A again selected its row rather than filing it a second time.
+  p.copy(u"A");
   EXPECT_EQ(p.frm->rows().selected(), p.indexOf(u"A"));
   EXPECT_EQ(p.view.panel, u"A");
   EXPECT_EQ(p.view.tab, kTabList);
+  // Our own copy back of a Unicode text comes back unchanged and is not filed again.
+  p.frm->lvItems_Select(p.indexOf(unicode));
+  p.frm->tbMain_ButtonClick(5);
+  EXPECT_EQ(p.sys.clipboard.text, unicode);
+  EXPECT_EQ(p.frm->rows().count(), 3);
+  EXPECT_EQ(p.row(unicode)->cells[kColCounter], u"1");
+}
+
+TEST(Capture, OneOpeningOfTheClipboardPerChange) {
+  Recording p;
+  for (const Text& t : {Text(u"new text"), Text(u"new text"), Text(300000, u'x')}) {
+    const int before = p.sys.clipboard.opens;
+    p.copy(t);
+    EXPECT_EQ(p.sys.clipboard.opens - before, 1) << t.size();
+  }
 }
 
 TEST(Capture, TypeColumnFollowsTheClassification) {
@@ -47,6 +63,7 @@ TEST(Capture, WithoutRecordModeOnlyTheDisplayFollows) {
   Program p;
   p.start();
   p.copy(u"A");
+  p.frm->activate();
   EXPECT_EQ(p.frm->rows().count(), 0);
   EXPECT_EQ(p.view.panel, u"A");
   EXPECT_TRUE(p.view.enabled[Command::TbPaste]);
@@ -54,7 +71,7 @@ TEST(Capture, WithoutRecordModeOnlyTheDisplayFollows) {
   p.frm->FromClipboard();  // the same text again only selects its row
   EXPECT_EQ(p.frm->rows().count(), 1);
   p.sys.clipboard.setPicture();
-  p.frm->onDrawClipboard(0, 0);
+  p.frm->activate();
   EXPECT_EQ(p.view.panel, u"<Text-Zwischenablage leer>");
   EXPECT_FALSE(p.view.enabled[Command::TbPaste]);
   EXPECT_FALSE(p.view.enabled[Command::MenEditPaste]);
@@ -65,46 +82,105 @@ TEST(Capture, EmptiedClipboardFilesNothing) {
   Recording p;
   p.copy(u"A");
   p.sys.clipboard.setPicture();
-  p.frm->onDrawClipboard(0, 0);
   EXPECT_EQ(p.frm->rows().count(), 1);
 }
 
 TEST(Capture, LongTextShowsShortenedInTheStatusBar) {
-  Program p;
-  p.start();
-  p.copy(Text(2000, u'x'));
-  EXPECT_EQ(p.view.panel, Text(63, u'x') + u" [...] " + Text(62, u'x'));
+  // Read whole, or only its ends when it is over the size limit or long: the same display.
+  for (size_t length : {2000, 5000, 2000000}) {
+    Recording p;
+    Text text = Text(length - 1, u'x') + u'y';
+    text[0] = u'a';
+    p.copy(text);
+    EXPECT_EQ(p.view.panel, u'a' + Text(62, u'x') + u" [...] " + Text(61, u'x') + u'y') << length;
+    p.frm->activate();
+    EXPECT_EQ(p.view.panel, u'a' + Text(62, u'x') + u" [...] " + Text(61, u'x') + u'y') << length;
+  }
 }
 
-TEST(Capture, SizeLimitDecidesWhatIsFiled) {
+TEST(Capture, SizeLimitDecidesWhatIsFiledFromTheFirstNotificationOn) {
   Recording p;
   p.app->options.setOption(22, std::int32_t{1});
   p.copy(Text(1025, u'a'));
   EXPECT_EQ(p.frm->rows().count(), 0);
   p.copy(Text(1024, u'b'));
   EXPECT_EQ(p.frm->rows().count(), 1);
+
+  // Joining the chain while loading reports the clipboard at once: the limit holds there too.
+  Program q;
+  q.set("ProtocolMode", "1");
+  q.set("LimitSizeKB", "1");
+  q.sys.clipboard.set(Text(5000, u'c'));
+  q.start();
+  EXPECT_EQ(q.sys.chain.joins, 1);
+  EXPECT_EQ(q.frm->rows().count(), 0);
+  EXPECT_EQ(q.view.panel, Text(63, u'c') + u" [...] " + Text(62, u'c'));
+}
+
+TEST(Capture, SecretTextsLeaveNoTrace) {
+  // Each way a text can come from the clipboard, with the text marked secret by its program.
+  const std::function<void(Program&)> ways[] = {
+      [](Program& p) { p.copy(u"hunter2", true); },
+      [](Program& p) {
+        p.sys.clipboard.set(u"hunter2", true);
+        p.app->options.setOption(4, std::int32_t{1});
+        p.frm->changeProtocolMode();
+      },
+      [](Program& p) {
+        p.copy(u"hunter2", true);
+        p.frm->tbMain_ButtonClick(6);
+      },
+      [](Program& p) {
+        p.copy(u"hunter2", true);
+        p.frm->menClearClipboard_Click();
+        p.frm->menEditUndo_Click();
+      },
+  };
+  for (const auto& way : ways) {
+    Program p;
+    p.set("RegSave", "True");
+    p.set("ProtocolMode", "1");
+    p.sys.clipboard.set(u"before");
+    p.start();
+    p.app->options.setOption(4, std::int32_t{0});
+    p.frm->changeProtocolMode();
+    p.app->options.setOption(4, std::int32_t{1});
+    p.frm->changeProtocolMode();
+    way(p);
+    EXPECT_EQ(p.texts(), std::vector<Text>{u"before"});
+    EXPECT_EQ(p.view.panel.find(u"hunter2"), Text::npos);
+    EXPECT_EQ(p.frm->undoRecord().text.find(u"hunter2"), Text::npos);
+    EXPECT_EQ(p.app->currentClip.clipText().find(u"hunter2"), Text::npos);
+    for (const auto& [name, value] : p.sys.store.values) EXPECT_EQ(value.find(u"hunter2"), Text::npos);
+    // The same text without the marker is filed.
+    p.copy(u"hunter2");
+    EXPECT_EQ(p.texts(), (std::vector<Text>{u"before", u"hunter2"}));
+  }
+  Recording p;
+  p.copy(u"hunter2", true);
+  EXPECT_EQ(p.view.panel, u"<Verborgener Text (vom Programm als privat markiert)>");
+  EXPECT_FALSE(p.view.enabled[Command::TbPaste]);
+  EXPECT_TRUE(p.view.enabled[Command::MenClearClipboard]);
 }
 
 TEST(Capture, BusyClipboardAsksOnlyWhenTheOptionSaysSo) {
   Recording p;
-  p.sys.clipboard.set(u"X");
-  p.sys.clipboard.busyReads = 2;  // the display gives up quietly, the capture too
-  p.frm->onDrawClipboard(0, 0);
+  p.sys.clipboard.busyReads = 1;  // the capture gives up quietly
+  p.copy(u"X");
   EXPECT_EQ(p.frm->rows().count(), 0);
   EXPECT_TRUE(p.sys.boxes.shown.empty());
 
   p.app->options.setOption(24, std::int32_t{1});
   p.sys.boxes.answers = {1};
-  p.sys.clipboard.busyReads = 3;  // display, capture (asks, OK), display: then free
-  p.frm->onDrawClipboard(0, 0);
+  p.sys.clipboard.busyReads = 1;  // asks, OK: then free
+  p.copy(u"X");
   EXPECT_EQ(p.frm->rows().count(), 1);
   ASSERT_EQ(p.sys.boxes.shown.size(), 1u);
   EXPECT_EQ(p.sys.boxes.shown[0].text, u"Zwischenablage konnte nicht geöffnet werden. Nochmal versuchen?");
 
   p.sys.boxes.answers = {2};
-  p.sys.clipboard.set(u"Y");
-  p.sys.clipboard.busyReads = 2;
-  p.frm->onDrawClipboard(0, 0);
+  p.sys.clipboard.busyReads = 1;
+  p.copy(u"Y");
   EXPECT_EQ(p.frm->rows().count(), 1);
 }
 
@@ -116,18 +192,45 @@ TEST(Capture, HotMenuFreezesCapture) {
   EXPECT_EQ(p.view.panel, u"<Text-Zwischenablage leer>");
 }
 
-TEST(Capture, CutWhileRecordModeIsOffIsClearedByJoining) {
+TEST(Capture, CutOutsideTheChainLeavesNothingToIgnore) {
   Program p;
   p.start();
   p.sys.clipboard.set(u"cut text");
   p.frm->FromClipboard();
   p.frm->tbMain_ButtonClick(4);
-  EXPECT_TRUE(p.frm->ignoreNextChange());
-  p.app->options.setOption(4, std::int32_t{1});
-  p.frm->changeProtocolMode();
-  p.frm->onDrawClipboard(0, 0);  // the notification that joining produces
   EXPECT_FALSE(p.frm->ignoreNextChange());
   EXPECT_EQ(p.frm->rows().count(), 0);
+  // Switching record mode on: the text on the clipboard is our own and is not filed;
+  // the user's next copy is.
+  p.app->options.setOption(4, std::int32_t{1});
+  p.frm->changeProtocolMode();
+  EXPECT_EQ(p.frm->rows().count(), 0);
+  p.copy(u"next");
+  EXPECT_EQ(p.texts(), std::vector<Text>{u"next"});
+}
+
+TEST(Capture, FailedClipboardWritesChangeNothing) {
+  struct Case {
+    int button;
+    const char* name;
+  };
+  for (const Case& c : {Case{5, "copy"}, Case{4, "cut"}}) {
+    Recording p;
+    p.copy(u"kept");
+    p.copy(u"on the clipboard");
+    p.frm->lvItems_Select(p.indexOf(u"kept"));
+    p.sys.clipboard.busyReads = 2;  // the previous text is read, then the write finds it busy
+    p.frm->tbMain_ButtonClick(c.button);
+    EXPECT_EQ(p.sys.clipboard.text, u"on the clipboard") << c.name;
+    ASSERT_NE(p.row(u"kept"), nullptr) << c.name;
+    EXPECT_EQ(p.row(u"kept")->cells[kColCounter], u"0") << c.name;
+    ASSERT_EQ(p.sys.boxes.shown.size(), 1u) << c.name;
+    EXPECT_EQ(p.sys.boxes.shown[0].text, u"CopyItem: \r\nAccess is denied.") << c.name;
+    EXPECT_FALSE(p.frm->ignoreNextChange()) << c.name;
+    // The user's next copy is filed.
+    p.copy(u"next");
+    EXPECT_NE(p.row(u"next"), nullptr) << c.name;
+  }
 }
 
 TEST(Capture, ChangeProtocolModeJoinsAndLeavesOnce) {

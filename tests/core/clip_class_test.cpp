@@ -74,10 +74,13 @@ TEST(ClipClass, SetClipboardReturnsThePreviousTextAndCounts) {
   EXPECT_EQ(c.setClipboard(cb), u"hello");
   EXPECT_EQ(c.ClipQuantity(), 2);
 
-  // A clipboard that cannot be opened: the write is skipped, the use still counts.
+  // A clipboard that cannot be opened: nothing was used, nothing counts.
   cb.failAll = true;
-  EXPECT_EQ(c.setClipboard(cb), u"");
-  EXPECT_EQ(c.ClipQuantity(), 3);
+  platform::ClipStatus written;
+  EXPECT_EQ(c.setClipboard(cb, &written), u"");
+  EXPECT_EQ(written, platform::ClipStatus::Failed);
+  EXPECT_EQ(c.ClipQuantity(), 2);
+  cb.failAll = false;
   c.setClipQuantity(2147483647);
   c.setClipboard(cb);
   EXPECT_EQ(c.ClipQuantity(), 2147483647);

@@ -35,7 +35,7 @@ TEST(Commands, CopyPutsTheTextOnTheClipboardAndCountsOneUse) {
   p.frm->onDrawClipboard(0, 0);
   EXPECT_EQ(p.frm->rows().count(), 3);
   EXPECT_EQ(p.row(u"alpha")->cells[kColCounter], u"5");
-  EXPECT_EQ(p.frm->lastClipText(), u"alpha");
+  EXPECT_EQ(p.frm->lastClipText(), TextPrint::of(u"alpha"));
 }
 
 TEST(Commands, CutInRecordModeRemovesTheRowWithoutFilingItAgain) {

@@ -89,6 +89,8 @@ struct Program {
     app->startupFlag = true;
     view = FakeView();
     frm = std::make_unique<FrmVornix>(*app, view);
+    // The system's clipboard-change message reaches the main window while it is in the chain.
+    sys.chain.deliver = [this] { frm->onDrawClipboard(0, 0); };
   }
   // Loads like a start of the program (language choice and the main window's loading).
   void start() {
@@ -123,11 +125,8 @@ struct Program {
       if (rows[i].cells[kColContent] == text) return static_cast<int>(i);
     return -1;
   }
-  // Another program copies a text: the system notifies the chain.
-  void copy(const Text& text) {
-    sys.clipboard.set(text);
-    frm->onDrawClipboard(0, 0);
-  }
+  // Another program copies a text: the system notifies the chain, if we are in it.
+  void copy(const Text& text, bool secret = false) { sys.clipboard.set(text, secret); }
 };
 
 }  // namespace vornix::test

@@ -59,37 +59,41 @@ void ClipClass::setIsVars() {
   isEMail = ustr::startsWith(low, u"mailto:") ? 2 : 1;
 }
 
-Text ClipClass::setClipboard(platform::Clipboard& clipboard) {
+namespace {
+
+// The clipboard's whole text; "" for no text and for a text its program marked secret.
+Text wholeText(platform::Clipboard& clipboard, platform::ClipStatus& status) {
+  platform::ClipContent content;
+  status = clipboard.read(content, platform::ClipContent::kWhole);
+  return status == platform::ClipStatus::Ok && content.hasText && !content.secret ? content.text : Text();
+}
+
+}  // namespace
+
+Text ClipClass::setClipboard(platform::Clipboard& clipboard, platform::ClipStatus* written) {
+  if (written) *written = platform::ClipStatus::Ok;
   if (text_.empty()) return Text();
-  Text previous;
-  bool has = false;
-  if (clipboard.hasText(has) == platform::ClipStatus::Ok && has) {
-    Text t;
-    if (clipboard.readText(t) == platform::ClipStatus::Ok) previous = t;
-  }
-  clipboard.writeText(text_);
-  ClipQuantityCount();
+  platform::ClipStatus status;
+  Text previous = wholeText(clipboard, status);
+  status = clipboard.writeText(text_);
+  if (written) *written = status;
+  // Only a use that reached the clipboard counts.
+  if (status == platform::ClipStatus::Ok) ClipQuantityCount();
   return previous;
 }
 
 Text ClipClass::getClipboard(platform::Clipboard& clipboard, platform::ClipStatus& status) {
-  bool has = false;
-  status = clipboard.hasText(has);
-  if (status != platform::ClipStatus::Ok || !has) return Text();
-  Text t;
-  status = clipboard.readText(t);
-  if (status != platform::ClipStatus::Ok) return Text();
-  setClipText(t);
+  Text t = wholeText(clipboard, status);
+  if (!t.empty()) setClipText(t);
   return t;
 }
 
 Text ClipClass::clearClipboard(platform::Clipboard& clipboard) {
-  bool has = false;
-  if (clipboard.hasText(has) != platform::ClipStatus::Ok || !has) return Text();
-  Text t;
-  clipboard.readText(t);
+  platform::ClipContent content;
+  if (clipboard.read(content, platform::ClipContent::kWhole) != platform::ClipStatus::Ok) return Text();
+  if (!content.hasText && !content.secret) return Text();
   clipboard.empty();
-  return t;
+  return content.secret ? Text() : content.text;
 }
 
 const Text& ClipClass::reformat() { return text_ = transforms::reformat(text_); }

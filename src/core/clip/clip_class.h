@@ -43,12 +43,14 @@ class ClipClass {
 
   void setIsVars();
 
-  // Puts the text onto the clipboard and returns the clipboard's previous text.
-  Text setClipboard(platform::Clipboard& clipboard);
+  // Puts the text onto the clipboard and returns the clipboard's previous text
+  // ("" when it was marked secret). Counts the use only when the write succeeded;
+  // `written` tells how it went.
+  Text setClipboard(platform::Clipboard& clipboard, platform::ClipStatus* written = nullptr);
   // Takes the clipboard's text as the entry's text; `status` reports a failure
   // to the caller (the entry is then unchanged).
   Text getClipboard(platform::Clipboard& clipboard, platform::ClipStatus& status);
-  // Returns the clipboard's text and empties the clipboard.
+  // Returns the clipboard's text ("" when secret) and empties the clipboard.
   Text clearClipboard(platform::Clipboard& clipboard);
 
   // Text tools: each replaces the entry's text and returns it.

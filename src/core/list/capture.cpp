@@ -1,22 +1,49 @@
 // Clipboard capture: record mode, the clipboard-change notification, the
 // from-clipboard command and the status bar's clipboard display.
+//
+// Each change opens the clipboard once (platform Clipboard::read) and takes only
+// what it needs: the privacy markers, the text's length and hash, and the text
+// itself when it may be filed. Everything else (list, display, saving) runs after
+// the clipboard is closed again, so that a program copying in quick succession
+// finds it free. No copy of a text that is not filed is kept: a length and hash
+// recognise it again.
 #include "core/clip/helpers.h"
+#include "core/clip/ustr.h"
 #include "core/list/frm_vornix.h"
 
 namespace vornix {
 
 namespace {
 
-constexpr char16_t kCantOpenClipboard[] = u"Can't open Clipboard";
+using platform::ClipContent;
+using platform::ClipStatus;
+
+// Enough for the status bar to show any text the way shortenText does.
+constexpr std::size_t kDisplayLength = 4096;
+constexpr int kDisplayMax = 125;
+constexpr int kStrHiddenText = 336;  // "Hidden text (marked private by its program)"
+
+// shortenText's form of a long text, from the two ends that were read of it.
+Text shortenedEnds(const ClipContent& content) {
+  auto flat = [](Text s) { return ustr::replaceAll(ustr::replaceAll(s, u"\t", u" "), u"\r\n", u" "); };
+  Text head = flat(content.text.substr(0, content.headLength));
+  Text tail = flat(content.text.substr(content.headLength));
+  head = ustr::trimSpaces(head);
+  tail = ustr::trimSpaces(tail);
+  const size_t headMax = kDisplayMax - kDisplayMax / 2, tailMax = kDisplayMax / 2;
+  if (head.size() > headMax) head = ustr::trimSpaces(head.substr(0, headMax));
+  if (tail.size() > tailMax) tail = ustr::trimSpaces(tail.substr(tail.size() - tailMax));
+  return head + u" [...] " + tail;
+}
 
 }  // namespace
 
-bool FrmVornix::readClipboard(Text& text, platform::ClipStatus& status) {
-  text.clear();
-  bool has = false;
-  status = app_.sys.clipboard.hasText(has);
-  if (status == platform::ClipStatus::Ok && has) status = app_.sys.clipboard.readText(text);
-  return status == platform::ClipStatus::Ok;
+std::size_t FrmVornix::captureLimit() const {
+  // Not relaxed while loading: the notification that joining the chain sends
+  // during loading brings another program's text, not a stored entry.
+  if (!app_.options.isOn(21)) return ClipContent::kWhole;
+  const long kilobytes = app_.options.number(22);
+  return kilobytes > 0 ? static_cast<std::size_t>(kilobytes) * 1024 : 0;
 }
 
 void FrmVornix::changeProtocolMode(int changeProtocol) {
@@ -34,63 +61,85 @@ void FrmVornix::changeProtocolMode(int changeProtocol) {
 }
 
 void FrmVornix::ClipChanged() {
+  if (app_.hotmenuShown) return;
+  const bool recording = app_.options.number(4) != 0;
+  ClipContent content;
   for (;;) {
-    if (app_.hotmenuShown) return;
-    displayClipboard();
-    if (app_.options.number(4) != 0) {
-      Text t;
-      platform::ClipStatus status;
-      if (!readClipboard(t, status)) {
-        if (status == platform::ClipStatus::Busy && !app_.modalOpen && app_.options.number(24) == 1 &&
-            app_.askQuestion(app_.str(267), 2) == 1)
-          continue;
-        return;
-      }
-      if (!t.empty()) {
-        view_.showTab(kTabList);
-        if (t != lastClipText_ && !ignoreNextChange_) addListItem(t, false, true);
-        lastClipText_ = t;
-      }
-    }
+    const ClipStatus status = app_.sys.clipboard.read(content, recording ? captureLimit() : kDisplayLength);
+    if (status == ClipStatus::Ok) break;
+    if (status == ClipStatus::Busy && recording && !app_.modalOpen && app_.options.number(24) == 1 &&
+        app_.askQuestion(app_.str(267), 2) == 1)
+      continue;
+    // This was the change the flag waited for, unreadable or not.
     ignoreNextChange_ = false;
     return;
   }
+
+  // The clipboard is closed again.
+  showClipboard(content);
+  bool isNew = false;
+  if (recording && content.hasText) {
+    view_.showTab(kTabList);
+    isNew = content.print != lastClip_;
+    // A text over the size limit was not read whole and is not filed.
+    if (isNew && !ignoreNextChange_ && content.whole) addListItem(std::move(content.text), false, true);
+    lastClip_ = content.print;
+  }
+  ignoreNextChange_ = false;
+  showClipChange(content, recording && isNew);
+}
+
+void FrmVornix::showClipChange(const ClipContent& content, bool isNew) {
+  // The on-screen display of a new clipboard text belongs here: after the
+  // clipboard is closed, never for a secret text or for a text seen last (our
+  // own copy back). `content.whole` tells whether the text fits the size limit.
+  if (content.secret || !isNew || app_.modalOpen) return;
 }
 
 void FrmVornix::FromClipboard() {
   for (;;) {
     if (checkMaxEntries()) return;
-    Text t;
-    platform::ClipStatus status;
-    if (!readClipboard(t, status)) {
-      if (status == platform::ClipStatus::Busy) {
-        if (!app_.modalOpen && app_.options.number(24) == 1 && app_.askQuestion(app_.str(267), 2) == 1) continue;
-      } else if (!app_.modalOpen) {
-        app_.showError(Text(u"FromClipboard: \r\n") + kCantOpenClipboard);
-      }
+    ClipContent content;
+    const ClipStatus status = app_.sys.clipboard.read(content, captureLimit());
+    if (status == ClipStatus::Busy) {
+      if (!app_.modalOpen && app_.options.number(24) == 1 && app_.askQuestion(app_.str(267), 2) == 1) continue;
       return;
     }
-    if (!t.empty()) addListItem(t, false, true);
+    if (status != ClipStatus::Ok) {
+      app_.showError(u"FromClipboard: \r\n" + app_.sys.clipboard.errorText());
+      return;
+    }
+    if (content.hasText && content.whole) addListItem(std::move(content.text), false, true);
     return;
   }
 }
 
 void FrmVornix::displayClipboard() {
   if (app_.startupFlag) return;
-  Text t;
-  platform::ClipStatus status;
-  if (!readClipboard(t, status)) {
-    if (status == platform::ClipStatus::Busy) return;
-    if (!app_.modalOpen) app_.showError(Text(u"frmVornix - displayClipboard: \r\n") + kCantOpenClipboard);
+  ClipContent content;
+  const ClipStatus status = app_.sys.clipboard.read(content, kDisplayLength);
+  if (status == ClipStatus::Busy) return;
+  if (status != ClipStatus::Ok) app_.showError(u"frmVornix - displayClipboard: \r\n" + app_.sys.clipboard.errorText());
+  showClipboard(content);
+}
+
+void FrmVornix::showClipboard(const ClipContent& content) {
+  if (app_.startupFlag) return;
+  Text shown;
+  if (content.secret) {
+    shown = u"<" + app_.str(kStrHiddenText) + u">";
+  } else if (!content.hasText) {
+    shown = u"<" + app_.str(133) + u">";
+  } else if (content.text.size() == content.print.length) {
+    shown = shortenText(content.text, kDisplayMax);
+  } else {
+    shown = shortenedEnds(content);
   }
-  Text shown = shortenText(t, 125);
-  const bool has = !t.empty();
-  if (!has) shown = u"<" + app_.str(133) + u">";
-  setCommand(Command::MenClearClipboard, has);
-  setCommand(Command::TbPaste, has);
-  setCommand(Command::MenEditPaste, has);
+  // A secret text can be cleared from the clipboard, but not filed.
+  setCommand(Command::MenClearClipboard, content.hasText || content.secret);
+  setCommand(Command::TbPaste, content.hasText);
+  setCommand(Command::MenEditPaste, content.hasText);
   view_.setClipboardPanel(shown);
-  // The on-screen display of new clipboard texts hooks in here once it exists.
 }
 
 Text FrmVornix::getClipTextType(const ClipClass& clip) const {
@@ -101,10 +150,10 @@ Text FrmVornix::getClipTextType(const ClipClass& clip) const {
 }
 
 void FrmVornix::menClearClipboard_Click() {
-  Text t;
-  platform::ClipStatus status;
-  readClipboard(t, status);
-  fillUndo(t, false, 1);
+  ClipContent content;
+  // A secret text is not read, so it cannot reach the undo record.
+  if (app_.sys.clipboard.read(content, ClipContent::kWhole) == ClipStatus::Ok && content.hasText)
+    fillUndo(content.text, false, 1);
   app_.sys.clipboard.empty();
   displayClipboard();
 }

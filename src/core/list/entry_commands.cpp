@@ -22,18 +22,26 @@ void FrmVornix::setClipEntry(int index) {
   clip.setClipQuantity(static_cast<std::int32_t>(rowCounter(index)));
 }
 
-Text FrmVornix::CopyItem(int index) {
+Text FrmVornix::CopyItem(int index, bool* written) {
   selectEntry(index);
   Text previous;
+  bool ok = false;
   ClipClass& clip = app_.currentClip;
   if (!clip.clipText().empty()) {
     const int id = rows_.at(index).id;
-    previous = clip.setClipboard(app_.sys.clipboard);
-    // The clipboard notification may have run in between and re-sorted the list.
-    const int now = rows_.indexOf(id);
-    if (now >= 0 && rows_.at(now).cells[kColContent] == clip.clipText()) refreshCounter(now, clip.ClipQuantity());
+    platform::ClipStatus status;
+    previous = clip.setClipboard(app_.sys.clipboard, &status);
+    ok = status == platform::ClipStatus::Ok;
+    if (ok) {
+      // The clipboard notification may have run in between and re-sorted the list.
+      const int now = rows_.indexOf(id);
+      if (now >= 0 && rows_.at(now).cells[kColContent] == clip.clipText()) refreshCounter(now, clip.ClipQuantity());
+    } else {
+      app_.showError(u"CopyItem: \r\n" + app_.sys.clipboard.errorText());
+    }
   }
   displayClipboard();
+  if (written) *written = ok;
   return previous;
 }
 
@@ -78,9 +86,10 @@ void FrmVornix::menEditUndo_Click() {
   if (!undo_.text.empty() && undo_.action == 1) {
     // Our own clipboard change must not be filed by the capture before the
     // entry comes back with its counter and date.
-    lastClipText_ = undo_.text;
+    lastClip_ = TextPrint::of(undo_.text);
     app_.sys.clipboard.empty();
-    app_.sys.clipboard.writeText(undo_.text);
+    if (app_.sys.clipboard.writeText(undo_.text) != platform::ClipStatus::Ok)
+      app_.showError(u"menEditUndo_Click: \r\n" + app_.sys.clipboard.errorText());
     addListItem(undo_.text, undo_.protect, true, undo_.date, undo_.quantity);
     displayClipboard();
   }
@@ -148,16 +157,23 @@ void FrmVornix::tbMain_ButtonClick(int button) {
     const Text text = rows_.at(selected).cells[kColContent];
     switch (button) {
       case 5:
-        // Remember the text we put on the clipboard, so that our own copy is not filed again.
-        lastClipText_ = text;
-        CopyItem(selected);
+      case 4: {
+        // Remember the text we put on the clipboard, so that our own copy is not filed
+        // again; a cut also ignores the change, but only while one is coming (in the chain).
+        const TextPrint before = lastClip_;
+        lastClip_ = TextPrint::of(text);
+        if (button == 4) ignoreNextChange_ = app_.inChain;
+        bool written = false;
+        CopyItem(selected, &written);
+        if (!written) {
+          // Nothing changed on the clipboard: no change of ours will come, and a cut keeps its entry.
+          lastClip_ = before;
+          ignoreNextChange_ = false;
+        } else if (button == 4) {
+          deleteEntry(rows_.selected());
+        }
         break;
-      case 4:
-        ignoreNextChange_ = true;
-        lastClipText_ = text;
-        CopyItem(selected);
-        deleteEntry(rows_.selected());
-        break;
+      }
       case 8:
         EditItem(selected);
         break;

@@ -54,8 +54,8 @@ void FrmVornix::load() {
   if (badDate) app_.showError(caption_ + u" - Load: \r\nType mismatch");
   if (!stored.empty()) {
     // An empty clipboard at start gets the newest entry, so that it can be pasted at once.
-    bool has = true;
-    if (app_.sys.clipboard.hasText(has) == platform::ClipStatus::Ok && !has) {
+    platform::ClipContent content;
+    if (app_.sys.clipboard.read(content, 0) == platform::ClipStatus::Ok && !content.hasText && !content.secret) {
       app_.sys.clipboard.empty();
       if (!rows_.empty()) app_.sys.clipboard.writeText(rows_.at(0).cells[kColContent]);
     }

@@ -29,7 +29,8 @@ class FrmVornix {
   EntryRows& rows() { return rows_; }
   const UndoRecord& undoRecord() const { return undo_; }
   bool commandEnabled(Command command) const;
-  const Text& lastClipText() const { return lastClipText_; }
+  // The last clipboard text record mode saw (or the text we put there), by length and hash.
+  const TextPrint& lastClipText() const { return lastClip_; }
   bool ignoreNextChange() const { return ignoreNextChange_; }
   platform::WindowHandle nextViewer() const { return nextViewer_; }
 
@@ -67,7 +68,8 @@ class FrmVornix {
   void selectEntry(int index);
   void setClipEntry(int index);
   int getSelectedIndex() const { return rows_.selected(); }
-  Text CopyItem(int index);
+  // `written` tells whether the text reached the clipboard (a failure is reported).
+  Text CopyItem(int index, bool* written = nullptr);
   void EditItem(int index);
   void fillUndo(const Text& strText, bool bol, int intAction);
   void menEditUndo_Click();
@@ -101,7 +103,9 @@ class FrmVornix {
   void setCommand(Command command, bool enabled);
   void loadSettings();
   void saveSettings();
-  bool readClipboard(Text& text, platform::ClipStatus& status);
+  std::size_t captureLimit() const;
+  void showClipboard(const platform::ClipContent& content);
+  void showClipChange(const platform::ClipContent& content, bool isNew);
   int findGivenUp() const;
   void writeRowFromClip(int index);
   void setItemDate(int index, double date);
@@ -123,7 +127,7 @@ class FrmVornix {
   EntryStorage storage_;
   UndoRecord undo_;
   Text caption_;
-  Text lastClipText_;
+  TextPrint lastClip_;
   bool ignoreNextChange_ = false;
   platform::WindowHandle nextViewer_ = 0;
   int lastClickedColumn_ = 0;

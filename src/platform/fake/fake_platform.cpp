@@ -1,5 +1,6 @@
 #include "platform/fake/fake_platform.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -10,6 +11,7 @@
 namespace vornix::fake {
 
 ClipStatus FakeClipboard::open() {
+  ++opens;
   if (failAll) return ClipStatus::Failed;
   if (busyReads > 0) {
     --busyReads;
@@ -18,34 +20,78 @@ ClipStatus FakeClipboard::open() {
   return ClipStatus::Ok;
 }
 
-ClipStatus FakeClipboard::hasText(bool& has) {
-  ClipStatus s = open();
-  has = s == ClipStatus::Ok && hasTextFormat;
-  return s;
+void FakeClipboard::set(const Text& t, bool markedSecret) {
+  text = unicodeSystem ? t : codePage_.decode(codePage_.encode(t));
+  hasTextFormat = true;
+  secret = markedSecret;
+  notify();
 }
 
-ClipStatus FakeClipboard::readText(Text& out) {
+void FakeClipboard::setPicture() {
+  text.clear();
+  hasTextFormat = false;
+  secret = false;
+  notify();
+}
+
+ClipStatus FakeClipboard::read(platform::ClipContent& content, std::size_t maxLength) {
+  content = platform::ClipContent();
   ClipStatus s = open();
-  if (s == ClipStatus::Ok) out = hasTextFormat ? text : Text();
+  if (s != ClipStatus::Ok) return s;
+  if (secret) {
+    content.secret = true;
+    return s;
+  }
+  const Text t = hasTextFormat ? text : Text();
+  content.hasText = !t.empty();
+  content.print = TextPrint::of(t);
+  content.whole = t.size() <= maxLength;
+  if (content.whole) {
+    content.text = t;
+    content.headLength = t.size();
+  } else {
+    const size_t head = std::min(t.size(), platform::ClipContent::kEnds);
+    const size_t tail = std::min(t.size() - head, platform::ClipContent::kEnds);
+    content.text = t.substr(0, head) + t.substr(t.size() - tail);
+    content.headLength = head;
+  }
   return s;
 }
 
 ClipStatus FakeClipboard::writeText(const Text& t) {
   ClipStatus s = open();
-  if (s == ClipStatus::Ok) {
-    set(t);
-    ++writes;
-  }
+  if (s != ClipStatus::Ok) return s;
+  ++writes;
+  // The program's own copy is a change like any other.
+  set(t);
   return s;
 }
 
 ClipStatus FakeClipboard::empty() {
   ClipStatus s = open();
-  if (s == ClipStatus::Ok) {
-    text.clear();
-    hasTextFormat = false;
-  }
+  if (s != ClipStatus::Ok) return s;
+  text.clear();
+  hasTextFormat = false;
+  secret = false;
+  notify();
   return s;
+}
+
+WindowHandle FakeChain::join(WindowHandle) {
+  ++joins;
+  joined = true;
+  // As the system does: the new member hears of the current clipboard at once.
+  clipboardChanged();
+  return nextOnJoin;
+}
+
+void FakeChain::leave(WindowHandle, WindowHandle) {
+  ++leaves;
+  joined = false;
+}
+
+void FakeChain::clipboardChanged() {
+  if (joined && deliver) deliver();
 }
 
 std::optional<Text> FakeStore::read(const Text& name) {

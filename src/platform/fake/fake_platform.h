@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -16,36 +17,56 @@ using Text = std::u16string;
 using platform::ClipStatus;
 using platform::WindowHandle;
 
+// As strict as Windows: every change of the clipboard, the program's own included,
+// notifies the viewer chain at once; on a system without Unicode (95/98/Me) every
+// text passes through the code page; a privacy marker hides the text.
 class FakeClipboard : public platform::Clipboard {
  public:
+  explicit FakeClipboard(const CodePage& codePage = CodePage::windows1252()) : codePage_(codePage) {}
+
   bool hasTextFormat = false;
   Text text;
-  int busyReads = 0;   // the next N opens report Busy
+  bool secret = false;        // the owner put a privacy marker beside the text
+  bool unicodeSystem = true;  // false: 95/98/Me, text only in the code page
+  int busyReads = 0;          // the next N opens report Busy
   bool failAll = false;
-  int writes = 0;
+  int opens = 0, writes = 0;
+  std::function<void()> changed;  // the system's notification of the viewer chain
 
-  void set(const Text& t) { text = t; hasTextFormat = true; }
-  void setPicture() { text.clear(); hasTextFormat = false; }
+  // Another program copies a text (optionally marked secret) or a picture.
+  void set(const Text& t, bool markedSecret = false);
+  void setPicture();
+  // The 8-bit text that a program reading only CF_TEXT gets.
+  std::string ansiText() const { return codePage_.encode(text); }
 
-  ClipStatus hasText(bool& has) override;
-  ClipStatus readText(Text& out) override;
+  ClipStatus read(platform::ClipContent& content, std::size_t maxLength) override;
   ClipStatus writeText(const Text& t) override;
   ClipStatus empty() override;
+  Text errorText() override { return u"Access is denied."; }
 
  private:
   ClipStatus open();
+  void notify() {
+    if (changed) changed();
+  }
+
+  const CodePage& codePage_;
 };
 
 class FakeChain : public platform::ViewerChain {
  public:
   WindowHandle nextOnJoin = 0;
   int joins = 0, leaves = 0;
+  bool joined = false;
   struct Sent { WindowHandle to; unsigned message; std::uintptr_t w; std::intptr_t l; };
   std::vector<Sent> sent;
+  // Delivers the clipboard-change message to the member window.
+  std::function<void()> deliver;
 
-  WindowHandle join(WindowHandle) override { ++joins; return nextOnJoin; }
-  void leave(WindowHandle, WindowHandle) override { ++leaves; }
+  WindowHandle join(WindowHandle) override;
+  void leave(WindowHandle, WindowHandle) override;
   void send(WindowHandle to, unsigned m, std::uintptr_t w, std::intptr_t l) override { sent.push_back({to, m, w, l}); }
+  void clipboardChanged();
 };
 
 // Thrown by FakeStore to stop a save half-way, as if the process had been killed.
@@ -127,6 +148,10 @@ class FakeShell : public platform::Shell {
 };
 
 struct FakePlatform {
+  FakePlatform() { clipboard.changed = [this] { chain.clipboardChanged(); }; }
+  FakePlatform(const FakePlatform&) = delete;
+  FakePlatform& operator=(const FakePlatform&) = delete;
+
   FakeClipboard clipboard;
   FakeChain chain;
   FakeStore store;

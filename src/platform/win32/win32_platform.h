@@ -28,21 +28,27 @@ using vornix::win32AnsiCodePage;
 
 namespace vornix::win32 {
 
-// The plain-text clipboard (CF_TEXT) in the given code page. The owner window is
-// the main window, which exists only after the platform objects: set it when it does.
+// The clipboard's text: UTF-16 on NT, the ANSI code page's text on 95/98/Me.
+// The owner window is the main window, which exists only after the platform
+// objects: set it when it does.
 class Win32Clipboard : public platform::Clipboard {
  public:
-  explicit Win32Clipboard(const CodePage& codePage, HWND owner = nullptr) : codePage_(codePage), owner_(owner) {}
+  explicit Win32Clipboard(HWND owner = nullptr);
   void setOwner(HWND owner) { owner_ = owner; }
 
-  platform::ClipStatus hasText(bool& has) override;
-  platform::ClipStatus readText(std::u16string& text) override;
+  platform::ClipStatus read(platform::ClipContent& content, std::size_t maxLength) override;
   platform::ClipStatus writeText(const std::u16string& text) override;
   platform::ClipStatus empty() override;
+  std::u16string errorText() override;
 
  private:
-  const CodePage& codePage_;
+  // True when the clipboard's owner asked that its content not be recorded.
+  bool markedSecret() const;
+
   HWND owner_;
+  bool unicode_;
+  UINT excludeFormat_, ignoreFormat_, historyFormat_;
+  DWORD lastError_ = 0;
 };
 
 class Win32ViewerChain : public platform::ViewerChain {

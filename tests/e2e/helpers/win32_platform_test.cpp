@@ -6,6 +6,8 @@
 //   win32_platform_test instance <ms>       prints 1 when another copy holds the
 //                                           instance mutex, 0 otherwise, then waits
 #include <cmath>
+#include <cstdint>
+#include <initializer_list>
 #include <cstdio>
 #include <string>
 
@@ -27,6 +29,12 @@ namespace {
 
 int g_checks = 0;
 int g_failures = 0;
+
+std::string helperName(const wchar_t* name) {
+  std::string out;
+  for (; *name; ++name) out += static_cast<char>(*name);
+  return out;
+}
 
 std::string narrow(const Text& text) {
   std::string out;
@@ -97,44 +105,116 @@ DWORD WINAPI holdClipboard(void* data) {
   return 0;
 }
 
-void setRawClipboard(HWND owner, const char* bytes, size_t size) {
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
-  memcpy(GlobalLock(block), bytes, size);
-  GlobalUnlock(block);
-  if (OpenClipboard(owner)) {
-    EmptyClipboard();
-    SetClipboardData(CF_TEXT, block);
-    CloseClipboard();
+// Puts blocks of raw bytes on the clipboard, as another program would.
+struct Block {
+  UINT format;
+  std::string bytes;
+};
+
+void setRawClipboard(HWND owner, std::initializer_list<Block> blocks) {
+  if (!OpenClipboard(owner)) return;
+  EmptyClipboard();
+  for (const Block& b : blocks) {
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, b.bytes.size());
+    if (!b.bytes.empty()) memcpy(GlobalLock(block), b.bytes.data(), b.bytes.size());
+    GlobalUnlock(block);
+    SetClipboardData(b.format, block);
   }
+  CloseClipboard();
 }
 
+std::string bytesOf(const Text& text, bool terminated = true) {
+  return std::string(reinterpret_cast<const char*>(text.c_str()), (text.size() + (terminated ? 1 : 0)) * 2);
+}
+
+std::string rawFormat(UINT format) {
+  std::string bytes;
+  if (!OpenClipboard(nullptr)) return bytes;
+  if (HANDLE data = GetClipboardData(format)) {
+    if (const char* memory = static_cast<const char*>(GlobalLock(data))) {
+      bytes.assign(memory, GlobalSize(data));
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return bytes;
+}
+
+vornix::platform::ClipContent readClip(Win32Clipboard& clipboard, size_t maxLength = SIZE_MAX,
+                                       ClipStatus expected = ClipStatus::Ok) {
+  vornix::platform::ClipContent content;
+  ClipStatus status = clipboard.read(content, maxLength);
+  check(status == expected, "read status", __LINE__, std::to_string(static_cast<int>(status)));
+  return content;
+}
+
+const Text kUnicode = u"Gr\u00FC\u00DFe \u2013 na\u00EFve caf\u00E9 \u20AC \u4E2D\u6587 "
+                      u"\u0395\u03BB\u03BB\u03B7\u03BD\u03B9\u03BA\u03AC \U0001F600 \u03A9 = 1 k\u03A9";
+
 void checkClipboard() {
-  vornix::CodePage page = vornix::win32AnsiCodePage();
-  Win32Clipboard clipboard(page);
+  Win32Clipboard clipboard;
   HWND owner = hiddenWindow(DefWindowProcW, L"ClipOwner");
   clipboard.setOwner(owner);
 
-  Text text;
-  bool has = false;
-  CHECK(clipboard.writeText(kUmlauts + u"\r\nline two") == ClipStatus::Ok);
-  CHECK(clipboard.hasText(has) == ClipStatus::Ok && has);
-  CHECK(clipboard.readText(text) == ClipStatus::Ok);
-  if (GetACP() == 1252) CHECK_TEXT(kUmlauts + u"\r\nline two", text);
+  // Every character survives our own write, and older programs get the code page's text.
+  CHECK(clipboard.writeText(kUnicode + u"\r\nline two") == ClipStatus::Ok);
+  auto content = readClip(clipboard);
+  CHECK(content.hasText && content.whole && !content.secret);
+  CHECK_TEXT(kUnicode + u"\r\nline two", content.text);
+  CHECK(content.print == vornix::TextPrint::of(kUnicode + u"\r\nline two"));
+  CHECK(rawFormat(CF_UNICODETEXT).substr(0, (kUnicode.size() + 1) * 2) == bytesOf(kUnicode + u"\r", false));
+  if (GetACP() == 1252) {
+    CHECK(rawFormat(CF_TEXT).substr(0, 5) == "Gr\xFC\xDF" "e");
+    CHECK(rawFormat(CF_LOCALE).size() >= sizeof(LCID));
+  }
+
+  // Another Unicode program's text, and an older program's 8-bit text.
+  setRawClipboard(owner, {{CF_UNICODETEXT, bytesOf(kUnicode)}});
+  CHECK_TEXT(kUnicode, readClip(clipboard).text);
+  if (GetACP() == 1252) {
+    setRawClipboard(owner, {{CF_TEXT, std::string("Gr\xFC\xDF" "e \x80", 8)}});
+    CHECK_TEXT(Text(u"Gr\u00FC\u00DFe \u20AC"), readClip(clipboard).text);
+  }
 
   CHECK(clipboard.empty() == ClipStatus::Ok);
-  CHECK(clipboard.hasText(has) == ClipStatus::Ok && !has);
-  CHECK(clipboard.readText(text) == ClipStatus::Ok && text.empty());
+  content = readClip(clipboard);
+  CHECK(!content.hasText && content.text.empty());
 
+  // A text over the asked length: known by its length and hash, only its ends are read.
   Text big(3 * 1024 * 1024, u'x');
   big[12345] = u'\u00E4';
+  big.back() = u'z';
   CHECK(clipboard.writeText(big) == ClipStatus::Ok);
-  CHECK(clipboard.readText(text) == ClipStatus::Ok && text == big);
+  CHECK(readClip(clipboard).text == big);
+  content = readClip(clipboard, 1024);
+  CHECK(content.hasText && !content.whole && content.print == vornix::TextPrint::of(big));
+  CHECK(content.text == Text(64, u'x') + Text(63, u'x') + u"z" && content.headLength == 64);
 
-  // Another program's block without its terminating zero: nothing read past it.
-  // (Wine terminates such a block itself, at the cost of its last byte.)
-  setRawClipboard(owner, "abc", 3);
-  CHECK(clipboard.readText(text) == ClipStatus::Ok);
-  check(text == u"abc" || text == u"ab", "unterminated block", __LINE__, narrow(text));
+  // Blocks that are empty or lack their terminating zero: no text, nothing read past the end.
+  // (Wine terminates an unterminated block itself, at the cost of its last character.)
+  setRawClipboard(owner, {{CF_UNICODETEXT, ""}});
+  content = readClip(clipboard);
+  CHECK(!content.hasText);
+  setRawClipboard(owner, {{CF_UNICODETEXT, bytesOf(u"abc", false)}});
+  content = readClip(clipboard);
+  check(content.text == u"abc" || content.text == u"ab", "unterminated block", __LINE__, narrow(content.text));
+
+  // Texts that their programs mark as private are not read at all.
+  const std::string zero(4, '\0'), one("\1\0\0\0", 4);
+  struct Marker {
+    const wchar_t* name;
+    std::string data;
+    bool secret;
+  };
+  for (const Marker& m : {Marker{L"ExcludeClipboardContentFromMonitorProcessing", zero, true},
+                          Marker{L"Clipboard Viewer Ignore", zero, true},
+                          Marker{L"CanIncludeInClipboardHistory", zero, true},
+                          Marker{L"CanIncludeInClipboardHistory", one, false}}) {
+    setRawClipboard(owner, {{CF_UNICODETEXT, bytesOf(u"secret")}, {RegisterClipboardFormatW(m.name), m.data}});
+    content = readClip(clipboard);
+    check(content.secret == m.secret, "privacy marker", __LINE__, helperName(m.name));
+    check(content.text == (m.secret ? u"" : u"secret"), "text beside a marker", __LINE__, narrow(content.text));
+  }
 
   // A clipboard held open elsewhere is reported busy after a few brief retries.
   clipboard.writeText(u"before");
@@ -143,16 +223,16 @@ void checkClipboard() {
   HANDLE thread = CreateThread(nullptr, 0, holdClipboard, &holder, 0, nullptr);
   WaitForSingleObject(holder.opened, 5000);
   DWORD start = GetTickCount();
-  CHECK(clipboard.readText(text) == ClipStatus::Busy && text.empty());
+  content = readClip(clipboard, SIZE_MAX, ClipStatus::Busy);
+  CHECK(content.text.empty());
   DWORD waited = GetTickCount() - start;
   check(waited >= 40 && waited < 500, "retries briefly before giving up", __LINE__, std::to_string(waited) + " ms");
   CHECK(clipboard.writeText(u"during") == ClipStatus::Busy);
+  CHECK(!clipboard.errorText().empty());
   CHECK(clipboard.empty() == ClipStatus::Busy);
-  CHECK(clipboard.hasText(has) == ClipStatus::Ok && has);
   WaitForSingleObject(thread, 5000);
   CloseHandle(thread);
-  CHECK(clipboard.readText(text) == ClipStatus::Ok);
-  CHECK_TEXT(Text(u"before"), text);
+  CHECK_TEXT(Text(u"before"), readClip(clipboard).text);
   DestroyWindow(owner);
 }
 
@@ -180,8 +260,7 @@ void pump() {
 }
 
 void checkViewerChain() {
-  vornix::CodePage page = vornix::win32AnsiCodePage();
-  Win32Clipboard clipboard(page);
+  Win32Clipboard clipboard;
   Win32ViewerChain chain;
   HWND self = hiddenWindow(recordingProc, L"ChainSelf");
   clipboard.setOwner(self);
