@@ -117,6 +117,15 @@ clip_set() {
   cliphelper setfile "$(winpath "$file")"
 }
 
+# clip_set_unicode TEXT [MARKER]: a Unicode program copies TEXT (UTF-8 here), as
+# CF_UNICODETEXT only, optionally with a privacy marker (exclude, ignore,
+# nohistory, history: see cliphelper).
+clip_set_unicode() {
+  local file=$E2E_WORK/.clip_setw.txt
+  printf '%s' "$1" >"$file"
+  cliphelper setw "$(winpath "$file")" ${2:+"$2"}
+}
+
 # clip_set_bytes FILE: puts the file's bytes on the clipboard as they are.
 clip_set_bytes() { cliphelper setfile "$(winpath "$1")"; }
 
@@ -214,7 +223,7 @@ E2E_WINDOW_REGEX='^Vornix'
 # (20 s at most) for its window.
 vornix_start() {
   [ -z "$VORNIX_PID" ] || fail "vornix_start: Vornix is already running"
-  cp "$E2E_WIN64_DIR/Vornix.exe" "$E2E_WORK/Vornix.exe"
+  cp "${VORNIX_EXE:-$E2E_WIN64_DIR/Vornix.exe}" "$E2E_WORK/Vornix.exe"
   (cd "$E2E_WORK" && exec "$WINE" Vornix.exe >>"$E2E_WORK/vornix.log" 2>&1 </dev/null) &
   VORNIX_PID=$!
   echo "$VORNIX_PID" >"$E2E_STATE_DIR/vornix.pid"

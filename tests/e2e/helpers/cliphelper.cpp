@@ -1,5 +1,7 @@
-// Plays "another application" for the end-to-end tests: sets, reads, empties and
-// holds the clipboard, or sits in the clipboard viewer chain counting changes.
+// Plays "another application" for the end-to-end tests and the capture benchmark:
+// sets (as an 8-bit or a Unicode program, optionally with a privacy marker), reads,
+// empties and holds the clipboard, copies bursts of texts, or sits in the clipboard
+// viewer chain counting changes.
 // Exit codes: 0 done, 1 no text on the clipboard (get), 2 usage or failure, 3 clipboard busy.
 #include <cwchar>
 #include <string>
@@ -10,11 +12,19 @@ namespace {
 
 const char kUsage[] =
     "usage: cliphelper set <text> | setfile <path> | setrepeat <char> <count> | get | getw | empty |\r\n"
-    "                  hold <ms> | viewer <seconds> [prefix] | idle <seconds> [prefix]\r\n"
+    "                  setw <utf-8 file> [exclude|ignore|nohistory|history] |\r\n"
+    "                  burst <count> <ms> <label> | hold <ms> | viewer <seconds> [prefix] |\r\n"
+    "                  idle <seconds> [prefix]\r\n"
     "  get prints the CF_TEXT bytes as they are, getw CF_UNICODETEXT as UTF-8.\r\n"
+    "  setw puts the file's text as CF_UNICODETEXT only, with the privacy marker named:\r\n"
+    "  ExcludeClipboardContentFromMonitorProcessing, Clipboard Viewer Ignore, or\r\n"
+    "  CanIncludeInClipboardHistory holding 0 (nohistory) or 1 (history).\r\n"
+    "  burst copies <count> texts \"<label> <n>\" (Unicode) <ms> apart and prints the\r\n"
+    "  time of each copy (microseconds of the performance counter).\r\n"
     "  viewer writes <prefix>.ready once in the chain, leaves after <seconds> or when\r\n"
     "  <prefix>.stop exists, then prints the WM_DRAWCLIPBOARD count (the one sent on\r\n"
-    "  joining included) and on a second line the WM_CHANGECBCHAIN count.\r\n"
+    "  joining included), on a second line the WM_CHANGECBCHAIN count, and then the\r\n"
+    "  time of each WM_DRAWCLIPBOARD, one a line.\r\n"
     "  idle keeps a hidden window open the same way, outside the chain: under Wine the\r\n"
     "  clipboard is lost about a second after the last program with a window ends.\r\n";
 
@@ -53,6 +63,56 @@ int setBytes(const std::string& bytes) {
   CloseClipboard();
   if (!ok) GlobalFree(block);
   return ok ? 0 : helper::fail("SetClipboardData failed");
+}
+
+long long microseconds() {
+  LARGE_INTEGER now, frequency;
+  QueryPerformanceCounter(&now);
+  QueryPerformanceFrequency(&frequency);
+  return static_cast<long long>(now.QuadPart * 1000000.0 / frequency.QuadPart);
+}
+
+HGLOBAL globalCopy(const void* data, size_t size) {
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size ? size : 1);
+  if (block && size) {
+    memcpy(GlobalLock(block), data, size);
+    GlobalUnlock(block);
+  }
+  return block;
+}
+
+// A Unicode program's copy: CF_UNICODETEXT only (the system makes CF_TEXT from it),
+// with a privacy marker when one is named.
+int setUnicode(HWND owner, const std::wstring& text, const std::wstring& marker) {
+  HGLOBAL block = globalCopy(text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+  if (!block) return helper::fail("out of memory");
+  if (!openClipboard(owner)) {
+    GlobalFree(block);
+    return 3;
+  }
+  EmptyClipboard();
+  bool ok = SetClipboardData(CF_UNICODETEXT, block) != nullptr;
+  if (!marker.empty()) {
+    const DWORD history = marker == L"history" ? 1 : 0;
+    const wchar_t* name = marker == L"exclude"  ? L"ExcludeClipboardContentFromMonitorProcessing"
+                          : marker == L"ignore" ? L"Clipboard Viewer Ignore"
+                                                : L"CanIncludeInClipboardHistory";
+    ok = SetClipboardData(RegisterClipboardFormatW(name), globalCopy(&history, sizeof history)) && ok;
+  }
+  CloseClipboard();
+  return ok ? 0 : helper::fail("SetClipboardData failed");
+}
+
+int burst(long count, DWORD ms, const std::wstring& label) {
+  HWND owner = createWindow(DefWindowProcW);
+  std::string times;
+  for (long i = 1; i <= count; ++i) {
+    if (i > 1) Sleep(ms);
+    if (int rc = setUnicode(owner, label + L" " + std::to_wstring(i), L"")) return rc;
+    times += std::to_string(microseconds()) + "\r\n";
+  }
+  helper::out(times);
+  return 0;
 }
 
 int get(UINT format) {
@@ -98,12 +158,14 @@ int hold(DWORD ms) {
 // The viewer's state lives in globals: the window procedure has no other way in.
 HWND g_next = nullptr;
 int g_draws = 0;
+std::string g_drawTimes;
 int g_chainChanges = 0;
 
 LRESULT CALLBACK viewerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_DRAWCLIPBOARD:
       ++g_draws;
+      g_drawTimes += std::to_string(microseconds()) + "\r\n";
       if (g_next) SendMessageW(g_next, message, wParam, lParam);
       return 0;
     case WM_CHANGECBCHAIN:
@@ -146,6 +208,7 @@ int viewer(DWORD seconds, const std::wstring& prefix) {
   DestroyWindow(self);
   helper::line(std::to_string(g_draws));
   helper::line(std::to_string(g_chainChanges));
+  helper::out(g_drawTimes);
   return 0;
 }
 
@@ -175,6 +238,12 @@ int wmain(int argc, wchar_t** argv) {
     for (long i = 0; i < count; ++i) bytes += unit;
     return setBytes(bytes);
   }
+  if (command == L"setw" && (argc == 3 || argc == 4)) {
+    std::string bytes;
+    if (!helper::readFile(argv[2], bytes)) return helper::fail("cannot read " + helper::utf8(argv[2]));
+    return setUnicode(createWindow(DefWindowProcW), helper::fromCodePage(bytes, CP_UTF8), argc == 4 ? argv[3] : L"");
+  }
+  if (command == L"burst" && argc == 5) return burst(wcstol(argv[2], nullptr, 10), wcstoul(argv[3], nullptr, 10), argv[4]);
   if (command == L"get" && argc == 2) return get(CF_TEXT);
   if (command == L"getw" && argc == 2) return get(CF_UNICODETEXT);
   if (command == L"empty" && argc == 2) return empty();
