@@ -84,6 +84,9 @@ INT_PTR EditorDialog::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         showKeyStates();
       }
       return TRUE;
+    case kMsgChanged:
+      core_.txtTextInput_Change();
+      return TRUE;
     case kMsgCaret:
       core_.txtTextInput_SelChange();
       showKeyStates();
@@ -289,12 +292,16 @@ LRESULT CALLBACK EditorDialog::editProc(HWND window, UINT message, WPARAM wParam
   if (!self || !self->editDefault_) return DefWindowProcW(window, message, wParam, lParam);
   const LRESULT result = CallWindowProcW(self->editDefault_, window, message, wParam, lParam);
   switch (message) {
+    case WM_SETTEXT:
+      // A multi-line edit control reports no change for a text set from outside.
+      PostMessageW(GetParent(window), kMsgChanged, 0, 0);
+      PostMessageW(GetParent(window), kMsgCaret, 0, 0);
+      break;
     case WM_KEYDOWN:
     case WM_KEYUP:
     case WM_CHAR:
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
-    case WM_SETTEXT:
     case EM_SETSEL:
     case EM_REPLACESEL:
       // The caret has moved once the edit control is done with the message.

@@ -44,6 +44,7 @@ class EditorDialog : public Dialog, public EditorView {
 
  private:
   static constexpr UINT kMsgCaret = WM_APP + 20;
+  static constexpr UINT kMsgChanged = WM_APP + 21;
   static constexpr UINT_PTR kLengthTimer = 1;
 
   void init();
