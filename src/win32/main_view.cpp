@@ -6,7 +6,8 @@
 #include <commdlg.h>
 
 #include "win32/main_menu.h"
-#include "win32/text_input_dialog.h"
+#include "win32/editor_dialog.h"
+#include "win32/export_dialog.h"
 
 namespace vornix::ui {
 
@@ -21,16 +22,19 @@ void MainWindow::setCommandEnabled(Command command, bool enabled) {
   }
 }
 
-bool MainWindow::editText(Text& text, bool& protect, bool modal) {
-  TextInputDialog dialog(app_);
-  dialog.text = text;
-  dialog.protect = protect;
+bool MainWindow::editText(Text& text, bool& protect, bool& copy, bool modal) {
+  if (!editor_) editor_ = std::make_unique<EditorDialog>(app_);
   // Without a visible main window (mini mode) the dialog stands on its own.
   HWND owner = modal && IsWindowVisible(hwnd()) ? hwnd() : nullptr;
-  if (!dialog.run(owner)) return false;
-  text = dialog.text;
-  protect = dialog.protect;
-  return true;
+  return editor_->run(owner, text, protect, copy, text.empty() ? -1 : frm_.getSelectedIndex());
+}
+
+void MainWindow::menFileFileExport_Click() {
+  setTopMost(false);
+  app_.modalOpen = true;
+  ExportDialog dialog(app_, frm_.rows(), frm_.getSelectedIndex());
+  dialog.run(hwnd());
+  frm_.chkTopMost_Click();
 }
 
 bool MainWindow::openFileDialog(Text& path) {

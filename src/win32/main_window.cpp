@@ -4,6 +4,7 @@
 #include "win32/main_window.h"
 
 #include "core/clip/helpers.h"
+#include "win32/editor_dialog.h"
 #include "win32/main_menu.h"
 #include "win32/resource.h"
 
@@ -189,11 +190,14 @@ void MainWindow::onMenu(int id) {
     case IDM_EDIT_CLEARCLIP:
       frm_.menClearClipboard_Click();
       break;
+    case IDM_FILE_EXPORT:
+      menFileFileExport_Click();
+      break;
     case IDM_HELP_HELP:
       openWithShell(app_, app_.helpFile);
       break;
     default:
-      // Export, settings, bug report and about have no window yet.
+      // Settings, bug report and about have no window yet.
       break;
   }
 }

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <vector>
 
 #include "core/app/app.h"
@@ -17,6 +18,8 @@
 #include "win32/window.h"
 
 namespace vornix::ui {
+
+class EditorDialog;
 
 class MainWindow : public Window, public MainView {
  public:
@@ -53,7 +56,7 @@ class MainWindow : public Window, public MainView {
   bool topMostChecked() override { return topMost_.checked(); }
   void setTopMostChecked(bool checked) override { topMost_.setChecked(checked); }
   void setHoverSelection(bool on) override { list_.setHoverSelection(on); }
-  bool editText(Text& text, bool& protect, bool modal) override;
+  bool editText(Text& text, bool& protect, bool& copy, bool modal) override;
   void enterMiniMode() override {}
   bool openFileDialog(Text& path) override;
 
@@ -67,6 +70,7 @@ class MainWindow : public Window, public MainView {
   bool createControls();
   void layout();
   void onCommand(int id, int code);
+  void menFileFileExport_Click();
   void onMenu(int id);
   LRESULT onNotify(const NMHDR* header);
   void onMinMaxInfo(MINMAXINFO* info) const;
@@ -91,6 +95,7 @@ class MainWindow : public Window, public MainView {
   SIZE topMostSize_ = {};
   HWND savedFocus_ = nullptr;
   std::vector<Dropped> drops_;
+  std::unique_ptr<EditorDialog> editor_;  // created on first use, kept between uses
   bool loaded_ = false;
   bool unloaded_ = false;
   bool draggingOut_ = false;

@@ -3,9 +3,6 @@
 
 #define IDI_VORNIX 1
 
-#define IDD_TEXTINPUT 100
-#define IDC_TEXT 101
-#define IDC_PROTECT 102
 
 // Controls of the main window. Above IDOK/IDCANCEL so that the dialog manager's
 // Enter and Esc commands never look like one of them.

@@ -32,6 +32,7 @@ class FakeView : public MainView {
   bool editAnswer = false;
   Text editResult;
   bool editProtect = false;
+  bool editCopy = false;
   std::vector<Text> editShown;
   Text fileChoice;
 
@@ -57,11 +58,12 @@ class FakeView : public MainView {
   bool topMostChecked() override { return topMostBox; }
   void setTopMostChecked(bool c) override { topMostBox = c; }
   void setHoverSelection(bool on) override { hover = on; }
-  bool editText(Text& text, bool& protect, bool) override {
+  bool editText(Text& text, bool& protect, bool& copy, bool) override {
     editShown.push_back(text);
     if (!editAnswer) return false;
     text = editResult;
     protect = editProtect;
+    copy = editCopy;
     return true;
   }
   void enterMiniMode() override { ++miniModeRequests; }

@@ -49,19 +49,21 @@ void FrmVornix::EditItem(int index) {
   if (app_.hotmenuShown || index < 0 || index >= rows_.count()) return;
   Text text = rows_.at(index).cells[kColContent];
   bool protect = rows_.at(index).checked;
+  bool copy = false;
   const int id = rows_.at(index).id;
   const bool modal = view_.isVisible();
   if (modal) modalDialogSteps();
-  const bool ok = view_.editText(text, protect, modal);
+  const bool ok = view_.editText(text, protect, copy, modal);
   if (ok && !text.empty()) {
     // The entry may have moved or gone while the editor was open.
     const int now = rows_.indexOf(id);
     if (now >= 0) {
       rows_.select(now);
-      changeEntry(text, protect);
+      changeEntry(text, protect, copy);
     } else {
       addListItem(text, protect, true);
     }
+    if (copy) copyEdited(text);
   }
   if (modal) chkTopMost_Click();
 }
@@ -69,11 +71,23 @@ void FrmVornix::EditItem(int index) {
 void FrmVornix::newEntry() {
   if (checkMaxEntries()) return;
   Text text;
-  bool protect = false;
+  bool protect = false, copy = false;
   modalDialogSteps();
-  const bool ok = view_.editText(text, protect, true);
-  if (ok && !text.empty()) addListItem(text, protect, true);
+  const bool ok = view_.editText(text, protect, copy, true);
+  if (ok && !text.empty()) {
+    addListItem(text, protect, true);
+    if (copy) copyEdited(text);
+  }
   chkTopMost_Click();
+}
+
+void FrmVornix::copyEdited(const Text& text) {
+  // Already filed: the clipboard notification of our own write must not count it again.
+  lastClipText_ = text;
+  ClipClass clip(app_.sys.codePage);
+  clip.setClipText(text);
+  clip.setClipboard(app_.sys.clipboard);
+  displayClipboard();
 }
 
 void FrmVornix::fillUndo(const Text& strText, bool bol, int intAction) {

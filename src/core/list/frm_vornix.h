@@ -112,6 +112,7 @@ class FrmVornix {
   void refreshCounter(int index, long quant);
   double entryDate(double cldate) const;
   void newEntry();
+  void copyEdited(const Text& text);
   void deleteEntry(int index);
   void clearList();
   void openLink(bool open, bool mail);

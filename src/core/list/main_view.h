@@ -61,8 +61,9 @@ class MainView {
   virtual void setHoverSelection(bool on) = 0;
 
   // The editor hand-off: shows `text` and `protect` for editing, modally when
-  // `modal`; true when the user confirmed, with the new values.
-  virtual bool editText(Text& text, bool& protect, bool modal) = 0;
+  // `modal`; true when the user confirmed, with the new values. `copy` tells that
+  // the user also wants the text on the clipboard.
+  virtual bool editText(Text& text, bool& protect, bool& copy, bool modal) = 0;
   virtual void enterMiniMode() = 0;
   // The open-file dialog for importing, preset with `path`; false when cancelled.
   virtual bool openFileDialog(Text& path) = 0;

@@ -1,0 +1,57 @@
+#include "core/editor/tools.h"
+
+#include "core/clip/ustr.h"
+
+namespace vornix::tools {
+
+Text replaceText(const Text& text, const Text& find, const Text& replace, bool matchCase) {
+  if (find.empty()) return text;
+  return matchCase ? ustr::replaceAll(text, find, replace) : ustr::replaceAllNoCase(text, find, replace);
+}
+
+Text checkCode(const Text& code) {
+  long long value = 0;
+  if (code.size() > 3 || !ustr::parseInt(code, 1, 255, value)) return u"9";
+  return code;
+}
+
+Text checkRepeat(const Text& repeat) {
+  long long value = 0;
+  if (!ustr::parseInt(repeat, -999999999999LL, 999999999999LL, value)) {
+    // Digits too many for a number are still a number: far above the limit.
+    const Text digits = ustr::trimSpaces(repeat);
+    const bool allDigits = !digits.empty() && digits.find_first_not_of(u"0123456789") == Text::npos;
+    return allDigits ? u"80" : u"1";
+  }
+  if (value < 1) return u"1";
+  if (repeat.size() > 2 || value > 80) return u"80";
+  return repeat;
+}
+
+Text codeCharacter(const Text& code, const CodePage& cp) {
+  long long value = 9;
+  ustr::parseInt(checkCode(code), 1, 255, value);
+  const char16_t c = cp.fromAnsi(static_cast<unsigned char>(value));
+  return c == 0xFFFF ? Text(1, static_cast<char16_t>(value)) : Text(1, c);
+}
+
+Text citeCharFrom(const Text& field) { return ustr::trimSpaces(field); }
+
+std::vector<Text> specialCharacters(int area, const CodePage& cp) {
+  std::vector<int> codes;
+  if (area == 1) {
+    for (int c = 32; c <= 127; ++c) codes.push_back(c);
+  } else {
+    codes = {128, 145, 146};
+    for (int c = 160; c <= 255; ++c) codes.push_back(c);
+  }
+  std::vector<Text> out;
+  out.reserve(codes.size());
+  for (int code : codes) {
+    const char16_t c = cp.fromAnsi(static_cast<unsigned char>(code));
+    out.emplace_back(1, c == 0xFFFF ? static_cast<char16_t>(code) : c);
+  }
+  return out;
+}
+
+}  // namespace vornix::tools

@@ -1,0 +1,78 @@
+// Resource, control and menu identifiers of the editor, its tool dialogs and export.
+#pragma once
+
+#define IDD_EDITOR 4000
+#define IDD_REPLACE 4001
+#define IDD_ASCII 4002
+#define IDD_CITE 4003
+#define IDD_SPECIAL 4004
+#define IDD_EXPORT 4005
+#define IDD_DIR 4006
+#define IDD_NEWDIR 4007
+
+// diaTextInput
+#define IDC_ED_TEXT 4100
+#define IDC_ED_PROTECT 4101
+#define IDC_ED_KEYLABEL 4102
+#define IDC_ED_KEY 4103
+#define IDC_ED_OKCOPY 4104
+#define IDC_ED_STATUS 4105
+
+// Menu items of diaTextInput
+#define IDM_ED_EXPORT 4200
+#define IDM_ED_ACCEPT 4201
+#define IDM_ED_ACCEPTCOPY 4202
+#define IDM_ED_CANCEL 4203
+#define IDM_ED_REPLACE 4210
+#define IDM_ED_SETCITE 4211
+#define IDM_ED_DELCITE 4212
+#define IDM_ED_REFORMATP 4213
+#define IDM_ED_TRIM 4214
+#define IDM_ED_TRIMWS 4215
+#define IDM_ED_REPLACELF 4216
+#define IDM_ED_EMPTYLINES 4217
+#define IDM_ED_UPPERCASE 4218
+#define IDM_ED_LOWERCASE 4219
+#define IDM_ED_CONVUMLAUT 4220
+#define IDM_ED_CONVASCII 4221
+#define IDM_ED_CONVESCAPE 4222
+#define IDM_ED_ENT8BIT2ENT 4223
+#define IDM_ED_ENTENT28BIT 4224
+#define IDM_ED_ENTTAG2ENT 4225
+#define IDM_ED_ENTENT2TAG 4226
+#define IDM_ED_DATE 4227
+#define IDM_ED_TIME 4228
+#define IDM_ED_SPECIAL 4229
+#define IDM_ED_ASCII 4230
+
+// Tool dialogs: labels, fields and lists
+#define IDC_TL_LABEL1 4300
+#define IDC_TL_FIELD1 4301
+#define IDC_TL_LABEL2 4302
+#define IDC_TL_FIELD2 4303
+#define IDC_TL_CASE 4304
+#define IDC_TL_AREA 4305
+#define IDC_TL_CHARS 4306
+
+// diaExport
+#define IDC_EX_FRASEL 4400
+#define IDC_EX_SELSINGLE 4401
+#define IDC_EX_SELALL 4402
+#define IDC_EX_LISTS 4403
+#define IDC_EX_FRALISTS 4404
+#define IDC_EX_CHKTEXT 4405
+#define IDC_EX_CHKURL 4406
+#define IDC_EX_CHKEMAIL 4407
+#define IDC_EX_CHKPROTECTED 4408
+#define IDC_EX_CHKUNPROTECTED 4409
+#define IDC_EX_CHKTEXTBLOCKS 4410
+#define IDC_EX_FRASAVE 4411
+#define IDC_EX_SAVEFILE 4412
+#define IDC_EX_SAVEDIR 4413
+#define IDC_EX_SAVECLIP 4414
+
+// diaDir
+#define IDC_DIR_DRIVE 4500
+#define IDC_DIR_LIST 4501
+#define IDC_DIR_PATH 4502
+#define IDC_DIR_MAKE 4503
