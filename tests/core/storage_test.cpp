@@ -247,6 +247,145 @@ TEST(EntryStorage, MissingSideFileDropsOnlyThatEntry) {
   EXPECT_TRUE(p.sys.boxes.shown.empty());
 }
 
+TEST(EntryStorage, SideFilesKeepEveryCharacter) {
+  // Texts the code page holds are written byte for byte as before; others, and any
+  // whose bytes would read as a byte-order mark, as UTF-16LE after one. Texts with a
+  // NUL go to a side file whatever their length, as the store would cut them there.
+  const Text unicode = T("Grüße – naïve café € 中文 Ελληνικά 😀 ");
+  using namespace std::string_literals;
+  const struct {
+    Text text;
+    std::string start;  // the first bytes of the side file
+  } cases[] = {
+      {Text(20000, u'x'), "xx"s},
+      {T("äöü € ") + Text(20000, u'y'), "\xE4\xF6\xFC \x80 "s},
+      {unicode + Text(20000, u'z'), "\xFF\xFEG\0r\0"s},
+      {T("ÿþ") + Text(20000, u'w'), "\xFF\xFE\xFF\0\xFE\0"s},
+      {Text(u"a\0b", 3), "a\0b"s},
+  };
+  for (const auto& c : cases) {
+    Program p;
+    p.start();
+    p.frm->addListItem(c.text, false, false, at(1));
+    p.frm->saveReg();
+    EXPECT_EQ(p.stored("Entry0"), u"<BIGFILE>C:\\Vornix\\bigfile0.txt</BIGFILE>");
+    const std::string& bytes = p.sys.files.files[u"C:\\Vornix\\bigfile0.txt"];
+    EXPECT_EQ(bytes.substr(0, c.start.size()), c.start);
+    p.restart();
+    EXPECT_EQ(p.texts(), std::vector<Text>{c.text});
+  }
+}
+
+TEST(EntryStorage, UnwritableProgramFolderFallsBackToTheUserFolder) {
+  Program p;
+  p.sys.files.readOnly = {u"C:\\Vornix"};
+  p.start();
+  p.frm->addListItem(Text(20000, u'a'), false, false, at(1));
+  p.frm->saveReg();
+  const Text path = u"C:\\Users\\me\\AppData\\Vornix\\bigfile0.txt";
+  EXPECT_EQ(p.stored("Entry0"), u"<BIGFILE>" + path + u"</BIGFILE>");
+  EXPECT_EQ(p.sys.files.files.count(path), 1u);
+  EXPECT_TRUE(p.sys.boxes.shown.empty());
+  p.restart();
+  EXPECT_EQ(p.texts(), std::vector<Text>{Text(20000, u'a')});
+
+  // Neither folder can be written: said once, however often it is saved.
+  p.sys.files.readOnly.insert(u"C:\\Users\\me\\AppData\\Vornix");
+  p.frm->addListItem(Text(20000, u'b'), false, false, at(2));
+  p.frm->saveReg();
+  p.frm->saveReg();
+  ASSERT_EQ(p.sys.boxes.shown.size(), 1u);
+  EXPECT_NE(p.sys.boxes.shown[0].text.find(u"C:\\Users\\me\\AppData\\Vornix"), Text::npos);
+  p.restart();
+  EXPECT_EQ(p.texts(), std::vector<Text>{Text(20000, u'a')});
+}
+
+TEST(EntryStorage, UnreadableSideFileKeepsItsSlotUntilItCanBeRead) {
+  Program p;
+  p.start();
+  for (int i = 0; i < 4; ++i) p.frm->addListItem(i == 2 ? Text(20000, u'L') : numbered(i), false, false, at(i));
+  p.frm->saveReg();
+  const Text marker = p.stored("Entry1");  // newest first: the large entry is index 1
+  const Text file = u"C:\\Vornix\\bigfile1.txt";
+  ASSERT_EQ(marker, u"<BIGFILE>" + file + u"</BIGFILE>");
+
+  p.sys.files.unreadable = {file};
+  p.restart();
+  EXPECT_EQ(p.frm->rows().count(), 3);
+  EXPECT_EQ(p.sys.boxes.shown.size(), 1u);
+  // Removals and captures around the kept slot, then a sweep: it stays as it was.
+  p.frm->removeEntry(p.indexOf(numbered(3)));
+  p.frm->removeEntry(p.indexOf(numbered(0)));
+  p.frm->addListItem(u"new", false, false, at(9));
+  p.frm->saveReg();
+  p.frm->removeEntry(p.indexOf(u"new"));
+  p.frm->saveReg();
+  EXPECT_EQ(p.stored("Entry1"), marker);
+  EXPECT_EQ(p.sys.files.files[file], std::string(20000, 'L'));
+
+  p.sys.files.unreadable.clear();
+  p.restart();
+  EXPECT_NE(p.row(Text(20000, u'L')), nullptr);
+  EXPECT_NE(p.row(numbered(1)), nullptr);
+  EXPECT_EQ(p.frm->rows().count(), 2);
+}
+
+TEST(EntryStorage, EntriesThatLookLikeAnotherRowsCellsSurviveARestart) {
+  // "abc" copied back three times shows the counter 3; "3" is an entry of its own.
+  Program p;
+  p.start();
+  p.frm->addListItem(u"abc", false, false, at(1));
+  p.frm->addListItem(u"3", false, false, at(2));
+  for (int i = 0; i < 3; ++i) p.frm->CopyItem(p.indexOf(u"abc"));
+  for (int run = 0; run < 2; ++run) {
+    p.restart();
+    EXPECT_EQ(p.texts(), (std::vector<Text>{u"3", u"abc"})) << run;
+  }
+  // Stored entries that differ only in letter case are both kept.
+  Program q;
+  q.set("EntryCount", "2");
+  q.set("Entry0", "abc");
+  q.set("Entry1", "ABC");
+  q.start();
+  EXPECT_EQ(q.frm->rows().count(), 2);
+}
+
+TEST(EntryStorage, DamagedNumbersReadAsTheirDefaults) {
+  Program p;
+  p.set("winHeight", "1e300");
+  p.set("winLeft", "-1e300");
+  p.set("SortKey", "1e10");
+  p.set("HotkeyMOD", "1e300");
+  p.set("EntryCount", "1");
+  p.set("Entry0", "dated");
+  p.set("EntryDate0", "01.01.99999999 10:00:00");
+  p.start();
+  EXPECT_EQ(p.view.rect.height, 150);
+  EXPECT_EQ(p.view.rect.left, 67);
+  EXPECT_EQ(p.frm->rows().sortKey(), kColDateSort);
+  EXPECT_EQ(p.app->hotkeys.hotkeyMod, 3);
+  EXPECT_EQ(p.row(u"dated")->cells[kColDateSort], u"20230315120000");
+}
+
+TEST(EntryStorage, CrashSaveKeepsTheListWithoutAnyBox) {
+  Program p;
+  p.set("ProtocolMode", "1");
+  p.sys.chain.nextOnJoin = 0x50;
+  p.start();
+  p.copy(u"captured");
+  p.copy(Text(20000, u'c'));
+  p.sys.files.failWrites = true;
+  p.frm->emergencyShutdown();
+  EXPECT_EQ(p.sys.chain.leaves, 1);
+  EXPECT_TRUE(p.sys.boxes.shown.empty());
+  EXPECT_EQ(p.stored("Entry0"), u"captured");
+
+  Program q;
+  q.sys.store = p.sys.store;
+  q.start();
+  EXPECT_EQ(q.texts(), std::vector<Text>{u"captured"});
+}
+
 TEST(TextBlocks, LongBlocksAreTruncatedWithAMessage) {
   Program p;
   p.start();

@@ -90,7 +90,14 @@ void FrmVornix::menEditUndo_Click() {
 void FrmVornix::deleteEntry(int index) {
   if (app_.hotmenuShown || index < 0 || index >= rows_.count()) return;
   const bool isProtected = rows_.at(index).checked;
-  if (isProtected && app_.askQuestion(app_.str(188), 1) == 2) return;
+  if (isProtected) {
+    // The question's message loop may file a capture and re-sort the list: act on
+    // the row that was asked about, wherever it is now, and not at all if it is gone.
+    const int id = rows_.at(index).id;
+    if (app_.askQuestion(app_.str(188), 1) == 2) return;
+    index = rows_.indexOf(id);
+    if (index < 0) return;
+  }
   if (rows_.count() == 1) {
     const bool previous = app_.questionSuppression;
     if (isProtected) app_.questionSuppression = true;
@@ -103,9 +110,13 @@ void FrmVornix::deleteEntry(int index) {
 }
 
 void FrmVornix::clearList() {
+  // What the user agreed to clear is the list he saw: a text captured while the
+  // question was open stays.
+  std::vector<int> asked;
+  for (const Row& row : rows_.rows()) asked.push_back(row.id);
   if (app_.askQuestion(app_.str(141), 1) != 1) return;
   app_.currentClip.setClipText(Text());
-  rows_.clear();
+  for (int id : asked) rows_.remove(rows_.indexOf(id));
   view_.rowsChanged();
   for (int tab : {kTabURL, kTabEMail}) {
     linkRows_[tab - 1].clear();
@@ -152,12 +163,14 @@ void FrmVornix::tbMain_ButtonClick(int button) {
         lastClipText_ = text;
         CopyItem(selected);
         break;
-      case 4:
+      case 4: {
+        const int id = rows_.at(selected).id;
         ignoreNextChange_ = true;
         lastClipText_ = text;
         CopyItem(selected);
-        deleteEntry(rows_.selected());
+        deleteEntry(rows_.indexOf(id));
         break;
+      }
       case 8:
         EditItem(selected);
         break;

@@ -43,6 +43,10 @@ class FrmVornix {
   // True when the close is cancelled. `systemEnding`: log-off or shutdown.
   bool queryUnload(bool systemEnding);
   void unload();
+  // The last act of a process that is going down: leaves the viewer chain and saves
+  // the list as far as it can, without a box or a question. Callable from any thread
+  // once the user interface thread no longer runs the logic.
+  void emergencyShutdown();
 
   // Window message hook: the two viewer chain messages.
   void onDrawClipboard(std::uintptr_t wParam, std::intptr_t lParam);
