@@ -212,14 +212,19 @@ TEST(EntryStorage, CorruptValuesNeverDropTheOtherEntries) {
   }
 }
 
-TEST(EntryStorage, MissingSideFileDropsOnlyThatEntry) {
+TEST(EntryStorage, MissingSideFileDropsOnlyThatEntryAndNoForeignFileIsDeleted) {
   Program p;
-  p.set("EntryCount", "2");
+  p.set("EntryCount", "3");
   p.set("Entry0", "<BIGFILE>C:\\Vornix\\bigfile0.txt</BIGFILE>");
   p.set("Entry1", "small");
+  p.set("Entry2", "<BIGFILE>C:\\Data\\report.txt</BIGFILE>");
+  p.sys.files.files[u"C:\\Data\\report.txt"] = "report";
   p.start();
-  EXPECT_EQ(p.texts(), std::vector<Text>{u"small"});
+  EXPECT_EQ(p.texts(), (std::vector<Text>{u"small", u"report"}));
   EXPECT_TRUE(p.sys.boxes.shown.empty());
+  p.frm->removeEntry(p.indexOf(u"report"));
+  p.frm->saveReg();
+  EXPECT_EQ(p.sys.files.files.count(u"C:\\Data\\report.txt"), 1u);
 }
 
 TEST(EntryStorage, SideFilesKeepEveryCharacter) {

@@ -44,8 +44,8 @@ class FrmVornix {
   bool queryUnload(bool systemEnding);
   void unload();
   // The last act of a process that is going down: leaves the viewer chain and saves
-  // the list as far as it can, without a box or a question. Callable from any thread
-  // once the user interface thread no longer runs the logic.
+  // the list as far as it can, without a box or a question. Not during loading, when
+  // a save would overwrite the store with half a list.
   void emergencyShutdown();
 
   // Window message hook: the two viewer chain messages.

@@ -128,8 +128,24 @@ bool EntryStorage::isKeptFile(const Text& path) const {
   return false;
 }
 
+bool EntryStorage::isOwnSideFile(const Text& path) const {
+  const size_t slash = path.find_last_of(u'\\');
+  if (slash == Text::npos) return false;
+  const Text folder = path.substr(0, slash + 1);
+  const Text file = path.substr(slash + 1);
+  const Text fallback = fallbackSideFilePath(0);
+  const bool ours = samePath(folder, addBackslash(app_.sys.files.programFolder())) ||
+                    (!fallback.empty() && samePath(folder, fallback.substr(0, fallback.find_last_of(u'\\') + 1)));
+  long long n = 0;
+  const size_t prefix = 7, suffix = 4;  // "bigfile", ".txt"
+  return ours && file.size() > prefix + suffix && ustr::startsWith(ustr::lower(file), u"bigfile") &&
+         ustr::endsWith(ustr::lower(file), u".txt") &&
+         ustr::parseInt(file.substr(prefix, file.size() - prefix - suffix), 0, EntryRows::kCapacity, n);
+}
+
 void EntryStorage::dropSideFile(const Text& path) {
-  if (path.empty() || isKeptFile(path) || !app_.sys.files.fileExists(path)) return;
+  // Only files of our own making go: a marker could name any file.
+  if (path.empty() || !isOwnSideFile(path) || isKeptFile(path) || !app_.sys.files.fileExists(path)) return;
   app_.sys.files.deleteFile(path);
 }
 

@@ -69,6 +69,7 @@ class EntryStorage {
   // Deletes a side file unless a kept slot's marker names it.
   void dropSideFile(const Text& path);
   bool isKeptFile(const Text& path) const;
+  bool isOwnSideFile(const Text& path) const;
 
   App& app_;
   std::vector<Slot> slots_;
