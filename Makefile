@@ -15,7 +15,7 @@ PACKAGES := cmake g++ make googletest libgtest-dev libbenchmark-dev \
 	g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64 \
 	wine wine64 xvfb xauth xdotool xclip imagemagick fonts-wine file
 
-.PHONY: deps win32 win64 native test run bench clean
+.PHONY: deps win32 win64 native test run bench fuzz clean
 
 # One dpkg-query for all packages, so that nothing is fetched when all is there.
 deps:
@@ -56,6 +56,20 @@ bench: deps
 	  -not -path '*/CMakeFiles/*' | sort); \
 	[ -n "$$benches" ] || { echo "no benchmark was built"; exit 1; }; \
 	for b in $$benches; do echo "== $$b"; "$$b"; done
+
+# libFuzzer targets under clang with the address and undefined-behaviour checks,
+# each for FUZZ_SECONDS; the corpus grows in build/fuzz/corpus. Not part of `make test`.
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	command -v clang++ >/dev/null || { sudo=; [ "$$(id -u)" = 0 ] || sudo=sudo; \
+	  $$sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends clang; }
+	cmake -S $(ROOT) -B $(BUILD)/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DVORNIX_FUZZ=ON
+	cmake --build $(BUILD)/fuzz -j $(JOBS) --target vornix_fuzzers
+	for f in transforms loaders sessions; do \
+	  mkdir -p $(BUILD)/fuzz/corpus/$$f; \
+	  $(BUILD)/fuzz/fuzz/fuzz_$$f -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -timeout=20 \
+	    -artifact_prefix=$(BUILD)/fuzz/ $(BUILD)/fuzz/corpus/$$f || exit 1; \
+	done
 
 clean:
 	rm -rf $(BUILD)

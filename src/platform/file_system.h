@@ -16,6 +16,11 @@ class FileSystem {
   virtual ~FileSystem() = default;
   // Folder of the program's executable, without a trailing backslash.
   virtual std::u16string programFolder() = 0;
+  // The user's own application data folder, without a trailing backslash; "" when
+  // the system has none.
+  virtual std::u16string appDataFolder() = 0;
+  // Creates a folder whose parent exists; true when the folder exists afterwards.
+  virtual bool makeFolder(const std::u16string& path) = 0;
   // True for an existing normal file (not a folder).
   virtual bool fileExists(const std::u16string& path) = 0;
   virtual IoResult readBytes(const std::u16string& path, std::string& bytes) = 0;

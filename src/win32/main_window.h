@@ -33,6 +33,8 @@ class MainWindow : public Window, public MainView {
   void show(int showCommand);
   // Keys the window takes before the message is dispatched; true when it was used.
   bool preTranslate(MSG& message);
+  // For the last-chance handler of a crashing process.
+  void emergencyShutdown() { frm_.emergencyShutdown(); }
 
   // MainView
   platform::WindowHandle handle() override { return reinterpret_cast<platform::WindowHandle>(hwnd()); }

@@ -11,6 +11,7 @@
 #include "core/clip/ustr.h"
 #include "core/prefs/localisation.h"
 #include "platform/win32/win32_platform.h"
+#include "win32/crash_guard.h"
 #include "win32/main_window.h"
 
 namespace {
@@ -99,6 +100,10 @@ int runVornix(int showCommand) {
   }
   clipboard.setOwner(window.hwnd());
   boxes.setOwner(window.hwnd());
+  ui::CrashGuard crashGuard([](void* main) { static_cast<ui::MainWindow*>(main)->emergencyShutdown(); }, &window);
+  // Without the guard the program still works; only a crash would cost more.
+  const bool guarded = crashGuard.install();
+  (void)guarded;
   runStep(app, [&] { window.load(); });
   window.show(showCommand);
   return messageLoop(window);

@@ -279,6 +279,14 @@ TEST(ViewerChain, PassesNotificationsOnAndFollowsLeavingViewers) {
   EXPECT_EQ(p.frm->nextViewer(), 0x60u);
   EXPECT_EQ(p.sys.chain.sent.size(), 2u);
 
+  // A capture that fails with an exception still passes the change on.
+  p.sys.clipboard.throws = true;
+  EXPECT_ANY_THROW(p.frm->onDrawClipboard(1, 2));
+  p.sys.clipboard.throws = false;
+  ASSERT_EQ(p.sys.chain.sent.size(), 3u);
+  EXPECT_EQ(p.sys.chain.sent[2].to, 0x60u);
+  p.sys.chain.sent.pop_back();
+
   // The last one leaves: we are the end of the chain and send nothing.
   p.frm->onChangeCbChain(0x60, 0);
   p.frm->onDrawClipboard(0, 0);

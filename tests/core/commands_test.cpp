@@ -65,6 +65,23 @@ TEST(Commands, DeleteAsksForProtectedEntriesOnly) {
   EXPECT_EQ(p.sys.boxes.shown.size(), 2u);
 }
 
+TEST(Commands, QuestionsActOnTheRowAskedAboutWhileACaptureArrives) {
+  // Delete (9) and cut (4) of the protected row, and clearing the list (10): a copy
+  // filed while the question is open moves the rows; the confirmed row goes, the
+  // new text stays.
+  for (int button : {9, 4, 10}) {
+    ThreeEntries p;
+    p.app->options.setOption(4, std::int32_t{1});
+    p.frm->changeProtocolMode();
+    p.select("http://beta.org");
+    p.sys.boxes.whileOpen = [&p] { p.copy(u"fresh"); };
+    p.frm->tbMain_ButtonClick(button);
+    EXPECT_EQ(p.row(u"http://beta.org"), nullptr) << button;
+    EXPECT_NE(p.row(u"fresh"), nullptr) << button;
+    EXPECT_EQ(p.frm->rows().count(), button == 10 ? 1 : 3) << button;
+  }
+}
+
 TEST(Commands, DeletingTheOnlyRowClearsTheListWithTheRightQuestion) {
   Program p;
   p.start();

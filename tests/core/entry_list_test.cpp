@@ -46,18 +46,28 @@ TEST(EntryList, OldMidnightDatesBecomeThePresentTime) {
   EXPECT_EQ(p.row(u"c")->cells[kColDateSort], u"20230315120000");
 }
 
-TEST(EntryList, DuplicateSelectsTheExistingRowAndAnyCellCounts) {
-  Program p;
-  p.start();
-  p.frm->addListItem(u"Hello", false, true, 0, 3);
-  p.frm->addListItem(u"other", false, true);
-  p.frm->addListItem(u"hello", false, true);  // equal ignoring case
-  EXPECT_EQ(p.frm->rows().count(), 2);
-  EXPECT_EQ(p.frm->rows().selected(), p.indexOf(u"Hello"));
-  EXPECT_EQ(p.row(u"Hello")->cells[kColCounter], u"3");
-  p.frm->addListItem(u"Text", false, true);  // the type column of a row
-  p.frm->addListItem(u"0000000003", false, true);  // a counter key
-  EXPECT_EQ(p.frm->rows().count(), 2);
+TEST(EntryList, OnlyTheContentMakesADuplicate) {
+  // Rows "Hello" (counter 3, "Text", German date) and "other": only a text equal to a
+  // content, ignoring case, selects that row; a counter, type, date or key is a new text.
+  const struct {
+    const char* text;
+    bool filed;
+  } cases[] = {
+      {"hello", false}, {"OTHER", false}, {"3", true}, {"0", true}, {"Text", true},
+      {"15.03.2023 12:00:00", true}, {"20230315120000", true}, {"0000000003", true},
+  };
+  for (const auto& c : cases) {
+    Program p;
+    p.start();
+    p.frm->addListItem(u"Hello", false, true, 0, 3);
+    p.frm->addListItem(u"other", false, true);
+    p.frm->addListItem(T(c.text), false, true);
+    EXPECT_EQ(p.frm->rows().count(), c.filed ? 3 : 2) << c.text;
+    if (!c.filed) {
+      EXPECT_EQ(p.frm->rows().find(T(c.text)), p.frm->rows().selected()) << c.text;
+    }
+    EXPECT_EQ(p.row(u"Hello")->cells[kColCounter], u"3");
+  }
 }
 
 TEST(EntryList, FullListWithoutRecordModeRefusesWithMessage) {

@@ -39,21 +39,6 @@ TEST(EntryStorage, RoundTripKeepsTextsOrderProtectionCountersAndDates) {
   EXPECT_EQ(p.stored("EntryDate0"), u"01.01.2020 10:00:03");
 }
 
-TEST(EntryStorage, LargeEntriesGoToSideFiles) {
-  Program p;
-  p.start();
-  p.frm->addListItem(Text(16383, u'a'), false, false, at(1));
-  p.frm->addListItem(Text(16384, u'b'), false, false, at(2));
-  p.frm->saveReg();
-  // Display order is newest first: the large one is index 0.
-  EXPECT_EQ(p.stored("Entry0"), u"<BIGFILE>C:\\Vornix\\bigfile0.txt</BIGFILE>");
-  EXPECT_EQ(p.sys.files.files[u"C:\\Vornix\\bigfile0.txt"], std::string(16384, 'b'));
-  EXPECT_EQ(p.stored("Entry1"), Text(16383, u'a'));
-  EXPECT_EQ(p.sys.files.files.count(u"C:\\Vornix\\bigfile1.txt"), 0u);
-  p.restart();
-  EXPECT_EQ(p.row(Text(16384, u'b'))->cells[kColDateSort], u"20200101100002");
-}
-
 TEST(EntryStorage, LargeEntriesLoadBeyondTheSizeLimit) {
   Program p;
   p.set("LimitSizeKB", "256");
@@ -100,16 +85,6 @@ TEST(EntryStorage, StaleValuesOfAnEarlierLongerListAreRemovedOnTheFirstSave) {
   EXPECT_FALSE(p.has("EntryQuant7"));
   EXPECT_EQ(p.sys.files.files.count(u"C:\\Vornix\\bigfile9.txt"), 0u);
   EXPECT_EQ(p.stored("Entry0"), u"kept");
-}
-
-TEST(EntryStorage, MarkerShapedTextComesBackAsItself) {
-  Program p;
-  p.sys.files.files[u"C:\\secret.txt"] = "not this";
-  p.start();
-  const Text tricky = u"<BIGFILE>C:\\secret.txt</BIGFILE>";
-  p.frm->addListItem(tricky, false, false, at(1));
-  p.restart();
-  EXPECT_EQ(p.texts(), std::vector<Text>{tricky});
 }
 
 TEST(EntryStorage, UnchangedSideFilesAreNotWrittenAgain) {
@@ -237,14 +212,168 @@ TEST(EntryStorage, CorruptValuesNeverDropTheOtherEntries) {
   }
 }
 
-TEST(EntryStorage, MissingSideFileDropsOnlyThatEntry) {
+TEST(EntryStorage, MissingSideFileDropsOnlyThatEntryAndNoForeignFileIsDeleted) {
   Program p;
-  p.set("EntryCount", "2");
+  p.set("EntryCount", "3");
   p.set("Entry0", "<BIGFILE>C:\\Vornix\\bigfile0.txt</BIGFILE>");
   p.set("Entry1", "small");
+  p.set("Entry2", "<BIGFILE>C:\\Data\\report.txt</BIGFILE>");
+  p.sys.files.files[u"C:\\Data\\report.txt"] = "report";
   p.start();
-  EXPECT_EQ(p.texts(), std::vector<Text>{u"small"});
+  EXPECT_EQ(p.texts(), (std::vector<Text>{u"small", u"report"}));
   EXPECT_TRUE(p.sys.boxes.shown.empty());
+  p.frm->removeEntry(p.indexOf(u"report"));
+  p.frm->saveReg();
+  EXPECT_EQ(p.sys.files.files.count(u"C:\\Data\\report.txt"), 1u);
+}
+
+TEST(EntryStorage, SideFilesKeepEveryCharacter) {
+  // From 16384 characters on a text goes to the side file of its index. Texts the code
+  // page holds are written byte for byte; others, and any whose bytes would read as a
+  // byte-order mark, as UTF-16LE after one. Marker-shaped texts (they would come back
+  // as the file they name) and texts with a NUL (the store cuts them there) go to a
+  // side file whatever their length.
+  using namespace std::string_literals;
+  const Text unicode = T("Grüße – naïve café € 中文 Ελληνικά 😀 ");
+  const struct {
+    Text text;
+    std::string start;  // the first bytes of the side file; "" for a text kept inline
+  } cases[] = {
+      {Text(16383, u'a'), ""},
+      {Text(16384, u'x'), "xx"s},
+      {T("äöü € ") + Text(20000, u'y'), "\xE4\xF6\xFC \x80 "s},
+      {unicode + Text(20000, u'z'), "\xFF\xFEG\0r\0"s},
+      {T("ÿþ") + Text(20000, u'w'), "\xFF\xFE\xFF\0\xFE\0"s},
+      {Text(u"a\0b", 3), "a\0b"s},
+      {u"<BIGFILE>C:\\secret.txt</BIGFILE>", "<BIGFILE>"s},
+  };
+  for (const auto& c : cases) {
+    Program p;
+    p.sys.files.files[u"C:\\secret.txt"] = "not this";
+    p.start();
+    p.frm->addListItem(c.text, false, false, at(1));
+    p.frm->saveReg();
+    const Text file = u"C:\\Vornix\\bigfile0.txt";
+    if (c.start.empty()) {
+      EXPECT_EQ(p.stored("Entry0"), c.text);
+      EXPECT_EQ(p.sys.files.files.count(file), 0u);
+    } else {
+      EXPECT_EQ(p.stored("Entry0"), u"<BIGFILE>" + file + u"</BIGFILE>");
+      EXPECT_EQ(p.sys.files.files[file].substr(0, c.start.size()), c.start);
+    }
+    p.restart();
+    EXPECT_EQ(p.texts(), std::vector<Text>{c.text});
+  }
+}
+
+TEST(EntryStorage, UnwritableProgramFolderFallsBackToTheUserFolder) {
+  Program p;
+  p.sys.files.readOnly = {u"C:\\Vornix"};
+  p.start();
+  p.frm->addListItem(Text(20000, u'a'), false, false, at(1));
+  p.frm->saveReg();
+  const Text path = u"C:\\Users\\me\\AppData\\Vornix\\bigfile0.txt";
+  EXPECT_EQ(p.stored("Entry0"), u"<BIGFILE>" + path + u"</BIGFILE>");
+  EXPECT_EQ(p.sys.files.files.count(path), 1u);
+  EXPECT_TRUE(p.sys.boxes.shown.empty());
+  p.restart();
+  EXPECT_EQ(p.texts(), std::vector<Text>{Text(20000, u'a')});
+
+  // Neither folder can be written: said once, however often it is saved.
+  p.sys.files.readOnly.insert(u"C:\\Users\\me\\AppData\\Vornix");
+  p.frm->addListItem(Text(20000, u'b'), false, false, at(2));
+  p.frm->saveReg();
+  p.frm->saveReg();
+  ASSERT_EQ(p.sys.boxes.shown.size(), 1u);
+  EXPECT_NE(p.sys.boxes.shown[0].text.find(u"C:\\Users\\me\\AppData\\Vornix"), Text::npos);
+  p.restart();
+  EXPECT_EQ(p.texts(), std::vector<Text>{Text(20000, u'a')});
+}
+
+TEST(EntryStorage, UnreadableSideFileKeepsItsSlotUntilItCanBeRead) {
+  Program p;
+  p.start();
+  for (int i = 0; i < 4; ++i) p.frm->addListItem(i == 2 ? Text(20000, u'L') : numbered(i), false, false, at(i));
+  p.frm->saveReg();
+  const Text marker = p.stored("Entry1");  // newest first: the large entry is index 1
+  const Text file = u"C:\\Vornix\\bigfile1.txt";
+  ASSERT_EQ(marker, u"<BIGFILE>" + file + u"</BIGFILE>");
+
+  p.sys.files.unreadable = {file};
+  p.restart();
+  EXPECT_EQ(p.frm->rows().count(), 3);
+  EXPECT_EQ(p.sys.boxes.shown.size(), 1u);
+  // Removals and captures around the kept slot, then a sweep: it stays as it was.
+  p.frm->removeEntry(p.indexOf(numbered(3)));
+  p.frm->removeEntry(p.indexOf(numbered(0)));
+  p.frm->addListItem(u"new", false, false, at(9));
+  p.frm->saveReg();
+  p.frm->removeEntry(p.indexOf(u"new"));
+  p.frm->saveReg();
+  EXPECT_EQ(p.stored("Entry1"), marker);
+  EXPECT_EQ(p.sys.files.files[file], std::string(20000, 'L'));
+
+  p.sys.files.unreadable.clear();
+  p.restart();
+  EXPECT_NE(p.row(Text(20000, u'L')), nullptr);
+  EXPECT_NE(p.row(numbered(1)), nullptr);
+  EXPECT_EQ(p.frm->rows().count(), 2);
+}
+
+TEST(EntryStorage, EntriesThatLookLikeAnotherRowsCellsSurviveARestart) {
+  // "abc" copied back three times shows the counter 3; "3" is an entry of its own.
+  Program p;
+  p.start();
+  p.frm->addListItem(u"abc", false, false, at(1));
+  p.frm->addListItem(u"3", false, false, at(2));
+  for (int i = 0; i < 3; ++i) p.frm->CopyItem(p.indexOf(u"abc"));
+  for (int run = 0; run < 2; ++run) {
+    p.restart();
+    EXPECT_EQ(p.texts(), (std::vector<Text>{u"3", u"abc"})) << run;
+  }
+  // Stored entries that differ only in letter case are both kept.
+  Program q;
+  q.set("EntryCount", "2");
+  q.set("Entry0", "abc");
+  q.set("Entry1", "ABC");
+  q.start();
+  EXPECT_EQ(q.frm->rows().count(), 2);
+}
+
+TEST(EntryStorage, DamagedNumbersReadAsTheirDefaults) {
+  Program p;
+  p.set("winHeight", "1e300");
+  p.set("winLeft", "-1e300");
+  p.set("SortKey", "1e10");
+  p.set("HotkeyMOD", "1e300");
+  p.set("EntryCount", "1");
+  p.set("Entry0", "dated");
+  p.set("EntryDate0", "01.01.99999999 10:00:00");
+  p.start();
+  EXPECT_EQ(p.view.rect.height, 150);
+  EXPECT_EQ(p.view.rect.left, 67);
+  EXPECT_EQ(p.frm->rows().sortKey(), kColDateSort);
+  EXPECT_EQ(p.app->hotkeys.hotkeyMod, 3);
+  EXPECT_EQ(p.row(u"dated")->cells[kColDateSort], u"20230315120000");
+}
+
+TEST(EntryStorage, CrashSaveKeepsTheListWithoutAnyBox) {
+  Program p;
+  p.set("ProtocolMode", "1");
+  p.sys.chain.nextOnJoin = 0x50;
+  p.start();
+  p.copy(u"captured");
+  p.copy(Text(20000, u'c'));
+  p.sys.files.failWrites = true;
+  p.frm->emergencyShutdown();
+  EXPECT_EQ(p.sys.chain.leaves, 1);
+  EXPECT_TRUE(p.sys.boxes.shown.empty());
+  EXPECT_EQ(p.stored("Entry0"), u"captured");
+
+  Program q;
+  q.sys.store = p.sys.store;
+  q.start();
+  EXPECT_EQ(q.texts(), std::vector<Text>{u"captured"});
 }
 
 TEST(TextBlocks, LongBlocksAreTruncatedWithAMessage) {

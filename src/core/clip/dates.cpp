@@ -36,7 +36,8 @@ void civilFromDays(long long z, int& y, int& m, int& d) {
 }  // namespace
 
 Civil toCivil(double date) {
-  if (!std::isfinite(date)) date = 0;
+  // Outside the years 100 to 9999 a date is damage; day 0 keeps every conversion defined.
+  if (!std::isfinite(date) || !inRange(date)) date = 0;
   // Negative dates count whole days backwards but the time of day forwards.
   double dayPart = std::trunc(date);
   double frac = std::fabs(date - dayPart);

@@ -11,6 +11,12 @@ struct Civil {
   int year, month, day, hour, minute, second;
 };
 
+// The dates the system converts: 1 January 100 to 31 December 9999.
+constexpr double kMinDate = -657434.0;
+constexpr double kMaxDate = 2958465.999988426;
+inline bool inRange(double date) { return date >= kMinDate && date <= kMaxDate; }
+
+// A date outside that range converts as day 0.
 Civil toCivil(double date);
 double fromCivil(const Civil& c);
 // Rounded to the nearest whole second.

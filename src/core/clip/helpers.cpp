@@ -3,6 +3,7 @@
 #include "core/app/app.h"
 #include "core/clip/ustr.h"
 #include "core/list/main_view.h"
+#include "core/store/file_text.h"
 
 namespace vornix {
 
@@ -41,7 +42,7 @@ Text readFile(App& app, const Text& path) {
     app.showError(u"readFile: \r\n" + r.message);
     return Text();
   }
-  return app.sys.codePage.decode(bytes);
+  return decodeFileText(bytes, app.sys.codePage);
 }
 
 void deleteFile(App& app, const Text& path) {

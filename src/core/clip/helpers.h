@@ -15,8 +15,9 @@ Text removeAmpersand(const Text& text);
 Text zeroPad(long number, int width);
 Text addBackslash(const Text& path);
 
-// Whole content of a file as 8-bit text of the code page; "" for a missing or
-// empty file. Other failures are reported in the error box.
+// Whole content of a file as text: after a byte-order mark in its encoding, else
+// as 8-bit text of the code page; "" for a missing or empty file. Other failures
+// are reported in the error box.
 Text readFile(App& app, const Text& path);
 // Removes a file if it exists; failures are reported in the error box.
 void deleteFile(App& app, const Text& path);

@@ -83,10 +83,12 @@ void FrmVornix::newEntry() {
 
 void FrmVornix::copyEdited(const Text& text) {
   // Already filed: the clipboard notification of our own write must not count it again.
-  lastClipText_ = text;
+  lastClip_ = TextPrint::of(text);
   ClipClass clip(app_.sys.codePage);
   clip.setClipText(text);
-  clip.setClipboard(app_.sys.clipboard);
+  platform::ClipStatus status;
+  clip.setClipboard(app_.sys.clipboard, &status);
+  if (status != platform::ClipStatus::Ok) app_.showError(u"copyEdited: \r\n" + app_.sys.clipboard.errorText());
   displayClipboard();
 }
 
@@ -113,7 +115,14 @@ void FrmVornix::menEditUndo_Click() {
 void FrmVornix::deleteEntry(int index) {
   if (app_.hotmenuShown || index < 0 || index >= rows_.count()) return;
   const bool isProtected = rows_.at(index).checked;
-  if (isProtected && app_.askQuestion(app_.str(188), 1) == 2) return;
+  if (isProtected) {
+    // The question's message loop may file a capture and re-sort the list: act on
+    // the row that was asked about, wherever it is now, and not at all if it is gone.
+    const int id = rows_.at(index).id;
+    if (app_.askQuestion(app_.str(188), 1) == 2) return;
+    index = rows_.indexOf(id);
+    if (index < 0) return;
+  }
   if (rows_.count() == 1) {
     const bool previous = app_.questionSuppression;
     if (isProtected) app_.questionSuppression = true;
@@ -126,9 +135,13 @@ void FrmVornix::deleteEntry(int index) {
 }
 
 void FrmVornix::clearList() {
+  // What the user agreed to clear is the list he saw: a text captured while the
+  // question was open stays.
+  std::vector<int> asked;
+  for (const Row& row : rows_.rows()) asked.push_back(row.id);
   if (app_.askQuestion(app_.str(141), 1) != 1) return;
   app_.currentClip.setClipText(Text());
-  rows_.clear();
+  for (int id : asked) rows_.remove(rows_.indexOf(id));
   view_.rowsChanged();
   for (int tab : {kTabURL, kTabEMail}) {
     linkRows_[tab - 1].clear();
@@ -174,6 +187,7 @@ void FrmVornix::tbMain_ButtonClick(int button) {
       case 4: {
         // Remember the text we put on the clipboard, so that our own copy is not filed
         // again; a cut also ignores the change, but only while one is coming (in the chain).
+        const int id = rows_.at(selected).id;
         const TextPrint before = lastClip_;
         lastClip_ = TextPrint::of(text);
         if (button == 4) ignoreNextChange_ = app_.inChain;
@@ -184,7 +198,8 @@ void FrmVornix::tbMain_ButtonClick(int button) {
           lastClip_ = before;
           ignoreNextChange_ = false;
         } else if (button == 4) {
-          deleteEntry(rows_.selected());
+          // The error box of a failed write may have let a capture move the rows.
+          deleteEntry(rows_.indexOf(id));
         }
         break;
       }

@@ -60,7 +60,9 @@ void FrmVornix::addListItem(Text strText, bool sel, bool realadd, double cldate,
   for (;;) {
     if (strText.empty() || !app_.checkSizeLimit(static_cast<long long>(strText.size()))) return;
     if (!rows_.empty()) {
-      const int existing = rows_.find(strText);
+      // Stored entries were distinct when they were saved: loading drops only an
+      // exact copy, never one that differs in letter case.
+      const int existing = rows_.find(strText, !realadd);
       if (existing >= 0) {
         selectEntry(existing);
         return;

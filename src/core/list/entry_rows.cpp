@@ -55,10 +55,11 @@ void EntryRows::resort() {
   });
 }
 
-int EntryRows::find(const Text& text) const {
-  for (int i = 0; i < count(); ++i)
-    for (const Text& cell : rows_[i].cells)
-      if (ustr::equalsNoCase(cell, text)) return i;
+int EntryRows::find(const Text& text, bool exactCase) const {
+  for (int i = 0; i < count(); ++i) {
+    const Text& content = rows_[i].cells[kColContent];
+    if (exactCase ? content == text : ustr::equalsNoCase(content, text)) return i;
+  }
   return -1;
 }
 

@@ -39,9 +39,11 @@ class EntryRows {
   void setDate(int index, double date) { rows_[index].date = date; }
   void resort();
 
-  // First row, in display order, one of whose cells equals `text` as a whole
-  // (letter case ignored, as the list control's find does); -1 when none.
-  int find(const Text& text) const;
+  // First row, in display order, whose content equals `text` as a whole, letter case
+  // ignored as the list control's find does (or exactly, with `exactCase`); -1 when
+  // none. Only the content counts: a text that reads like a counter or a date is no
+  // copy of the row that shows it.
+  int find(const Text& text, bool exactCase = false) const;
   int indexOf(int id) const;
 
   int selected() const;  // -1 when no row is selected

@@ -94,7 +94,13 @@ void FrmVornix::unload() {
 }
 
 void FrmVornix::onDrawClipboard(std::uintptr_t wParam, std::intptr_t lParam) {
-  ClipChanged();
+  // The viewers behind us get every change, whatever becomes of our own capture.
+  try {
+    ClipChanged();
+  } catch (...) {
+    if (nextViewer_ != 0) app_.sys.chain.send(nextViewer_, kWmDrawClipboard, wParam, lParam);
+    throw;
+  }
   if (nextViewer_ != 0) app_.sys.chain.send(nextViewer_, kWmDrawClipboard, wParam, lParam);
 }
 
@@ -111,6 +117,21 @@ void FrmVornix::chkTopMost_Click() { view_.setTopMost(view_.topMostChecked()); }
 void FrmVornix::modalDialogSteps() {
   view_.setTopMost(false);
   app_.modalOpen = true;
+}
+
+void FrmVornix::emergencyShutdown() {
+  // No box may wait for a user here, and nothing half-loaded may overwrite the store.
+  app_.modalOpen = true;
+  app_.questionSuppression = true;
+  try {
+    changeProtocolMode(0);
+  } catch (...) {
+  }
+  if (app_.startupFlag) return;
+  try {
+    saveReg();
+  } catch (...) {
+  }
 }
 
 void FrmVornix::saveReg() {

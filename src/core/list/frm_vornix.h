@@ -44,6 +44,10 @@ class FrmVornix {
   // True when the close is cancelled. `systemEnding`: log-off or shutdown.
   bool queryUnload(bool systemEnding);
   void unload();
+  // The last act of a process that is going down: leaves the viewer chain and saves
+  // the list as far as it can, without a box or a question. Not during loading, when
+  // a save would overwrite the store with half a list.
+  void emergencyShutdown();
 
   // Window message hook: the two viewer chain messages.
   void onDrawClipboard(std::uintptr_t wParam, std::intptr_t lParam);

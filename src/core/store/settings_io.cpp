@@ -10,6 +10,9 @@ namespace vornix {
 namespace {
 
 constexpr double kTwipsPerPixel = 15.0;
+// Window coordinates beyond any screen are damage, not a position: far inside the
+// range in which converting them to whole pixels is defined.
+constexpr double kMaxTwips = 1e7;
 constexpr char16_t kTypeMismatch[] = u"Type mismatch";
 
 // Window coordinates may carry the locale's decimal separator.
@@ -40,12 +43,17 @@ void FrmVornix::loadSettings() {
     return v ? *v : def;
   };
   auto loadError = [this]() { app_.showError(caption_ + u" - Load: \r\n" + kTypeMismatch); };
-  auto readNumber = [&](const char16_t* name, double def, double& out) {
+  // A stored number outside [lo, hi] reads as its default, like one that does not convert,
+  // so that no conversion below ever meets a value it cannot hold.
+  auto readNumber = [&](const char16_t* name, double def, double& out, double lo = -kMaxTwips, double hi = kMaxTwips) {
     out = def;
     auto v = store.read(name);
-    if (v && !parseNumber(*v, out)) {
+    if (!v) return;
+    if (!parseNumber(*v, out)) {
       out = def;
       loadError();
+    } else if (out < lo || out > hi) {
+      out = def;
     }
   };
 
@@ -64,7 +72,7 @@ void FrmVornix::loadSettings() {
   view_.setWindowRect(r);
 
   double sortKey, sortOrder;
-  readNumber(u"SortKey", 4, sortKey);
+  readNumber(u"SortKey", kColDateSort, sortKey, 0, kColumnCount - 1);
   readNumber(u"SortOrder", 1, sortOrder);
   rows_.setSort(static_cast<int>(sortKey), sortOrder == 0 ? 0 : 1);
 
@@ -90,8 +98,8 @@ void FrmVornix::loadSettings() {
   };
   auto readByte = [&](const char16_t* name) {
     double v = 3;
-    readNumber(name, 3, v);
-    return (v >= 0 && v <= 255) ? static_cast<int>(v) : 3;
+    readNumber(name, 3, v, 0, 255);
+    return static_cast<int>(v);
   };
   HotkeySettings& h = app_.hotkeys;
   h.hotkeyBol = readBool(u"HotkeyBol", true);

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <new>
 
 #include "core/clip/dates.h"
 #include "core/clip/ustr.h"
@@ -12,6 +13,7 @@ namespace vornix::fake {
 
 ClipStatus FakeClipboard::open() {
   ++opens;
+  if (throws) throw std::bad_alloc();
   if (failAll) return ClipStatus::Failed;
   if (busyReads > 0) {
     --busyReads;
@@ -120,15 +122,32 @@ Text FakeStore::get(const Text& name) const {
   return it == values.end() ? Text() : it->second;
 }
 
+namespace {
+
+Text folderOf(const Text& path) {
+  const size_t slash = path.find_last_of(u'\\');
+  return slash == Text::npos ? Text() : path.substr(0, slash);
+}
+
+}  // namespace
+
+bool FakeFiles::makeFolder(const Text& path) {
+  if (failWrites || readOnly.count(folderOf(path))) return folders.count(path) != 0;
+  folders.insert(path);
+  return true;
+}
+
 platform::IoResult FakeFiles::readBytes(const Text& path, std::string& bytes) {
   auto it = files.find(path);
   if (it == files.end()) return {false, u"The system cannot find the file specified."};
+  if (unreadable.count(path)) return {false, u"The process cannot access the file because it is being used by another process."};
   bytes = it->second;
   return {};
 }
 
 platform::IoResult FakeFiles::replaceFile(const Text& path, const std::string& bytes) {
   if (failWrites) return {false, u"There is not enough space on the disk."};
+  if (readOnly.count(folderOf(path))) return {false, u"Access is denied."};
   ++writes;
   files[path] = bytes;
   return {};
@@ -136,13 +155,14 @@ platform::IoResult FakeFiles::replaceFile(const Text& path, const std::string& b
 
 platform::IoResult FakeFiles::appendBytes(const Text& path, const std::string& bytes) {
   if (failWrites) return {false, u"There is not enough space on the disk."};
+  if (readOnly.count(folderOf(path))) return {false, u"Access is denied."};
   ++writes;
   files[path] += bytes;
   return {};
 }
 
 platform::IoResult FakeFiles::deleteFile(const Text& path) {
-  if (failWrites) return {false, u"Access is denied."};
+  if (failWrites || readOnly.count(folderOf(path))) return {false, u"Access is denied."};
   files.erase(path);
   return {};
 }
@@ -202,6 +222,12 @@ platform::IoResult DiskFiles::appendBytes(const Text& path, const std::string& b
   return {};
 }
 
+bool DiskFiles::makeFolder(const Text& path) {
+  std::error_code ec;
+  std::filesystem::create_directory(localPath(path), ec);
+  return std::filesystem::is_directory(localPath(path), ec);
+}
+
 platform::IoResult DiskFiles::deleteFile(const Text& path) {
   if (std::remove(localPath(path).c_str()) != 0) return failure("cannot delete file");
   return {};
@@ -227,6 +253,11 @@ bool FakeLocale::parseDate(const Text& text, double& date) {
 
 int FakeBoxes::question(const Text& text, const Text& title) {
   shown.push_back({text, title, true});
+  if (whileOpen) {
+    auto run = std::move(whileOpen);
+    whileOpen = nullptr;
+    run();
+  }
   if (answers.empty()) return 1;
   int a = answers.front();
   answers.pop_front();

@@ -32,6 +32,7 @@ class FakeClipboard : public platform::Clipboard {
   bool failAll = false;
   int opens = 0, writes = 0;
   std::function<void()> changed;  // the system's notification of the viewer chain
+  bool throws = false;  // opening fails with an exception, as an out-of-memory would
 
   // Another program copies a text (optionally marked secret) or a picture.
   void set(const Text& t, bool markedSecret = false);
@@ -85,15 +86,23 @@ class FakeStore : public platform::SettingsStore {
   Text get(const Text& name) const;
 };
 
-// Files kept in memory; `failWrites` makes every write fail as a full disk would.
+// Files kept in memory; `failWrites` makes every write fail as a full disk would,
+// `readOnly` folders refuse writes as a protected program folder does, and
+// `unreadable` files exist but cannot be read, as while a scanner holds them.
 class FakeFiles : public platform::FileSystem {
  public:
   std::map<Text, std::string> files;
   Text folder = u"C:\\Vornix";
+  Text appData = u"C:\\Users\\me\\AppData";
+  std::set<Text> folders;
+  std::set<Text> readOnly;
+  std::set<Text> unreadable;
   bool failWrites = false;
   int writes = 0;
 
   Text programFolder() override { return folder; }
+  Text appDataFolder() override { return appData; }
+  bool makeFolder(const Text& path) override;
   bool fileExists(const Text& path) override { return files.count(path) != 0; }
   platform::IoResult readBytes(const Text& path, std::string& bytes) override;
   platform::IoResult replaceFile(const Text& path, const std::string& bytes) override;
@@ -111,6 +120,8 @@ class DiskFiles : public platform::FileSystem {
   platform::IoResult replaceFile(const Text& path, const std::string& bytes) override;
   platform::IoResult appendBytes(const Text& path, const std::string& bytes) override;
   platform::IoResult deleteFile(const Text& path) override;
+  Text appDataFolder() override { return programFolder() + u"/appdata"; }
+  bool makeFolder(const Text& path) override;
 
  private:
   std::string folder_;
@@ -136,6 +147,8 @@ class FakeBoxes : public platform::MessageBoxes {
   struct Shown { Text text, title; bool question; };
   std::vector<Shown> shown;
   std::deque<int> answers;  // answers to the next questions; OK when empty
+  // Runs while the next question is open, as the box's message loop runs other handlers.
+  std::function<void()> whileOpen;
 
   int question(const Text& text, const Text& title) override;
   void critical(const Text& text, const Text& title) override { shown.push_back({text, title, false}); }

@@ -69,6 +69,8 @@ class RegistrySettingsStore : public platform::SettingsStore {
 class Win32FileSystem : public platform::FileSystem {
  public:
   std::u16string programFolder() override;
+  std::u16string appDataFolder() override;
+  bool makeFolder(const std::u16string& path) override;
   bool fileExists(const std::u16string& path) override;
   platform::IoResult readBytes(const std::u16string& path, std::string& bytes) override;
   platform::IoResult replaceFile(const std::u16string& path, const std::string& bytes) override;

@@ -19,12 +19,13 @@ namespace {
 const char kUsage[] =
     "usage: probe list [maxchars] | status | title | close | boxes | press <button> |\r\n"
     "             keys <strokes> | type <text> | regget <name> | regset <name> <utf8-file> | reglist |\r\n"
-    "             showbox <title> <text>\r\n"
+    "             showbox <title> <text> | crash\r\n"
     "  list: one line per row: check box (1, 0 or - for none), then each column, tab-separated;\r\n"
     "  tabs, CR, LF and backslashes in texts are written as \\t \\r \\n \\\\ (also in status and boxes).\r\n"
     "  keys: space-separated strokes such as ctrl+alt+c, enter, f5, a.\r\n"
     "  regget prints a value of HKCU\\Software\\Vornix\\Settings exactly, as UTF-8; exit 1 when absent.\r\n"
-    "  showbox shows a question box of its own and prints OK or Cancel (to test boxes and press).\r\n";
+    "  showbox shows a question box of its own and prints OK or Cancel (to test boxes and press).\r\n"
+    "  crash starts a thread in the program that faults at once (an access violation).\r\n";
 
 const wchar_t kSettingsKey[] = L"Software\\Vornix\\Settings";
 
@@ -352,6 +353,22 @@ int regList() {
   return 0;
 }
 
+// A thread of the program's own that jumps to an address where nothing is mapped.
+int crash(HWND main) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(main, &processId);
+  HANDLE process = OpenProcess(PROCESS_CREATE_THREAD | PROCESS_QUERY_INFORMATION | PROCESS_VM_OPERATION |
+                                   PROCESS_VM_WRITE | PROCESS_VM_READ,
+                               FALSE, processId);
+  if (!process) return helper::fail("OpenProcess failed");
+  HANDLE thread = CreateRemoteThread(process, nullptr, 0, reinterpret_cast<LPTHREAD_START_ROUTINE>(0x10), nullptr,
+                                     0, nullptr);
+  const bool started = thread != nullptr;
+  if (thread) CloseHandle(thread);
+  CloseHandle(process);
+  return started ? 0 : helper::fail("CreateRemoteThread failed");
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -368,7 +385,8 @@ int wmain(int argc, wchar_t** argv) {
     helper::line(answer == IDOK ? "OK" : "Cancel");
     return 0;
   }
-  const bool windowCommand = command == L"list" || command == L"status" || command == L"title" || command == L"close";
+  const bool windowCommand = command == L"list" || command == L"status" || command == L"title" ||
+                             command == L"close" || command == L"crash";
   if (!windowCommand || argc > (command == L"list" ? 3 : 2)) {
     helper::writeTo(STD_ERROR_HANDLE, kUsage);
     return 2;
@@ -377,6 +395,7 @@ int wmain(int argc, wchar_t** argv) {
   if (!main) return helper::fail("no Vornix window");
   if (command == L"list") return list(main, argc == 3 ? wcstoul(argv[2], nullptr, 10) : 4096);
   if (command == L"status") return status(main);
+  if (command == L"crash") return crash(main);
   if (command == L"title") {
     helper::line(helper::field(textOf(main)));
     return 0;
