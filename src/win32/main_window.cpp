@@ -4,6 +4,9 @@
 #include "win32/main_window.h"
 
 #include "core/clip/helpers.h"
+#include "win32/about_box.h"
+#include "win32/bug_dialog.h"
+#include "win32/dpi.h"
 #include "win32/main_menu.h"
 #include "win32/resource.h"
 
@@ -29,7 +32,7 @@ MainWindow::~MainWindow() {
 
 bool MainWindow::create() {
   if (!registerClass(kClassName, loadIcon(SM_CXICON, SM_CYICON), loadIcon(SM_CXSMICON, SM_CYSMICON))) return false;
-  font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  font_ = messageFont();
   menu_ = createMainMenu(app_);
   accelerators_ = createMainAccelerators();
   // The dialog manager moves the focus between the controls with Tab.
@@ -192,8 +195,14 @@ void MainWindow::onMenu(int id) {
     case IDM_HELP_HELP:
       openWithShell(app_, app_.helpFile);
       break;
+    case IDM_HELP_BUG:
+      frm_.showModal([this] { runBugReport(app_, hwnd(), mainFacts(frm_, *this)); });
+      break;
+    case IDM_HELP_ABOUT:
+      frm_.showModal([this] { runAboutBox(app_, hwnd()); });
+      break;
     default:
-      // Export, settings, bug report and about have no window yet.
+      // Export and settings have no window yet.
       break;
   }
 }

@@ -1,16 +1,18 @@
 #include "win32/text_input_dialog.h"
 
 #include "win32/controls.h"
+#include "win32/dpi.h"
 #include "win32/resource.h"
 
 namespace vornix::ui {
 
 namespace {
 
-constexpr int kMargin = 8;
-constexpr int kGap = 6;
-constexpr int kButtonWidth = 80;
-constexpr int kButtonHeight = 24;
+// At 96 DPI.
+constexpr int kMargin96 = 8;
+constexpr int kGap96 = 6;
+constexpr int kButtonWidth96 = 80;
+constexpr int kButtonHeight96 = 24;
 
 }  // namespace
 
@@ -89,13 +91,15 @@ void TextInputDialog::centreOverOwner() {
 void TextInputDialog::layout() {
   RECT c = {};
   GetClientRect(hwnd(), &c);
-  const int buttonTop = c.bottom - kMargin - kButtonHeight;
-  Control(GetDlgItem(hwnd(), IDC_TEXT)).move({kMargin, kMargin, c.right - kMargin, buttonTop - kGap});
-  const int cancelLeft = c.right - kMargin - kButtonWidth;
-  const int okLeft = cancelLeft - kGap - kButtonWidth;
-  Control(GetDlgItem(hwnd(), IDCANCEL)).move({cancelLeft, buttonTop, cancelLeft + kButtonWidth, buttonTop + kButtonHeight});
-  Control(GetDlgItem(hwnd(), IDOK)).move({okLeft, buttonTop, okLeft + kButtonWidth, buttonTop + kButtonHeight});
-  Control(GetDlgItem(hwnd(), IDC_PROTECT)).move({kMargin, buttonTop, okLeft - kGap, buttonTop + kButtonHeight});
+  const int margin = dpiScale(kMargin96), gap = dpiScale(kGap96);
+  const int buttonWidth = dpiScale(kButtonWidth96), buttonHeight = dpiScale(kButtonHeight96);
+  const int buttonTop = c.bottom - margin - buttonHeight;
+  Control(GetDlgItem(hwnd(), IDC_TEXT)).move({margin, margin, c.right - margin, buttonTop - gap});
+  const int cancelLeft = c.right - margin - buttonWidth;
+  const int okLeft = cancelLeft - gap - buttonWidth;
+  Control(GetDlgItem(hwnd(), IDCANCEL)).move({cancelLeft, buttonTop, cancelLeft + buttonWidth, buttonTop + buttonHeight});
+  Control(GetDlgItem(hwnd(), IDOK)).move({okLeft, buttonTop, okLeft + buttonWidth, buttonTop + buttonHeight});
+  Control(GetDlgItem(hwnd(), IDC_PROTECT)).move({margin, buttonTop, okLeft - gap, buttonTop + buttonHeight});
   InvalidateRect(hwnd(), nullptr, TRUE);
 }
 

@@ -11,6 +11,7 @@
 #include "core/clip/ustr.h"
 #include "core/prefs/localisation.h"
 #include "platform/win32/win32_platform.h"
+#include "win32/dpi.h"
 #include "win32/main_window.h"
 
 namespace {
@@ -66,6 +67,7 @@ int messageLoop(vornix::ui::MainWindow& window) {
 
 int runVornix(int showCommand) {
   using namespace vornix;
+  ui::declareDpiAware();
   initCommonControls();
 
   const CodePage codePage = win32AnsiCodePage();
@@ -78,6 +80,7 @@ int runVornix(int showCommand) {
   win32::Win32MessageBoxes boxes;
   win32::Win32Shell shell;
   App app(Services{clipboard, chain, store, files, clock, locale, boxes, shell, codePage});
+  app.screenDpi = ui::systemDpi();
 
   app.hotmenuShown = false;
   runStep(app, [&] { selectLanguage(app); });

@@ -113,6 +113,12 @@ void FrmVornix::modalDialogSteps() {
   app_.modalOpen = true;
 }
 
+void FrmVornix::showModal(const std::function<void()>& show) {
+  modalDialogSteps();
+  show();
+  chkTopMost_Click();
+}
+
 void FrmVornix::saveReg() {
   saveSettings();
   storage_.save(rows_);
