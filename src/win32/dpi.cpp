@@ -4,6 +4,15 @@
 
 namespace vornix::ui {
 
+void declareDpiAware() {
+  // Vista and later only: loaded at run time so that the program still starts on XP.
+  using SetProcessDpiAwareFn = BOOL(WINAPI*)();
+  HMODULE user32 = GetModuleHandleW(L"user32.dll");
+  const auto declare = reinterpret_cast<SetProcessDpiAwareFn>(
+      reinterpret_cast<void*>(user32 ? GetProcAddress(user32, "SetProcessDPIAware") : nullptr));
+  if (declare) declare();  // fails only when already declared, which is what is wanted
+}
+
 int systemDpi() {
   static const int dpi = [] {
     HDC screen = GetDC(nullptr);

@@ -7,6 +7,10 @@
 
 namespace vornix::ui {
 
+// Asks the system not to stretch the program's windows as a bitmap: Vista and
+// later read this from the manifest, but not every system does. Call it before
+// the first window and before systemDpi(), which keeps its first answer.
+void declareDpiAware();
 // Logical pixels per inch of the screen (96 when it cannot be read).
 int systemDpi();
 // A size or position given for 96 DPI, scaled to the screen.

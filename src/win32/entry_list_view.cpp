@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "win32/dpi.h"
 #include "win32/resource.h"
 
 namespace vornix::ui {
@@ -10,13 +11,23 @@ namespace {
 
 constexpr int kColumnTitles[] = {273, 274, 275, 276};
 constexpr int kKeyColumnFirst = kColDateSort;
-// Room the list keeps around a cell's text, and the check box beside the counter.
-constexpr int kCellPadding = 14;
-constexpr int kCheckBoxWidth = 18;
+// At 96 DPI: room the list keeps around a cell's text, the gap after the check
+// box beside the counter, and the first width of the content column.
+constexpr int kCellPadding96 = 14;
+constexpr int kCheckBoxGap96 = 2;
+constexpr int kContentWidth96 = 200;
 // The allowance beside the scroll bar that keeps the last column clear of it.
-constexpr int kRightAllowance = 4;
+constexpr int kRightAllowance96 = 4;
 
 UINT checkState(bool checked) { return INDEXTOSTATEIMAGEMASK(checked ? 2 : 1); }
+
+// The check boxes are the list's state images; their size follows the screen on some systems only.
+int checkBoxWidth(const ListView& list) {
+  int cx = 0, cy = 0;
+  HIMAGELIST states = reinterpret_cast<HIMAGELIST>(list.send(LVM_GETIMAGELIST, LVSIL_STATE));
+  if (!states || !ImageList_GetIconSize(states, &cx, &cy) || cx <= 0) cx = GetSystemMetrics(SM_CXSMICON);
+  return cx + dpiScale(kCheckBoxGap96);
+}
 
 }  // namespace
 
@@ -29,13 +40,14 @@ bool EntryListView::create(HWND parent, HFONT font) {
 
   // Columns fit their texts: the counter beside the check box, the type names and a date of this locale.
   const HWND w = list_.hwnd();
-  const int counter = std::max(textWidth(w, font, app_.str(273)), textWidth(w, font, u"000000")) + kCheckBoxWidth;
+  const int counter = std::max(textWidth(w, font, app_.str(273)), textWidth(w, font, u"000000")) + checkBoxWidth(list_);
   int type = textWidth(w, font, app_.str(275));
   for (const Text& name : {Text(u"URL"), Text(u"E-Mail"), app_.textTypeName})
     type = std::max(type, textWidth(w, font, name));
   const Text sampleDate = app_.sys.locale.dateText(app_.sys.clock.now());
   const int date = std::max(textWidth(w, font, app_.str(276)), textWidth(w, font, sampleDate));
-  const int widths[kColumnCount] = {counter + kCellPadding, 200, type + kCellPadding, date + kCellPadding, 0, 0};
+  const int padding = dpiScale(kCellPadding96);
+  const int widths[kColumnCount] = {counter + padding, dpiScale(kContentWidth96), type + padding, date + padding, 0, 0};
 
   for (int c = 0; c < kColumnCount; ++c) {
     Text title = c < kKeyColumnFirst ? app_.str(kColumnTitles[c]) : Text();
@@ -102,7 +114,7 @@ void EntryListView::applySelection(int selected) {
 void EntryListView::fitContentColumn() {
   if (!list_.hwnd()) return;
   const int others = list_.columnWidth(kColCounter) + list_.columnWidth(kColType) + list_.columnWidth(kColDate) +
-                     GetSystemMetrics(SM_CXVSCROLL) + kRightAllowance;
+                     GetSystemMetrics(SM_CXVSCROLL) + dpiScale(kRightAllowance96);
   const int total = list_.width();
   if (total > others) list_.setColumnWidth(kColContent, total - others);
 }

@@ -1,7 +1,12 @@
 // The main window's controls and their places: toolbar on top, the tab strip
 // with its pages filling the middle, the "stay in front" box under it on the
 // right, the status bar at the bottom.
+#include <algorithm>
+
+#include "core/app/twips.h"
 #include "core/clip/helpers.h"
+#include "core/list/main_geometry.h"
+#include "win32/dpi.h"
 #include "win32/main_window.h"
 #include "win32/resource.h"
 
@@ -9,10 +14,10 @@ namespace vornix::ui {
 
 namespace {
 
-// 4575 x 4155 twips at 15 twips per pixel.
-constexpr int kMinWidth = 305;
-constexpr int kMinHeight = 277;
-constexpr int kMargin = 4;
+constexpr int kMargin96 = 4;
+
+int minWidth() { return static_cast<int>(twipsToPixels(kMainMinWidthTwips, systemDpi())); }
+int minHeight() { return static_cast<int>(twipsToPixels(kMainMinHeightTwips, systemDpi())); }
 
 }  // namespace
 
@@ -26,8 +31,8 @@ bool MainWindow::createControls() {
                                 IDC_CHKTOPMOST));
   if (!topMost_.hwnd()) return false;
   topMost_.setFont(font_);
-  topMostSize_.cx = textWidth(hwnd(), font_, removeAmpersand(caption)) + GetSystemMetrics(SM_CXMENUCHECK) + 12;
-  topMostSize_.cy = fontHeight(hwnd(), font_) + 6;
+  topMostSize_.cx = textWidth(hwnd(), font_, removeAmpersand(caption)) + GetSystemMetrics(SM_CXMENUCHECK) + dpiScale(12);
+  topMostSize_.cy = std::max(fontHeight(hwnd(), font_), static_cast<int>(GetSystemMetrics(SM_CYMENUCHECK))) + dpiScale(6);
 
   auto allowed = [this] { return !draggingOut_ && IsWindowEnabled(hwnd()); };
   auto handler = [this](Dropped dropped) { queueDrop(std::move(dropped)); };
@@ -40,6 +45,7 @@ void MainWindow::layout() {
   RECT client = {};
   GetClientRect(hwnd(), &client);
   if (client.right <= 0 || client.bottom <= 0 || !topMost_.hwnd()) return;  // minimized, or still being built
+  const int margin = dpiScale(kMargin96);
 
   // A wrapping toolbar grows a row when the window gets narrow. It wraps to the
   // width it had before the call, so the second call wraps to the new width.
@@ -49,17 +55,17 @@ void MainWindow::layout() {
   status_.layout();
   const int statusTop = client.bottom - status_.control().height();
 
-  const int boxTop = statusTop - kMargin / 2 - topMostSize_.cy;
-  const int boxLeft = client.right - kMargin - topMostSize_.cx;
-  topMost_.move({boxLeft > kMargin ? boxLeft : kMargin, boxTop, client.right - kMargin, boxTop + topMostSize_.cy});
+  const int boxTop = statusTop - margin / 2 - topMostSize_.cy;
+  const int boxLeft = client.right - margin - topMostSize_.cx;
+  topMost_.move({boxLeft > margin ? boxLeft : margin, boxTop, client.right - margin, boxTop + topMostSize_.cy});
 
-  tabs_.layout({kMargin, top + kMargin / 2, client.right - kMargin, boxTop - kMargin / 2});
+  tabs_.layout({margin, top + margin / 2, client.right - margin, boxTop - margin / 2});
   if (app_.startupFlag || app_.options.isOn(17)) list_.fitContentColumn();
 }
 
 void MainWindow::onMinMaxInfo(MINMAXINFO* info) const {
-  info->ptMinTrackSize.x = kMinWidth;
-  info->ptMinTrackSize.y = kMinHeight;
+  info->ptMinTrackSize.x = minWidth();
+  info->ptMinTrackSize.y = minHeight();
 }
 
 WindowState MainWindow::windowState() {
@@ -90,8 +96,8 @@ Rect MainWindow::windowRect() {
 }
 
 void MainWindow::setWindowRect(const Rect& rect) {
-  const int width = rect.width < kMinWidth ? kMinWidth : static_cast<int>(rect.width);
-  const int height = rect.height < kMinHeight ? kMinHeight : static_cast<int>(rect.height);
+  const int width = rect.width < minWidth() ? minWidth() : static_cast<int>(rect.width);
+  const int height = rect.height < minHeight() ? minHeight() : static_cast<int>(rect.height);
   SetWindowPos(hwnd(), nullptr, static_cast<int>(rect.left), static_cast<int>(rect.top), width, height,
                SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -1,6 +1,7 @@
 #include "win32/main_toolbar.h"
 
 #include "core/clip/helpers.h"
+#include "win32/dpi.h"
 #include "win32/resource.h"
 
 namespace vornix::ui {
@@ -36,81 +37,100 @@ const ButtonDef kButtons[MainToolbar::kPositions + 1] = {
     {102, Image::Own, kOwnMini},
 };
 
-constexpr int kImageSize = 16;
 constexpr COLORREF kMaskColor = RGB(255, 0, 255);
 
-void fill(HDC dc, int left, int top, int right, int bottom, COLORREF color) {
-  RECT r = {left, top, right, bottom};
+// The standard images come in 16 and 24 pixels; the nearer size to the screen's
+// scale stays sharp, where a stretched bitmap would blur.
+int imageSize() { return dpiScale(16) >= 24 ? 24 : 16; }
+
+// The own images are drawn on a 16-unit grid scaled to the image size.
+struct Canvas {
+  HDC dc;
+  int size;
+  int x = 0;  // left edge of the image being drawn
+  int at(int unit) const { return unit * size / 16; }
+  int px(int unit) const { return x + at(unit); }
+};
+
+void fill(const Canvas& c, int left, int top, int right, int bottom, COLORREF color) {
+  RECT r = {c.px(left), c.at(top), c.px(right), c.at(bottom)};
   HBRUSH brush = CreateSolidBrush(color);
-  FillRect(dc, &r, brush);
+  FillRect(c.dc, &r, brush);
   DeleteObject(brush);
 }
 
-void line(HDC dc, int x1, int y1, int x2, int y2, COLORREF color, int width) {
-  HPEN pen = CreatePen(PS_SOLID, width, color);
-  HGDIOBJ old = SelectObject(dc, pen);
-  MoveToEx(dc, x1, y1, nullptr);
-  LineTo(dc, x2, y2);
-  SelectObject(dc, old);
+void line(const Canvas& c, int x1, int y1, int x2, int y2, COLORREF color, int width) {
+  HPEN pen = CreatePen(PS_SOLID, c.at(width) > 0 ? c.at(width) : 1, color);
+  HGDIOBJ old = SelectObject(c.dc, pen);
+  MoveToEx(c.dc, c.px(x1), c.at(y1), nullptr);
+  LineTo(c.dc, c.px(x2), c.at(y2));
+  SelectObject(c.dc, old);
   DeleteObject(pen);
 }
 
-void frame(HDC dc, int left, int top, int right, int bottom, COLORREF color) {
-  RECT r = {left, top, right, bottom};
+void frame(const Canvas& c, int left, int top, int right, int bottom, COLORREF color) {
+  RECT r = {c.px(left), c.at(top), c.px(right), c.at(bottom)};
   HBRUSH brush = CreateSolidBrush(color);
-  FrameRect(dc, &r, brush);
+  FrameRect(c.dc, &r, brush);
   DeleteObject(brush);
 }
 
-void drawClear(HDC dc, int x) {
-  fill(dc, x + 1, 1, x + 13, 15, RGB(255, 255, 255));
-  frame(dc, x + 1, 1, x + 13, 15, RGB(64, 64, 64));
-  for (int y = 4; y <= 11; y += 3) line(dc, x + 3, y, x + 11, y, RGB(0, 0, 128), 1);
-  line(dc, x + 8, 8, x + 15, 15, RGB(200, 0, 0), 2);
-  line(dc, x + 15, 8, x + 8, 15, RGB(200, 0, 0), 2);
+void drawClear(const Canvas& c) {
+  fill(c, 1, 1, 13, 15, RGB(255, 255, 255));
+  frame(c, 1, 1, 13, 15, RGB(64, 64, 64));
+  for (int y = 4; y <= 11; y += 3) line(c, 3, y, 11, y, RGB(0, 0, 128), 1);
+  line(c, 8, 8, 15, 15, RGB(200, 0, 0), 2);
+  line(c, 15, 8, 8, 15, RGB(200, 0, 0), 2);
 }
 
-void drawOpen(HDC dc, int x) {
+void drawOpen(const Canvas& c) {
   HBRUSH brush = CreateSolidBrush(RGB(64, 128, 224));
-  HPEN pen = CreatePen(PS_SOLID, 1, RGB(0, 48, 128));
-  HGDIOBJ oldBrush = SelectObject(dc, brush), oldPen = SelectObject(dc, pen);
-  Ellipse(dc, x + 1, 1, x + 15, 15);
-  SelectObject(dc, GetStockObject(NULL_BRUSH));
-  Ellipse(dc, x + 5, 1, x + 11, 15);
-  SelectObject(dc, oldBrush);
-  SelectObject(dc, oldPen);
+  HPEN pen = CreatePen(PS_SOLID, c.at(1) > 0 ? c.at(1) : 1, RGB(0, 48, 128));
+  HGDIOBJ oldBrush = SelectObject(c.dc, brush), oldPen = SelectObject(c.dc, pen);
+  Ellipse(c.dc, c.px(1), c.at(1), c.px(15), c.at(15));
+  SelectObject(c.dc, GetStockObject(NULL_BRUSH));
+  Ellipse(c.dc, c.px(5), c.at(1), c.px(11), c.at(15));
+  SelectObject(c.dc, oldBrush);
+  SelectObject(c.dc, oldPen);
   DeleteObject(brush);
   DeleteObject(pen);
-  line(dc, x + 2, 8, x + 14, 8, RGB(0, 48, 128), 1);
-  line(dc, x + 3, 4, x + 13, 4, RGB(0, 48, 128), 1);
-  line(dc, x + 3, 11, x + 13, 11, RGB(0, 48, 128), 1);
+  line(c, 2, 8, 14, 8, RGB(0, 48, 128), 1);
+  line(c, 3, 4, 13, 4, RGB(0, 48, 128), 1);
+  line(c, 3, 11, 13, 11, RGB(0, 48, 128), 1);
 }
 
-void drawMini(HDC dc, int x) {
-  frame(dc, x + 0, 0, x + 16, 16, RGB(128, 128, 128));
-  fill(dc, x + 6, 7, x + 15, 15, RGB(255, 255, 255));
-  fill(dc, x + 6, 7, x + 15, 10, RGB(0, 0, 160));
-  frame(dc, x + 6, 7, x + 15, 15, RGB(0, 0, 0));
-  line(dc, x + 2, 2, x + 6, 6, RGB(0, 0, 0), 1);
-  line(dc, x + 6, 3, x + 6, 6, RGB(0, 0, 0), 1);
-  line(dc, x + 3, 6, x + 6, 6, RGB(0, 0, 0), 1);
+void drawMini(const Canvas& c) {
+  frame(c, 0, 0, 16, 16, RGB(128, 128, 128));
+  fill(c, 6, 7, 15, 15, RGB(255, 255, 255));
+  fill(c, 6, 7, 15, 10, RGB(0, 0, 160));
+  frame(c, 6, 7, 15, 15, RGB(0, 0, 0));
+  line(c, 2, 2, 6, 6, RGB(0, 0, 0), 1);
+  line(c, 6, 3, 6, 6, RGB(0, 0, 0), 1);
+  line(c, 3, 6, 6, 6, RGB(0, 0, 0), 1);
 }
 
 // The own images side by side on the mask colour.
-HBITMAP drawOwnImages(HWND window) {
+HBITMAP drawOwnImages(HWND window, int size) {
   HDC screen = GetDC(window);
   HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, kImageSize * kOwnCount, kImageSize);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, size * kOwnCount, size);
   ReleaseDC(window, screen);
   if (!bitmap) {
     DeleteDC(dc);
     return nullptr;
   }
   HGDIOBJ old = SelectObject(dc, bitmap);
-  fill(dc, 0, 0, kImageSize * kOwnCount, kImageSize, kMaskColor);
-  drawClear(dc, kOwnClear * kImageSize);
-  drawOpen(dc, kOwnOpen * kImageSize);
-  drawMini(dc, kOwnMini * kImageSize);
+  Canvas canvas{dc, size};
+  RECT all = {0, 0, size * kOwnCount, size};
+  HBRUSH mask = CreateSolidBrush(kMaskColor);
+  FillRect(dc, &all, mask);
+  DeleteObject(mask);
+  canvas.x = kOwnClear * size;
+  drawClear(canvas);
+  canvas.x = kOwnOpen * size;
+  drawOpen(canvas);
+  canvas.x = kOwnMini * size;
+  drawMini(canvas);
   SelectObject(dc, old);
   DeleteDC(dc);
   return bitmap;
@@ -134,13 +154,15 @@ bool MainToolbar::create(HWND parent, HFONT font, const App& app) {
   toolbar_.setFont(font);
   // Only buttons marked to show their text do; the others keep it for the tool tip.
   toolbar_.send(TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_MIXEDBUTTONS);
-  toolbar_.send(TB_SETBITMAPSIZE, 0, MAKELPARAM(kImageSize, kImageSize));
-  toolbar_.send(TB_LOADIMAGES, IDB_STD_SMALL_COLOR, reinterpret_cast<LPARAM>(HINST_COMMCTRL));
+  const int size = imageSize();
+  toolbar_.send(TB_SETBITMAPSIZE, 0, MAKELPARAM(size, size));
+  toolbar_.send(TB_LOADIMAGES, size >= 24 ? IDB_STD_LARGE_COLOR : IDB_STD_SMALL_COLOR,
+                reinterpret_cast<LPARAM>(HINST_COMMCTRL));
 
   // The standard images went into the toolbar's image list; the own ones follow them.
   int ownBase = -1;
   HIMAGELIST images = reinterpret_cast<HIMAGELIST>(toolbar_.send(TB_GETIMAGELIST));
-  if (HBITMAP own = drawOwnImages(parent)) {
+  if (HBITMAP own = drawOwnImages(parent, size)) {
     if (images) ownBase = ImageList_AddMasked(images, own, kMaskColor);
     DeleteObject(own);
   }

@@ -5,6 +5,9 @@
 
 #include "core/clip/helpers.h"
 #include "win32/editor_dialog.h"
+#include "win32/about_box.h"
+#include "win32/bug_dialog.h"
+#include "win32/dpi.h"
 #include "win32/main_menu.h"
 #include "win32/resource.h"
 
@@ -30,7 +33,7 @@ MainWindow::~MainWindow() {
 
 bool MainWindow::create() {
   if (!registerClass(kClassName, loadIcon(SM_CXICON, SM_CYICON), loadIcon(SM_CXSMICON, SM_CYSMICON))) return false;
-  font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  font_ = messageFont();
   menu_ = createMainMenu(app_);
   accelerators_ = createMainAccelerators();
   // The dialog manager moves the focus between the controls with Tab.
@@ -196,8 +199,14 @@ void MainWindow::onMenu(int id) {
     case IDM_HELP_HELP:
       openWithShell(app_, app_.helpFile);
       break;
+    case IDM_HELP_BUG:
+      frm_.showModal([this] { runBugReport(app_, hwnd(), mainFacts(frm_, *this)); });
+      break;
+    case IDM_HELP_ABOUT:
+      frm_.showModal([this] { runAboutBox(app_, hwnd()); });
+      break;
     default:
-      // Settings, bug report and about have no window yet.
+      // Settings have no window yet.
       break;
   }
 }

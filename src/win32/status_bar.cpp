@@ -1,5 +1,6 @@
 #include "win32/status_bar.h"
 
+#include "win32/dpi.h"
 #include "win32/resource.h"
 
 namespace vornix::ui {
@@ -9,7 +10,7 @@ bool StatusPanels::create(HWND parent, HFONT font, const App& app) {
   if (!bar_.hwnd()) return false;
   bar_.setFont(font);
   const Text caption = app.str(115);
-  captionWidth_ = textWidth(bar_.hwnd(), font, caption) + 16;
+  captionWidth_ = textWidth(bar_.hwnd(), font, caption) + dpiScale(16);
   layout();
   bar_.setPartText(0, caption);
   return true;

@@ -12,6 +12,7 @@
 #include "core/prefs/localisation.h"
 #include "platform/win32/win32_platform.h"
 #include "win32/crash_guard.h"
+#include "win32/dpi.h"
 #include "win32/main_window.h"
 
 namespace {
@@ -67,6 +68,7 @@ int messageLoop(vornix::ui::MainWindow& window) {
 
 int runVornix(int showCommand) {
   using namespace vornix;
+  ui::declareDpiAware();
   initCommonControls();
 
   const CodePage codePage = win32AnsiCodePage();
@@ -79,6 +81,7 @@ int runVornix(int showCommand) {
   win32::Win32MessageBoxes boxes;
   win32::Win32Shell shell;
   App app(Services{clipboard, chain, store, files, clock, locale, boxes, shell, codePage});
+  app.screenDpi = ui::systemDpi();
 
   app.hotmenuShown = false;
   runStep(app, [&] { selectLanguage(app); });

@@ -8,11 +8,11 @@ TEST(Startup, EmptyStoreOpensWithTheDesignDefaults) {
   Program p;
   p.start();
   EXPECT_EQ(p.view.caption, u"Vornix (Version 1.0.0)");
-  // 1000/1000 twips, 7050 x 2250 twips, at 15 twips a pixel.
+  // 1000/1000 twips, 7050 x 2250 twips, at 15 twips a pixel; the height grows to the smallest, 4155 twips.
   EXPECT_EQ(p.view.rect.left, 67);
   EXPECT_EQ(p.view.rect.top, 67);
   EXPECT_EQ(p.view.rect.width, 470);
-  EXPECT_EQ(p.view.rect.height, 150);
+  EXPECT_EQ(p.view.rect.height, 277);
   EXPECT_EQ(p.frm->rows().sortKey(), kColDateSort);
   EXPECT_EQ(p.frm->rows().sortOrder(), 1);
   EXPECT_TRUE(p.app->hotkeys.hotkeyBol);

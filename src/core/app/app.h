@@ -22,6 +22,7 @@ class App {
 
   Services sys;
   int languageOffset = 0;
+  int screenDpi = 96;  // logical pixels per inch: stored twips become pixels with it
   OptionTable options;
 
   bool startupFlag = false;           // loading in progress

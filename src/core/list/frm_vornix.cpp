@@ -134,6 +134,12 @@ void FrmVornix::emergencyShutdown() {
   }
 }
 
+void FrmVornix::showModal(const std::function<void()>& show) {
+  modalDialogSteps();
+  show();
+  chkTopMost_Click();
+}
+
 void FrmVornix::saveReg() {
   saveSettings();
   storage_.save(rows_);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -93,6 +94,8 @@ class FrmVornix {
   void lvItems_Select(int index);  // the user selected a row (-1: none)
   Text lvItems_DragOut();
   void chkTopMost_Click();
+  // The modal dialog steps around `show` (Preferences, bug report, about box).
+  void showModal(const std::function<void()>& show);
 
   // URL and e-mail lists.
   void ssVornix_Click(int tab);

@@ -1,15 +1,16 @@
 // Window state, options and program-wide values in the settings store.
 #include <cmath>
 
+#include "core/app/twips.h"
 #include "core/clip/helpers.h"
 #include "core/clip/ustr.h"
 #include "core/list/frm_vornix.h"
+#include "core/list/main_geometry.h"
 
 namespace vornix {
 
 namespace {
 
-constexpr double kTwipsPerPixel = 15.0;
 // Window coordinates beyond any screen are damage, not a position: far inside the
 // range in which converting them to whole pixels is defined.
 constexpr double kMaxTwips = 1e7;
@@ -29,8 +30,6 @@ bool parseNumber(const Text& text, double& out) {
   }
   return used == s.size() && std::isfinite(out);
 }
-
-Text twips(long pixels) { return ustr::fromInt(static_cast<long long>(pixels * kTwipsPerPixel)); }
 
 Text boolText(bool b) { return b ? u"True" : u"False"; }
 
@@ -63,11 +62,7 @@ void FrmVornix::loadSettings() {
   readNumber(u"winTop", 1000, top);
   readNumber(u"winWidth", 7050, width);
   readNumber(u"winHeight", 2250, height);
-  Rect r;
-  r.left = std::lround(left / kTwipsPerPixel);
-  r.top = std::lround(top / kTwipsPerPixel);
-  r.width = std::lround(width / kTwipsPerPixel);
-  r.height = std::lround(height / kTwipsPerPixel);
+  Rect r = mainWindowFromTwips(left, top, width, height, app_.screenDpi);
   keepOnScreen(r, view_.screenRect());
   view_.setWindowRect(r);
 
@@ -121,6 +116,7 @@ void FrmVornix::saveSettings() {
   platform::SettingsStore& store = app_.sys.store;
   if (view_.windowState() == WindowState::Normal) {
     const Rect r = view_.windowRect();
+    auto twips = [this](long pixels) { return ustr::fromInt(pixelsToTwips(pixels, app_.screenDpi)); };
     store.write(u"winLeft", twips(r.left));
     store.write(u"winTop", twips(r.top));
     store.write(u"winWidth", twips(r.width));

@@ -1,0 +1,300 @@
+// The bug report and the about box, driven through their logic with fake views.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "core/info/dia_bug.h"
+#include "core/info/frm_about.h"
+#include "fixture.h"
+
+namespace vornix::test {
+namespace {
+
+class FakeMachine : public platform::Machine {
+ public:
+  platform::SystemVersion systemVersion{2, 6, 1, 7601};
+  platform::WorkArea area{0, 0, 1024, 740};
+  std::map<Text, Text> values;  // "key|name" -> value
+  std::set<Text> startable;
+  std::vector<Text> started;
+
+  platform::SystemVersion version() override { return systemVersion; }
+  platform::WorkArea workArea() override { return area; }
+  bool readMachineValue(const Text& key, const Text& name, Text& value) override {
+    auto it = values.find(key + u"|" + name);
+    if (it == values.end()) return false;
+    value = it->second;
+    return true;
+  }
+  bool startProgram(const Text& path) override {
+    if (!startable.count(path)) return false;
+    started.push_back(path);
+    return true;
+  }
+};
+
+class FakeBugView : public BugView {
+ public:
+  Text text;
+  size_t caret = 0;
+  std::vector<Text> notices;
+  bool closed = false;
+  void showReport(const Text& t, size_t c) override { text = t, caret = c; }
+  Text report() override { return text; }
+  void notice(const Text& t) override { notices.push_back(t); }
+  void close() override { closed = true; }
+};
+
+std::vector<Text> lines(const Text& text) {
+  std::vector<Text> out;
+  size_t start = 0;
+  for (size_t end; (end = text.find(u"\r\n", start)) != Text::npos; start = end + 2)
+    out.push_back(text.substr(start, end - start));
+  if (start < text.size()) out.push_back(u"<unterminated>" + text.substr(start));
+  return out;
+}
+
+TEST(BugReport, ComposesTheConfigurationLineByLine) {
+  Program p;
+  p.set("ProtocolMode", "1");
+  p.set("MMwinLeft", "300");
+  p.set("winWidth", "7050");
+  p.set("winHeight", "4500");
+  p.set("SortKey", "1");
+  p.set("SortOrder", "0");
+  p.set("winTopMost", "1");
+  p.set("OSDRows", "7");
+  p.set("HoteditBol", "True");
+  p.set("HotmenuMOD", "9");
+  p.set("CiteChar", "|");
+  p.set("ImportFile", "C:\\in.txt");
+  p.app->screenDpi = 144;
+  p.start();
+  p.copy(u"one");
+  p.copy(u"two");
+  FakeMachine machine;
+  machine.systemVersion = {2, 5, 1, 2600};
+  p.view.rect = {100, 50, 705, 450};
+
+  const std::vector<Text> got = lines(bugReportText(*p.app, machine, mainFacts(*p.frm, p.view)));
+  const std::vector<const char*> want = {
+      "Your Bug-Report / Ihre Fehlermeldung:", "", "", "", "Settings:", "",
+      "Version:\tVornix (1.0.0)", "Platform:\tWindows NT/2000/XP 5.1 build 2600",
+      "Area:\tt:0 l:0 w:10240 h:7400", "MWinLeft: 300", "MWinTop: ",
+      "winLeft: 1000", "winTop: 500", "winWidth: 7050", "winHeight: 4500",
+      "SortKey: 1", "SortOrder: 0", "winTopMost: 1"};
+  ASSERT_EQ(61u, got.size());
+  for (size_t i = 0; i < want.size(); ++i) EXPECT_EQ(T(want[i]), got[i]) << "line " << i + 1;
+  // Option lines carry the option table's values under their report labels.
+  EXPECT_EQ(u"DblClickEdit: " + p.app->options.text(1), got[18]);
+  EXPECT_EQ(u"LanguageEnglish: " + p.app->options.text(27), got[32]);
+  EXPECT_EQ(u"Hotedit: " + p.app->options.text(7), got[34]);
+  EXPECT_EQ(u"HoteditBol: True", got[36]);
+  EXPECT_EQ(u"HotmenuMOD: 9", got[41]);
+  EXPECT_EQ(u"OSDRows: 7", got[48]);
+  EXPECT_EQ(u"Hotmenu-Keystroke: " + p.app->options.text(35), got[56]);
+  EXPECT_EQ(u"CiteChar: |", got[57]);
+  EXPECT_EQ(u"ImportFile: C:\\in.txt", got[58]);
+  EXPECT_EQ(u"ExportFile: ", got[59]);
+  EXPECT_EQ(u"EntryCount: 2", got[60]);
+}
+
+TEST(BugReport, NamesThePlatformFamily) {
+  const std::pair<long, const char*> cases[] = {
+      {0, "Platform:\tWin32s 6.1 build 7601"},
+      {1, "Platform:\tWindows 95/98/ME 6.1 build 7601"},
+      {2, "Platform:\tWindows NT/2000/XP 6.1 build 7601"},
+      {7, "Platform:\t 6.1 build 7601"},
+  };
+  Program p;
+  p.start();
+  FakeMachine machine;
+  for (const auto& [id, want] : cases) {
+    machine.systemVersion.platformId = id;
+    EXPECT_EQ(T(want), lines(bugReportText(*p.app, machine, mainFacts(*p.frm, p.view)))[7]);
+  }
+}
+
+struct BugDialogTest : ::testing::Test {
+  Program p;
+  FakeMachine machine;
+  FakeBugView view;
+  DiaBug dia{*p.app, view};
+  void SetUp() override {
+    p.start();
+    dia.load(machine, mainFacts(*p.frm, p.view));
+  }
+};
+
+TEST_F(BugDialogTest, OpensWithTheCaretOnTheFirstEmptyLineAndTheModalFlag) {
+  EXPECT_EQ(u"Your Bug-Report / Ihre Fehlermeldung:\r\n\r\n", view.text.substr(0, view.caret));
+  EXPECT_TRUE(p.app->modalOpen);
+}
+
+TEST_F(BugDialogTest, MailsTheEscapedReportAndLeavesItOnTheClipboard) {
+  view.text = T("a b\r\n&?ä");
+  dia.OKButton_Click();
+  ASSERT_EQ(1u, p.sys.shell.opened.size());
+  EXPECT_EQ(u"mailto:support@vornix.example?subject=Vornix-Bug-Report&body=a%20b%0D%0A%26%3F%E4",
+            p.sys.shell.opened[0]);
+  EXPECT_EQ(view.text, p.sys.clipboard.text);
+  EXPECT_TRUE(view.closed);
+  EXPECT_TRUE(view.notices.empty());
+}
+
+TEST_F(BugDialogTest, ATooLongReportGoesByClipboardWithANotice) {
+  view.text = Text(DiaBug::kMaxMailLink, u'x');
+  dia.OKButton_Click();
+  EXPECT_EQ(view.text, p.sys.clipboard.text);
+  EXPECT_EQ(std::vector<Text>{p.app->str(375)}, view.notices);
+  EXPECT_EQ(std::vector<Text>{u"mailto:support@vornix.example?subject=Vornix-Bug-Report"}, p.sys.shell.opened);
+  EXPECT_TRUE(view.closed);
+}
+
+TEST_F(BugDialogTest, ATooLongReportTheClipboardRefusesStaysInTheWindow) {
+  view.text = Text(DiaBug::kMaxMailLink, u'x');
+  p.sys.clipboard.failAll = true;
+  dia.OKButton_Click();
+  EXPECT_EQ(std::vector<Text>{p.app->str(376)}, view.notices);
+  EXPECT_TRUE(p.sys.shell.opened.empty());
+  EXPECT_FALSE(view.closed);
+}
+
+TEST_F(BugDialogTest, CopyTriesOnceMoreOnABusyClipboardAndSkipsAnEmptyReport) {
+  p.sys.clipboard.busyReads = 1;
+  EXPECT_TRUE(dia.cmdCopy_Click());
+  EXPECT_EQ(view.text, p.sys.clipboard.text);
+
+  p.sys.clipboard.set(u"kept");
+  view.text.clear();
+  EXPECT_FALSE(dia.cmdCopy_Click());
+  EXPECT_EQ(u"kept", p.sys.clipboard.text);
+}
+
+class FakeAboutView : public AboutView {
+ public:
+  AboutTexts texts;
+  Text credits;
+  std::set<AboutTimer> running;
+  bool layering = true;
+  std::vector<int> alphas;  // -1 for opaque
+  std::vector<Text> notices;
+  bool closed = false;
+  void setTexts(const AboutTexts& t) override { texts = t; }
+  void setCredits(const Text& t) override { credits = t; }
+  void setTimer(AboutTimer timer, bool on) override { on ? (void)running.insert(timer) : (void)running.erase(timer); }
+  bool layeringSupported() override { return layering; }
+  void setAlpha(int alpha) override { alphas.push_back(alpha); }
+  void makeOpaque() override { alphas.push_back(-1); }
+  void notice(const Text& t) override { notices.push_back(t); }
+  void close() override { closed = true; }
+};
+
+struct AboutBoxTest : ::testing::Test {
+  Program p;
+  FakeMachine machine;
+  FakeAboutView view;
+  FrmAbout frm{*p.app, view, machine};
+  void SetUp() override {
+    p.start();
+    frm.load();
+    frm.activate();
+  }
+  // Runs whichever credits timer is on, as the window's timers would.
+  void tick() {
+    if (view.running.count(AboutTimer::ThanksText)) frm.timThanksText_Timer();
+    else frm.timThanks_Timer();
+  }
+};
+
+TEST_F(AboutBoxTest, ShowsTitleAndVersionInTheActiveLanguage) {
+  EXPECT_EQ(p.app->str(122) + u" Vornix", view.texts.caption);
+  EXPECT_EQ(u"Version 1.0.0", view.texts.version);
+  EXPECT_EQ(p.app->str(125), view.texts.description);
+  EXPECT_TRUE(p.app->modalOpen);
+}
+
+TEST_F(AboutBoxTest, FadesInFromClearToOpaqueOnlyWhereLayeringExists) {
+  for (int i = 0; i < 100 && view.running.count(AboutTimer::Intro); ++i) frm.timIntro_Timer();
+  std::vector<int> want;
+  for (int level = 0; level < 255; level += 10) want.push_back(level);
+  want.push_back(-1);
+  EXPECT_EQ(want, view.alphas);
+  EXPECT_FALSE(view.running.count(AboutTimer::Intro));
+
+  FakeAboutView plain;
+  plain.layering = false;
+  FrmAbout old(*p.app, plain, machine);
+  old.activate();
+  EXPECT_FALSE(plain.running.count(AboutTimer::Intro));
+  EXPECT_TRUE(plain.running.count(AboutTimer::Thanks));
+}
+
+TEST_F(AboutBoxTest, CreditsAlternateAGrowingBarWithEachLineAndStartOver) {
+  std::vector<Text> shown;
+  for (int i = 0; i < 7; ++i) {
+    tick();
+    shown.push_back(view.credits);
+  }
+  EXPECT_EQ((std::vector<Text>{u"+++", u"+++++", u"+++++++", u"+++++++++", u"+++++++++++", u"+++++++++++++",
+                               u"*** special thanks to ***"}),
+            shown);
+  EXPECT_TRUE(view.running.count(AboutTimer::ThanksText));
+  EXPECT_FALSE(view.running.count(AboutTimer::Thanks));
+
+  // Each further line takes a pause and seven ticks; after the 21st an empty line, then the first again.
+  std::vector<Text> lines;
+  for (int i = 0; i < 22 * 8; ++i) {
+    tick();
+    if (view.running.count(AboutTimer::ThanksText)) lines.push_back(view.credits);
+  }
+  ASSERT_EQ(22u, lines.size());
+  EXPECT_EQ(u"you, for using Vornix", lines[19]);
+  EXPECT_EQ(u"", lines[20]);
+  EXPECT_EQ(u"*** special thanks to ***", lines[21]);
+}
+
+TEST_F(AboutBoxTest, SystemInformationTriesBothPlacesThenSaysItIsMissing) {
+  const Text path = u"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO|PATH";
+  const Text location = u"SOFTWARE\\Microsoft\\Shared Tools Location|MSINFO";
+  struct Case {
+    bool hasPath, pathStarts, hasLocation, fileThere;
+    const char16_t* started;
+  };
+  const Case cases[] = {
+      {true, true, true, true, u"C:\\Tools\\msinfo32.exe"},
+      {true, false, true, true, u"C:\\Shared\\MSINFO32.EXE"},
+      {false, false, true, true, u"C:\\Shared\\MSINFO32.EXE"},
+      {false, false, true, false, nullptr},
+      {false, false, false, false, nullptr},
+  };
+  for (const Case& c : cases) {
+    machine = FakeMachine();
+    view.notices.clear();
+    p.sys.files.files.clear();
+    if (c.hasPath) machine.values[path] = u"C:\\Tools\\msinfo32.exe";
+    if (c.pathStarts) machine.startable.insert(u"C:\\Tools\\msinfo32.exe");
+    if (c.hasLocation) machine.values[location] = u"C:\\Shared";
+    if (c.fileThere) p.sys.files.files[u"C:\\Shared\\MSINFO32.EXE"] = "";
+    machine.startable.insert(u"C:\\Shared\\MSINFO32.EXE");
+    frm.cmdSysInfo_Click();
+    if (c.started) {
+      EXPECT_EQ(std::vector<Text>{c.started}, machine.started);
+      EXPECT_TRUE(view.notices.empty());
+    } else {
+      EXPECT_TRUE(machine.started.empty());
+      // The same German text in both languages, shown although the box is modal.
+      EXPECT_EQ(std::vector<Text>{T("Systeminformationen sind momentan nicht verfügbar")}, view.notices);
+    }
+  }
+}
+
+TEST_F(AboutBoxTest, LinksOpenTheHomePageAndANewMail) {
+  frm.labWWW_Click();
+  frm.labMailto_Click();
+  EXPECT_EQ((std::vector<Text>{u"http://www.vornix.example/", u"mailto:support@vornix.example"}),
+            p.sys.shell.opened);
+}
+
+}  // namespace
+}  // namespace vornix::test
