@@ -342,7 +342,7 @@ TEST(EntryStorage, EntriesThatLookLikeAnotherRowsCellsSurviveARestart) {
 
 TEST(EntryStorage, DamagedNumbersReadAsTheirDefaults) {
   Program p;
-  p.set("winHeight", "1e300");
+  p.set("winWidth", "1e300");
   p.set("winLeft", "-1e300");
   p.set("SortKey", "1e10");
   p.set("HotkeyMOD", "1e300");
@@ -350,7 +350,7 @@ TEST(EntryStorage, DamagedNumbersReadAsTheirDefaults) {
   p.set("Entry0", "dated");
   p.set("EntryDate0", "01.01.99999999 10:00:00");
   p.start();
-  EXPECT_EQ(p.view.rect.height, 150);
+  EXPECT_EQ(p.view.rect.width, 470);
   EXPECT_EQ(p.view.rect.left, 67);
   EXPECT_EQ(p.frm->rows().sortKey(), kColDateSort);
   EXPECT_EQ(p.app->hotkeys.hotkeyMod, 3);
