@@ -12,6 +12,7 @@
 #include "win32/drag_drop.h"
 #include "win32/entry_list_view.h"
 #include "win32/main_toolbar.h"
+#include "win32/quick_windows.h"
 #include "win32/status_bar.h"
 #include "win32/tab_pages.h"
 #include "win32/window.h"
@@ -30,6 +31,8 @@ class MainWindow : public Window, public MainView {
   void show(int showCommand);
   // Keys the window takes before the message is dispatched; true when it was used.
   bool preTranslate(MSG& message);
+  // Hotkeys, keystrokes, text keys and the hot menu.
+  QuickWindows& quick() { return quick_; }
 
   // MainView
   platform::WindowHandle handle() override { return reinterpret_cast<platform::WindowHandle>(hwnd()); }
@@ -80,6 +83,7 @@ class MainWindow : public Window, public MainView {
 
   App& app_;
   FrmVornix frm_;
+  QuickWindows quick_;
   HFONT font_ = nullptr;
   HMENU menu_ = nullptr;
   HACCEL accelerators_ = nullptr;

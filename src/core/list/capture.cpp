@@ -89,6 +89,7 @@ void FrmVornix::displayClipboard() {
   setCommand(Command::MenClearClipboard, has);
   setCommand(Command::TbPaste, has);
   setCommand(Command::MenEditPaste, has);
+  clipboardPanel_ = shown;
   view_.setClipboardPanel(shown);
   // The on-screen display of new clipboard texts hooks in here once it exists.
 }
