@@ -44,6 +44,8 @@ void FrmHotmenu::load() {
   if (app_.sys.clipboard.hasText(has) == platform::ClipStatus::Ok && has) app_.sys.clipboard.readText(clipText_);
   lines_ = hotmenuLines(clipText_, frm_.rows());
   view_.setLines(lines_);
+  // As the main window's status bar shows the clipboard now, not when it last looked.
+  frm_.displayClipboard();
   view_.setStatus(frm_.clipboardPanel());
   if (!lines_.empty()) view_.selectLine(0);
   view_.setCheckTimer(true);

@@ -4,6 +4,7 @@
 #include "helper_io.h"  // windows.h first
 
 #include <cwchar>
+#include <cwctype>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,9 @@ const char kUsage[] =
 const wchar_t kTitle[] = L"Front App";
 std::wstring outFile;
 HWND edit = nullptr;
+// Written out by a timer: a file per typed character would slow the typing down.
+bool changed = false;
+long long changedAt = 0;
 
 long long nowMs() {
   FILETIME ft;
@@ -47,9 +51,9 @@ void report() {
   std::wstring text(static_cast<size_t>(length) + 1, L'\0');
   GetWindowTextW(edit, &text[0], length + 1);
   text.resize(wcsnlen(text.c_str(), text.size()));
-  const long long at = nowMs();
   writeFile(outFile, helper::utf8(text));
-  writeFile(outFile + L".time", std::to_string(at));
+  writeFile(outFile + L".time", std::to_string(changedAt));
+  changed = false;
 }
 
 LRESULT CALLBACK frontProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -59,7 +63,7 @@ LRESULT CALLBACK frontProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
                              WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN, 0, 0,
                              10, 10, window, reinterpret_cast<HMENU>(1), nullptr, nullptr);
       SendMessageW(edit, EM_SETLIMITTEXT, 0, 0);
-      SetTimer(window, 1, 100, nullptr);
+      SetTimer(window, 1, 50, nullptr);
       return edit ? 0 : -1;
     case WM_SIZE:
       MoveWindow(edit, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
@@ -68,9 +72,13 @@ LRESULT CALLBACK frontProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       SetFocus(edit);
       return 0;
     case WM_COMMAND:
-      if (LOWORD(wParam) == 1 && HIWORD(wParam) == EN_CHANGE) report();
+      if (LOWORD(wParam) == 1 && HIWORD(wParam) == EN_CHANGE) {
+        changed = true;
+        changedAt = nowMs();
+      }
       return 0;
     case WM_TIMER:
+      if (changed) report();
       if (GetFileAttributesW((outFile + L".stop").c_str()) != INVALID_FILE_ATTRIBUTES) DestroyWindow(window);
       return 0;
     case WM_DESTROY:
@@ -86,11 +94,13 @@ int runWindow(const std::wstring& out, const wchar_t* mods, const wchar_t* key) 
   WNDCLASSW wc = {};
   wc.lpfnWndProc = frontProc;
   wc.hInstance = GetModuleHandleW(nullptr);
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // the arrow
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   wc.lpszClassName = L"FrontApp";
   if (!RegisterClassW(&wc)) return helper::fail("RegisterClass failed");
-  HWND window = CreateWindowExW(0, L"FrontApp", kTitle, WS_OVERLAPPEDWINDOW, 560, 60, 420, 260, nullptr, nullptr,
+  // A holder of a hotkey is not the application in front.
+  const wchar_t* title = mods ? L"Hotkey Holder" : kTitle;
+  HWND window = CreateWindowExW(0, L"FrontApp", title, WS_OVERLAPPEDWINDOW, 560, 60, 420, 260, nullptr, nullptr,
                                 wc.hInstance, nullptr);
   if (!window) return helper::fail("CreateWindow failed");
   if (mods && key && !RegisterHotKey(window, 1, wcstoul(mods, nullptr, 10), wcstoul(key, nullptr, 10)))
@@ -157,7 +167,12 @@ int focus() {
   HWND window = FindWindowW(L"FrontApp", kTitle);
   if (!window) return helper::fail("no Front App window");
   SetForegroundWindow(window);
-  return GetForegroundWindow() == window ? 0 : helper::fail("Front App did not come to the front");
+  // Another process's window comes to the front when its own thread has activated it.
+  for (int waited = 0; waited < 3000; waited += 10) {
+    if (GetForegroundWindow() == window) return 0;
+    Sleep(10);
+  }
+  return helper::fail("Front App did not come to the front");
 }
 
 WORD keyOf(const std::wstring& name) {
