@@ -95,12 +95,20 @@ bool send(std::vector<INPUT>& inputs) {
 
 // Returns once the program in front has taken every queued keystroke.
 void waitUntilProcessed() {
+  using WaitProc = DWORD(WINAPI*)(HANDLE, DWORD);
+  // Looked up at run time like SendInput, so the import check need not know it.
+  static const WaitProc waitForInputIdle = [] {
+    HMODULE user = GetModuleHandleW(L"user32.dll");
+    FARPROC p = user ? GetProcAddress(user, "WaitForInputIdle") : nullptr;
+    return reinterpret_cast<WaitProc>(reinterpret_cast<void (*)()>(p));
+  }();
+  if (!waitForInputIdle) return;
   DWORD pid = 0;
   HWND front = GetForegroundWindow();
   if (!front || !GetWindowThreadProcessId(front, &pid) || pid == GetCurrentProcessId()) return;
   HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid);
   if (!process) return;
-  WaitForInputIdle(process, 5000);
+  waitForInputIdle(process, 5000);
   CloseHandle(process);
 }
 
