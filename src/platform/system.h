@@ -31,6 +31,8 @@ class MessageBoxes {
   virtual int question(const std::u16string& text, const std::u16string& title) = 0;
   // Notice with the critical icon and an OK button.
   virtual void critical(const std::u16string& text, const std::u16string& title) = 0;
+  // Notice with an OK button only.
+  virtual void notice(const std::u16string& text, const std::u16string& title) = 0;
 };
 
 class Shell {

@@ -24,7 +24,8 @@ HICON loadIcon(int cx, int cy) {
 
 }  // namespace
 
-MainWindow::MainWindow(App& app) : app_(app), frm_(app, *this), list_(app, frm_), tabs_(app, frm_) {}
+MainWindow::MainWindow(App& app)
+    : app_(app), frm_(app, *this), quick_(app, frm_, *this), list_(app, frm_), tabs_(app, frm_) {}
 
 MainWindow::~MainWindow() {
   if (hwnd()) DestroyWindow(hwnd());
@@ -47,6 +48,7 @@ bool MainWindow::create() {
 
 void MainWindow::load() {
   frm_.load();
+  quick_.quick().registerHotkeys();
   loaded_ = true;
   SetTimer(hwnd(), kStartupTimer, 1, nullptr);
 }
@@ -59,6 +61,8 @@ void MainWindow::show(int showCommand) {
 bool MainWindow::preTranslate(MSG& message) {
   if (!hwnd() || (message.hwnd != hwnd() && !IsChild(hwnd(), message.hwnd))) return false;
   try {
+    // The user turns to the program's own window: the hot menu has had its time.
+    if (message.message == WM_MOUSEMOVE) quick_.unloadHotmenu();
     if (isEntryKeyTarget(message.hwnd)) {
       const WPARAM key = message.wParam;
       if (message.message == WM_KEYDOWN && (key == VK_RETURN || key == VK_ESCAPE)) {
@@ -125,7 +129,10 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (wParam == kStartupTimer) onStartupTimer();
       return 0;
     case WM_CLOSE:
-      if (!frm_.queryUnload(false)) DestroyWindow(hwnd());
+      if (!frm_.queryUnload(false)) {
+        quick_.quick().removeHotkeys();
+        DestroyWindow(hwnd());
+      }
       return 0;
     case WM_QUERYENDSESSION:
       return TRUE;
@@ -232,6 +239,8 @@ void MainWindow::onStartupTimer() {
 void MainWindow::unloadOnce() {
   if (unloaded_) return;
   unloaded_ = true;
+  quick_.unloadHotmenu();
+  quick_.quick().removeHotkeys();
   // After a failed load the store would be overwritten with half a list: only leave the chain.
   if (loaded_) frm_.unload();
   else if (app_.inChain) frm_.changeProtocolMode(0);

@@ -13,6 +13,7 @@
 #include "win32/drag_drop.h"
 #include "win32/entry_list_view.h"
 #include "win32/main_toolbar.h"
+#include "win32/quick_windows.h"
 #include "win32/status_bar.h"
 #include "win32/tab_pages.h"
 #include "win32/window.h"
@@ -34,7 +35,12 @@ class MainWindow : public Window, public MainView {
   // Keys the window takes before the message is dispatched; true when it was used.
   bool preTranslate(MSG& message);
   // For the last-chance handler of a crashing process.
-  void emergencyShutdown() { frm_.emergencyShutdown(); }
+  void emergencyShutdown() {
+    emergencyRemoveHotkeys();
+    frm_.emergencyShutdown();
+  }
+  // Hotkeys, keystrokes, text keys and the hot menu.
+  QuickWindows& quick() { return quick_; }
 
   // MainView
   platform::WindowHandle handle() override { return reinterpret_cast<platform::WindowHandle>(hwnd()); }
@@ -86,6 +92,7 @@ class MainWindow : public Window, public MainView {
 
   App& app_;
   FrmVornix frm_;
+  QuickWindows quick_;
   HFONT font_ = nullptr;
   HMENU menu_ = nullptr;
   HACCEL accelerators_ = nullptr;

@@ -1,5 +1,5 @@
-// The window message hook: the clipboard viewer chain messages (and, later, the
-// hotkey message) reach the logic through a procedure put in front of the main
+// The window message hook: the clipboard viewer chain messages and the hotkey
+// message reach the logic through a procedure put in front of the main
 // window's own, installed when the window first needs them.
 #include "win32/main_window.h"
 
@@ -31,6 +31,9 @@ LRESULT CALLBACK MainWindow::mainWindowProc(HWND window, UINT message, WPARAM wP
           hooked->frm_.onChangeCbChain(static_cast<platform::WindowHandle>(wParam),
                                        static_cast<platform::WindowHandle>(lParam));
           return 0;
+        case WM_HOTKEY:
+          if (hooked->quick_.quick().onHotkey(wParam, lParam)) return 0;
+          break;
         default:
           break;
       }

@@ -20,6 +20,9 @@ TEST(ShortenText, KeepsShortTextsAndCutsLongOnes) {
   t[1938] = u'B';
   Text s = shortenText(t, 125);
   EXPECT_EQ(s, Text(62, u'x') + u"A [...] " + u"B" + Text(61, u'x'));
+  // Line breaks and blanks at both ends and inside a text.
+  EXPECT_EQ(shortenText(u"\r\n\t  ab\r\ncd" + Text(200, u'y') + u"e\r\nf \r\n  \r\n", 10), u"ab cd [...] yye f");
+  EXPECT_EQ(shortenText(u"abcd\r\nefgh" + Text(4, u'z'), 10), u"abcd efghz [...]");
 }
 
 TEST(ZeroPad, PadsToWidthAndKeepsLongerNumbers) {

@@ -7,18 +7,56 @@
 
 namespace vornix {
 
-Text shortenText(const Text& text, int maxLen) {
-  const int half = maxLen / 2;
-  Text s = ustr::replaceAll(text, u"\t", u" ");
-  s = ustr::trimSpaces(ustr::replaceAll(s, u"\r\n", u" "));
-  if (s.empty() || maxLen < 3) return Text();
-  const size_t len = s.size();
-  const size_t max = static_cast<size_t>(maxLen);
-  if (len <= max + static_cast<size_t>(half)) {
-    Text head = ustr::trimRightSpaces(s.substr(0, max));
-    return len > max ? head + u" [...]" : head;
+namespace {
+
+// The one-line form of a text, read in place: a tab and a CR LF pair are one
+// blank, the LF of a pair is gone. Walking only as far as needed keeps a line
+// of a text of a million characters as cheap as one of a short text.
+class OneLine {
+ public:
+  explicit OneLine(const Text& text) : t_(text) {}
+  size_t size() const { return t_.size(); }
+  bool pairAt(size_t i) const { return t_[i] == u'\r' && i + 1 < t_.size() && t_[i + 1] == u'\n'; }
+  // The character that raw position i stands for; 0 for the LF of a pair.
+  char16_t at(size_t i) const {
+    const char16_t c = t_[i];
+    if (c == u'\t' || pairAt(i)) return u' ';
+    if (c == u'\n' && i > 0 && t_[i - 1] == u'\r') return 0;
+    return c;
   }
-  return ustr::trimSpaces(s.substr(0, max - half)) + u" [...] " + ustr::trimSpaces(s.substr(len - half));
+
+ private:
+  const Text& t_;
+};
+
+}  // namespace
+
+Text shortenText(const Text& text, int maxLen) {
+  if (maxLen < 3) return Text();
+  const size_t max = static_cast<size_t>(maxLen);
+  const size_t half = max / 2;
+  const OneLine line(text);
+  // Leading and trailing blanks of the one-line form.
+  size_t begin = 0, end = line.size();
+  while (begin < end && (line.at(begin) == u' ' || line.at(begin) == 0)) ++begin;
+  while (end > begin && (line.at(end - 1) == u' ' || line.at(end - 1) == 0)) --end;
+  if (begin == end) return Text();
+
+  // Up to max + half + 1 characters tell which of the two forms applies.
+  Text head;
+  size_t i = begin;
+  for (; i < end && head.size() <= max + half; ++i)
+    if (const char16_t c = line.at(i)) head += c;
+  if (head.size() <= max + half) {
+    const bool cut = head.size() > max;
+    head = ustr::trimRightSpaces(head.substr(0, max));
+    return cut ? head + u" [...]" : head;
+  }
+  Text tail;
+  for (size_t j = end; j > begin && tail.size() < half; --j)
+    if (const char16_t c = line.at(j - 1)) tail += c;
+  tail.assign(tail.rbegin(), tail.rend());
+  return ustr::trimSpaces(head.substr(0, max - half)) + u" [...] " + ustr::trimSpaces(tail);
 }
 
 Text removeAmpersand(const Text& text) { return ustr::replaceAll(text, u"&", u""); }

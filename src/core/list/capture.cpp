@@ -139,6 +139,7 @@ void FrmVornix::showClipboard(const ClipContent& content) {
   setCommand(Command::MenClearClipboard, content.hasText || content.secret);
   setCommand(Command::TbPaste, content.hasText);
   setCommand(Command::MenEditPaste, content.hasText);
+  clipboardPanel_ = shown;
   view_.setClipboardPanel(shown);
 }
 

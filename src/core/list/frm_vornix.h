@@ -106,6 +106,11 @@ class FrmVornix {
 
   void saveReg();
 
+  // Quick access: the text the status bar shows for the clipboard, and one use
+  // of an entry handed out by the hot menu (its counter goes up, it is selected).
+  const Text& clipboardPanel() const { return clipboardPanel_; }
+  void countUse(int rowId);
+
  private:
   void setCommand(Command command, bool enabled);
   void loadSettings();
@@ -136,6 +141,7 @@ class FrmVornix {
   UndoRecord undo_;
   Text caption_;
   TextPrint lastClip_;
+  Text clipboardPanel_;
   bool ignoreNextChange_ = false;
   platform::WindowHandle nextViewer_ = 0;
   int lastClickedColumn_ = 0;

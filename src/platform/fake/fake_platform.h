@@ -152,6 +152,7 @@ class FakeBoxes : public platform::MessageBoxes {
 
   int question(const Text& text, const Text& title) override;
   void critical(const Text& text, const Text& title) override { shown.push_back({text, title, false}); }
+  void notice(const Text& text, const Text& title) override { shown.push_back({text, title, false}); }
 };
 
 class FakeShell : public platform::Shell {

@@ -20,4 +20,8 @@ void Win32MessageBoxes::critical(const std::u16string& text, const std::u16strin
   MessageBoxW(usableOwner(owner_), wide(text), wide(title), MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
 }
 
+void Win32MessageBoxes::notice(const std::u16string& text, const std::u16string& title) {
+  MessageBoxW(usableOwner(owner_), wide(text), wide(title), MB_OK | MB_SETFOREGROUND);
+}
+
 }  // namespace vornix::win32

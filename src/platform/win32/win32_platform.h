@@ -97,6 +97,7 @@ class Win32MessageBoxes : public platform::MessageBoxes {
 
   int question(const std::u16string& text, const std::u16string& title) override;
   void critical(const std::u16string& text, const std::u16string& title) override;
+  void notice(const std::u16string& text, const std::u16string& title) override;
 
  private:
   HWND owner_;

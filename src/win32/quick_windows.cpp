@@ -1,0 +1,51 @@
+#include "win32/quick_windows.h"
+
+#include "win32/resource.h"
+
+namespace vornix::ui {
+
+namespace {
+
+// The one instance, for the fatal-fault exit, which has no other way to it.
+QuickAccess* liveQuickAccess = nullptr;
+
+}  // namespace
+
+QuickWindows::QuickWindows(App& app, FrmVornix& frm, MainView& main)
+    : main_(main), quick_(app, frm, main, *this, hotkeys_, keyboard_), hotmenu_(app, frm, main, quick_, keyboard_) {
+  liveQuickAccess = &quick_;
+}
+
+QuickWindows::~QuickWindows() {
+  liveQuickAccess = nullptr;
+  quick_.removeHotkeys();
+}
+
+void QuickWindows::unloadHotmenu() {
+  if (hotmenu_.isOpen()) hotmenu_.unload();
+}
+
+void QuickWindows::leaveMiniMode() { ShowWindow(mainWindow(), SW_SHOW); }
+
+void QuickWindows::focusMain() {
+  HWND main = mainWindow();
+  if (IsIconic(main)) ShowWindow(main, SW_RESTORE);
+  SetForegroundWindow(main);
+  SetFocus(main);
+}
+
+void QuickWindows::clickTopMost() {
+  // Posted, so that the check box takes them as the user's click after this message.
+  HWND box = GetDlgItem(mainWindow(), IDC_CHKTOPMOST);
+  const LPARAM at = MAKELPARAM(2, 2);
+  if (!box || !PostMessageW(box, WM_LBUTTONDOWN, 0, at)) return;
+  if (SendMessageW(box, BM_GETCHECK, 0, 0) != BST_CHECKED) PostMessageW(box, WM_LBUTTONUP, 0, at);
+}
+
+void QuickWindows::openHotmenu() { hotmenu_.open(); }
+
+void emergencyRemoveHotkeys() {
+  if (liveQuickAccess) liveQuickAccess->removeHotkeys();
+}
+
+}  // namespace vornix::ui

@@ -1,0 +1,215 @@
+#include <gtest/gtest.h>
+
+#include "core/quick/frm_hotmenu.h"
+#include "core/quick/quick_access.h"
+#include "fixture.h"
+#include "platform/fake/fake_quick_access.h"
+
+namespace vornix::test {
+
+namespace {
+
+class FakeHotkeyView : public HotkeyView {
+ public:
+  int leftMini = 0, focused = 0, clicks = 0, menus = 0;
+  void leaveMiniMode() override { ++leftMini; }
+  void focusMain() override { ++focused; }
+  void clickTopMost() override { ++clicks; }
+  void openHotmenu() override { ++menus; }
+};
+
+struct Quick : Program {
+  fake::FakeHotkeys hotkeys;
+  fake::FakeKeyboard keyboard;
+  FakeHotkeyView hotkeyView;
+  QuickAccess quick{*app, *frm, view, hotkeyView, hotkeys, keyboard};
+
+  // `stored`: settings store values of the start, as name/value pairs.
+  explicit Quick(std::vector<std::pair<const char*, const char*>> stored = {}) {
+    for (const auto& [name, value] : stored) set(name, value);
+    start();
+  }
+  // The system reports a pressed combination as it was registered.
+  bool press(unsigned mods, unsigned key, int id = 0) {
+    if (id == 0) id = hotkeys.idOf(mods, key);
+    return quick.onHotkey(static_cast<std::uint32_t>(id), static_cast<std::intptr_t>((key << 16) | mods));
+  }
+  std::vector<Text> notices() const {
+    std::vector<Text> out;
+    for (const auto& b : sys.boxes.shown) out.push_back(b.text);
+    return out;
+  }
+};
+
+constexpr unsigned kAltCtrl = platform::kModAlt | platform::kModCtrl;
+
+}  // namespace
+
+TEST(Hotkeys, RegistersEnabledGroupsAndLeavesNothingBehind) {
+  Quick q;
+  q.quick.registerHotkeys();
+  ASSERT_EQ(q.hotkeys.registered.size(), 1u);  // the stored defaults: only Alt + Ctrl + C
+  EXPECT_EQ(q.hotkeys.registered[0].key, unsigned('C'));
+  EXPECT_EQ(q.hotkeys.registered[0].modifiers, kAltCtrl);
+  EXPECT_GT(q.view.hooks, 0);
+
+  q.app->hotkeys = HotkeySettings{true, true, true, true, 3, 3, 3, 3};
+  q.app->hotkeys.hoteditMod = 0;  // no modifier: off, never a bare letter
+  q.quick.registerHotkeys();      // again: the held slot is not registered twice
+  EXPECT_EQ(q.hotkeys.registered.size(), 12u);
+  EXPECT_FALSE(q.quick.registered(kSlotEdit));
+  q.quick.removeHotkeys();
+  q.quick.removeHotkeys();
+  EXPECT_TRUE(q.hotkeys.registered.empty());
+  EXPECT_EQ(q.hotkeys.atomsHeld(), 0u);
+}
+
+TEST(Hotkeys, TakenKeyIsReportedOnceAndTheOthersStillRegister) {
+  Quick q;
+  q.app->hotkeys = HotkeySettings{true, false, true, true, 3, 3, 3, 3};
+  q.hotkeys.takenByOthers = {{kAltCtrl, 'C'}, {kAltCtrl | platform::kModShift | platform::kModWin, '7'}};
+  q.app->hotkeys.textHotkeyMod = 15;
+  q.quick.registerHotkeys();
+  EXPECT_EQ(q.notices(), (std::vector<Text>{u"Die Tastenkombination \"Alt +Strg + C\" konnte nicht gesetzt werden.\r\n"
+                                            u"Sie wird wahrscheinlich durch eine andere Anwendung belegt.",
+                                            u"Die Tastenkombination \"Win +Alt +Umschalt +Strg + 7\" konnte nicht "
+                                            u"gesetzt werden.\r\nSie wird wahrscheinlich durch eine andere Anwendung "
+                                            u"belegt."}));
+  EXPECT_EQ(q.sys.boxes.shown[0].title, u"Vornix");
+  EXPECT_EQ(q.hotkeys.registered.size(), 10u);  // hot menu and nine text keys
+  q.quick.removeHotkeys();
+  EXPECT_EQ(q.hotkeys.atomsHeld(), 0u);
+
+  // With a box of the program open the failure stays silent; no atom to add stays silent too.
+  q.app->modalOpen = true;
+  q.quick.registerHotkeys();
+  q.app->modalOpen = false;
+  q.quick.removeHotkeys();
+  q.hotkeys.failAtoms = true;
+  q.quick.registerHotkeys();
+  EXPECT_EQ(q.sys.boxes.shown.size(), 2u);
+  EXPECT_TRUE(q.hotkeys.registered.empty());
+}
+
+TEST(Hotkeys, MessagesMatchIdentifierKeyAndExactModifiers) {
+  Quick q;
+  q.app->hotkeys = HotkeySettings{true, true, true, true, 3, 3, 3, 3};
+  q.sys.clipboard.set(u"x");
+  q.quick.registerHotkeys();
+  const int mainId = q.hotkeys.idOf(kAltCtrl, 'C');
+  struct Case {
+    unsigned mods, key;
+    int id;
+    bool handled;
+  } cases[] = {
+      {kAltCtrl, 'C', 0, true},
+      {kAltCtrl | platform::kModShift, 'C', mainId, false},  // changed modifiers: passed on
+      {platform::kModAlt, 'C', mainId, false},
+      {kAltCtrl, 'D', mainId, false},
+      {kAltCtrl, 'C', 0x1234, false},  // no slot's identifier
+      {kAltCtrl, 'V', 0, true},
+      {kAltCtrl, '5', 0, true},
+  };
+  for (const Case& c : cases) EXPECT_EQ(q.press(c.mods, c.key, c.id), c.handled) << c.key << " " << c.mods;
+  EXPECT_EQ(q.hotkeyView.menus, 1);
+  EXPECT_EQ(q.hotkeyView.focused, 1);
+}
+
+TEST(Hotkeys, MainHotkeyShowsTheWindowAndTicksStayInFront) {
+  Quick q({{"ProtocolMode", "1"}, {"QuestionQuit", "1"}});
+  q.quick.registerHotkeys();
+  q.view.visible = false;
+  q.press(kAltCtrl, 'C');
+  EXPECT_EQ(q.hotkeyView.leftMini, 1);
+  EXPECT_EQ(q.hotkeyView.clicks, 1);
+  q.view.visible = true;
+  q.view.topMostBox = true;
+  q.press(kAltCtrl, 'C');
+  EXPECT_EQ(q.hotkeyView.leftMini, 1);
+  EXPECT_EQ(q.hotkeyView.clicks, 1);
+  EXPECT_EQ(q.hotkeyView.focused, 2);
+
+  // The edit hotkey opens the editor on the selected entry only; the hot menu only when closed.
+  q.app->hotkeys.hoteditBol = q.app->hotkeys.hotmenuBol = true;
+  q.quick.registerHotkeys();
+  q.press(kAltCtrl, 'E');
+  EXPECT_TRUE(q.view.editShown.empty());
+  q.copy(u"entry");
+  q.frm->selectEntry(0);
+  q.press(kAltCtrl, 'E');
+  EXPECT_EQ(q.view.editShown, std::vector<Text>{u"entry"});
+  q.app->hotmenuShown = true;
+  q.press(kAltCtrl, 'V');
+  EXPECT_EQ(q.hotkeyView.menus, 0);
+}
+
+TEST(Keystrokes, NotationEscapesCommandCharacters) {
+  EXPECT_EQ(keystrokeNotation(u"a+b"), u"a{+}b");
+  EXPECT_EQ(keystrokeNotation(u"{}"), u"{{}{}}");
+  EXPECT_EQ(keystrokeNotation(u"+^%~()[]"), u"{+}{^}{%}{~}{(}{)}{[}{]}");
+  EXPECT_EQ(keystrokeNotation(T("Grüße – 中文")), T("Grüße – 中文"));
+}
+
+TEST(Keystrokes, LimitCountsTheEscapedLength) {
+  struct Case {
+    Text text;
+    const char* limit;
+    const char* ask;
+    int answer;
+    Text typed;      // "" when nothing is typed
+    Text question;   // "" when none is asked
+  } cases[] = {
+      {u"one\r\ntwo\nthree\r", "256", "1", 1, u"one\rtwo\nthree\r", u""},
+      {u"a+b", "5", "1", 1, u"a+b", u""},       // exactly the limit
+      {u"a+b", "4", "1", 1, u"a+b", u"5"},      // one more asks
+      {u"a+b", "4", "1", 2, u"", u"5"},         // and Cancel types nothing
+      {u"a+b", "4", "0", 1, u"", u""},          // silently nothing without the question
+      {Text(200, u'+'), "256", "1", 1, Text(200, u'+'), u"600"},
+      {u"", "0", "1", 1, u"", u""},
+  };
+  for (const Case& c : cases) {
+    Quick q({{"LimitKeystroke", c.limit}, {"LimitKeystrokeQuestion", c.ask}});
+    q.sys.boxes.answers = {c.answer};
+    q.quick.insertKeystrokes(c.text, 0x555);
+    const Text typed = q.keyboard.typed.empty() ? Text() : q.keyboard.typed[0].second;
+    EXPECT_EQ(typed, c.typed) << ustr::toUtf8(c.text);
+    const Text asked = q.sys.boxes.shown.empty() ? Text() : q.sys.boxes.shown[0].text;
+    if (c.question.empty()) {
+      EXPECT_EQ(asked, u"");
+    } else {
+      EXPECT_NE(asked.find(u" " + c.question + u" "), Text::npos) << ustr::toUtf8(asked);
+      // After the question the target is in front again before the typing.
+      if (!typed.empty()) {
+        EXPECT_EQ(q.keyboard.typed[0].first, platform::WindowHandle(0x555));
+      }
+    }
+  }
+}
+
+TEST(TextKeys, ClipboardAndOrKeystrokesPerOption) {
+  struct Case {
+    const char* clipboard;
+    const char* keystroke;
+    bool onClipboard, typed;
+  } cases[] = {{"1", "0", true, false}, {"0", "1", false, true}, {"1", "1", true, true}, {"0", "0", false, false}};
+  for (const Case& c : cases) {
+    Quick q({{"TextClipboard", c.clipboard}, {"TextKeystroke", c.keystroke}, {"Textkey4", "x{y}\r\nz"}});
+    q.quick.applyTextKey(4);
+    q.quick.applyTextKey(5);  // empty block: nothing
+    EXPECT_EQ(q.sys.clipboard.writes == 1, c.onClipboard);
+    if (c.onClipboard) {
+      EXPECT_EQ(q.sys.clipboard.text, u"x{y}\r\nz");
+    }
+    EXPECT_EQ(q.keyboard.typed.size(), c.typed ? 1u : 0u);
+    if (c.typed) {
+      EXPECT_EQ(q.keyboard.typed[0].second, u"x{y}\rz");
+    }
+  }
+  Quick refused({{"TextKeystroke", "1"}, {"Textkey0", "abc"}});
+  refused.keyboard.refuse = true;
+  refused.quick.applyTextKey(0);
+  ASSERT_EQ(refused.sys.boxes.shown.size(), 1u);  // not typed, and the user is told
+  EXPECT_EQ(refused.sys.clipboard.text, u"abc");
+}
+
+}  // namespace vornix::test
