@@ -1,5 +1,7 @@
 #include "core/quick/frm_hotmenu.h"
 
+#include <utility>
+
 #include "core/clip/helpers.h"
 
 namespace vornix {
@@ -40,8 +42,10 @@ void FrmHotmenu::load() {
   view_.setTopMost(true);
 
   clipText_.clear();
-  bool has = false;
-  if (app_.sys.clipboard.hasText(has) == platform::ClipStatus::Ok && has) app_.sys.clipboard.readText(clipText_);
+  // A text its owner marked private is neither listed nor handed on.
+  platform::ClipContent content;
+  if (app_.sys.clipboard.read(content, platform::ClipContent::kWhole) == platform::ClipStatus::Ok && content.hasText)
+    clipText_ = std::move(content.text);
   lines_ = hotmenuLines(clipText_, frm_.rows());
   view_.setLines(lines_);
   // As the main window's status bar shows the clipboard now, not when it last looked.
