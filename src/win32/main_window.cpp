@@ -20,7 +20,11 @@ HICON loadIcon(int cx, int cy) {
 
 }  // namespace
 
-MainWindow::MainWindow(App& app) : app_(app), frm_(app, *this), list_(app, frm_), tabs_(app, frm_) {}
+MainWindow::MainWindow(App& app)
+    : app_(app), frm_(app, *this), list_(app, frm_), tabs_(app, frm_), display_(app, osd_), mini_(app, frm_, *this) {
+  frm_.attachOnScreenDisplay(&display_);
+  frm_.attachStartupFolder(&startupFolder_);
+}
 
 MainWindow::~MainWindow() {
   if (hwnd()) DestroyWindow(hwnd());
@@ -129,6 +133,7 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // The process may end any time after this returns: save now, without asking.
       if (wParam) {
         frm_.queryUnload(true);
+        mini_.unloadAtExit();
         unloadOnce();
       }
       return 0;
@@ -136,6 +141,7 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       KillTimer(hwnd(), kStartupTimer);
       revokeDropTarget(list_.control().hwnd());
       for (int tab : {kTabURL, kTabEMail}) revokeDropTarget(tabs_.sideList(tab));
+      mini_.unloadAtExit();
       unloadOnce();
       PostQuitMessage(0);
       return 0;

@@ -48,6 +48,9 @@ void FrmVornix::ClipChanged() {
       }
       if (!t.empty()) {
         view_.showTab(kTabList);
+        // Only a new text of another program is displayed: our own copies (copy back,
+        // undo, cut) set these two first.
+        if (t != lastClipText_ && !ignoreNextChange_) showOnScreen(t);
         if (t != lastClipText_ && !ignoreNextChange_) addListItem(t, false, true);
         lastClipText_ = t;
       }
@@ -90,7 +93,6 @@ void FrmVornix::displayClipboard() {
   setCommand(Command::TbPaste, has);
   setCommand(Command::MenEditPaste, has);
   view_.setClipboardPanel(shown);
-  // The on-screen display of new clipboard texts hooks in here once it exists.
 }
 
 Text FrmVornix::getClipTextType(const ClipClass& clip) const {
