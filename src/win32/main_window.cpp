@@ -57,6 +57,7 @@ void MainWindow::show(int showCommand) {
 }
 
 bool MainWindow::preTranslate(MSG& message) {
+  if (mini_.preTranslate(message)) return true;
   if (!hwnd() || (message.hwnd != hwnd() && !IsChild(hwnd(), message.hwnd))) return false;
   try {
     if (isEntryKeyTarget(message.hwnd)) {

@@ -51,6 +51,23 @@ void MiniWindow::enter() {
 
 void MiniWindow::unloadAtExit() { drop_.unloadAtExit(); }
 
+bool MiniWindow::preTranslate(MSG& message) {
+  if (!hwnd() || (message.hwnd != hwnd() && !IsChild(hwnd(), message.hwnd))) return false;
+  try {
+    if (message.message == WM_KEYDOWN && GetKeyState(VK_CONTROL) < 0) {
+      const int command = message.wParam == 'M' ? kTrayExit : message.wParam == 'E' ? kTrayEdit
+                          : message.wParam == 'V' ? kTrayPaste : kTrayNone;
+      if (command != kTrayNone) {
+        drop_.runTrayCommand(command, TrayMenu());
+        return true;
+      }
+    }
+    return IsDialogMessageW(hwnd(), &message) != FALSE;
+  } catch (...) {
+    return true;
+  }
+}
+
 bool MiniWindow::createWindow() {
   smallIcon_ = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_VORNIX), IMAGE_ICON,
                                              GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));

@@ -24,6 +24,8 @@ class MiniWindow : public Window, public MiniView {
   void enter();
   // The program ends: the icon goes and the position is kept.
   void unloadAtExit();
+  // The shortcuts the popup menu shows, and Tab between the controls; true when used.
+  bool preTranslate(MSG& message);
 
   // MiniView
   void showMainWindow(bool show) override;

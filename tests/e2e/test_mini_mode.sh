@@ -22,14 +22,17 @@ open_tray_menu() {
   mini icon rightup
   sleep 1
 }
-startup_link() { find "$WINEPREFIX/drive_c/users" -path '*Startup/Vornix.lnk' 2>/dev/null | head -1; }
+startup_link() { find "$WINEPREFIX/drive_c/users" -ipath '*/startup/vornix.lnk' 2>/dev/null | head -1; }
+rows_are() { [ "$(list_rows | wc -l)" = "$1" ]; }
+has_startup_link() { [ -n "$(startup_link)" ]; }
+no_startup_link() { [ -z "$(startup_link)" ]; }
 
 rm -f "$(startup_link)"
 {
   echo "QuestionQuit=0"
   echo "ProtocolMode=1"
   echo "OSD=1"
-  echo "OSDSec=3"
+  echo "OSDSec=4"
   echo "OSDRows=2"
   echo "LimitSizeKB=1"
   echo "StartAutostart=1"
@@ -37,8 +40,8 @@ rm -f "$(startup_link)"
 
 step "autostart on: a shortcut to the exe in the Startup folder"
 vornix_start
+wait_until 10 has_startup_link || fail "no Vornix.lnk in a Startup folder"
 link=$(startup_link)
-[ -n "$link" ] || fail "no Vornix.lnk in a Startup folder"
 assert_eq "$(winpath "$E2E_WORK/Vornix.exe")"$'\t'"$(winpath "$E2E_WORK")" "$(mini lnk "$(winpath "$link")")" "shortcut"
 
 step "a new copy shows the display, green, and it goes after its time"
@@ -47,9 +50,10 @@ sleep 0.5
 clip_set "https://example.org/x"
 sleep 0.5
 clip_set $'second text\r\nwith a second line\r\nand a third'
-wait_until 10 bash -c '[ "$(probe list | wc -l)" = 3 ]' || fail "three copies were not filed"
-assert_eq $'1\tsecond text\\nwith a second line' "$(mini osd)" "display"
+osd_shows() { [ "$(mini osd)" = "$1" ]; }
+wait_until 4 osd_shows $'1\tsecond text\\nwith a second line' || fail "display: [$(mini osd)]"
 shot english-osd-green
+wait_until 10 rows_are 3 || fail "three copies were not filed"
 wait_until 8 bash -c '"$0" "$1" osd | grep -q "^0"' "$WINE" "$E2E_WIN64_DIR/minihelper.exe" || fail "the display stayed"
 clip_set_repeat x 2000
 wait_until 5 bash -c '"$0" "$1" osd | grep -q "^1"' "$WINE" "$E2E_WIN64_DIR/minihelper.exe" || fail "no display in red"
@@ -119,8 +123,8 @@ wait_until 10 bash -c '"$0" "$1" list | grep -q "copied while on"' "$WINE" "$E2E
 step "the mini window's position survives a restart; StartMiniMode starts in mini mode"
 mini move 300 200
 sleep 0.3
-reg_set StartMiniMode 1
 vornix_stop 20
+reg_set StartMiniMode 1
 vornix_start
 wait_state '^main=0 mini=1 300 200 '
 vornix_stop 20
@@ -149,9 +153,20 @@ sleep 1
 shot german-osd-red
 
 step "autostart off: the shortcut is gone"
-reg_set StartAutostart 0
 vornix_stop 20
+reg_set StartAutostart 0
 vornix_start
 wait_state '^main=0 mini=1 '
-[ -z "$(startup_link)" ] || fail "the shortcut is still there"
+wait_until 10 no_startup_link || fail "the shortcut is still there"
+vornix_stop 20
+
+step "a program folder outside the 8-bit code page"
+dir="$E2E_WORK/Ωmega дом"
+mkdir -p "$dir"
+cp "$E2E_WIN64_DIR/Vornix.exe" "$dir/"
+reg_set StartAutostart 1
+(cd "$dir" && exec "$WINE" Vornix.exe >>"$E2E_WORK/vornix.log" 2>&1 </dev/null) &
+VORNIX_PID=$!
+wait_until 10 has_startup_link || fail "no shortcut for a program in $dir"
+assert_eq "$(winpath "$dir/Vornix.exe")"$'\t'"$(winpath "$dir")" "$(mini lnk "$(winpath "$(startup_link)")")" "shortcut"
 vornix_stop 20

@@ -20,7 +20,7 @@ const char kUsage[] =
     "  state: main=<0|1> mini=<0|1> <left> <top> <width> <height> (the mini window's rectangle)\r\n"
     "  osd: <0|1> (visible), a tab and the lines shown joined by \\n\r\n"
     "  losticon: takes the icon away and tells the program the taskbar was created anew\r\n"
-    "  lnk: the shortcut's target, a tab and its working folder\r\n";
+    "  lnk: the shortcut's target (from its item list), a tab and its working folder\r\n";
 
 // Must match the program's own numbers (src/win32/mini_ids.h).
 constexpr UINT kMsgTrayIcon = WM_APP + 0x300;
@@ -111,8 +111,13 @@ int lnk(const wchar_t* path) {
   if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                  reinterpret_cast<void**>(&link))) &&
       SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
-      SUCCEEDED(file->Load(path, STGM_READ)) && SUCCEEDED(link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH)) &&
-      SUCCEEDED(link->GetWorkingDirectory(folder, MAX_PATH))) {
+      SUCCEEDED(file->Load(path, STGM_READ)) && SUCCEEDED(link->GetWorkingDirectory(folder, MAX_PATH))) {
+    // The item list is what the shell starts; the plain path field may hold only 8-bit text.
+    LPITEMIDLIST items = nullptr;
+    if (SUCCEEDED(link->GetIDList(&items)) && items) {
+      SHGetPathFromIDListW(items, target);
+      CoTaskMemFree(items);
+    }
     line(utf8(target) + "\t" + utf8(folder));
     rc = 0;
   }
