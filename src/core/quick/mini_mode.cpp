@@ -185,23 +185,18 @@ void FrmVornixDrop::showTrayMenu() {
 }
 
 void FrmVornixDrop::runTrayCommand(int command, const TrayMenu& menu) {
-  const std::vector<TrayMenuItem>* list = nullptr;
-  int base = 0;
   if (command >= kTrayTextKeyBase) {
     const int n = command - kTrayTextKeyBase;
     if (n < 10 && app_.hotkeys.textkeyBol && applyTextKey) applyTextKey(n);
     return;
-  } else if (command >= kTrayEMailBase) {
-    list = &menu.emails, base = kTrayEMailBase;
-  } else if (command >= kTrayURLBase) {
-    list = &menu.urls, base = kTrayURLBase;
-  } else if (command >= kTrayEntryBase) {
-    list = &menu.entries, base = kTrayEntryBase;
   }
-  if (list) {
+  if (command >= kTrayEntryBase) {
+    const int base = command >= kTrayEMailBase ? kTrayEMailBase : command >= kTrayURLBase ? kTrayURLBase : kTrayEntryBase;
+    const std::vector<TrayMenuItem>& list =
+        base == kTrayEMailBase ? menu.emails : base == kTrayURLBase ? menu.urls : menu.entries;
     const size_t item = static_cast<size_t>(command - base);
     // The list may have changed while the menu was open: the row is found by its identity.
-    const int index = item < list->size() && (*list)[item].rowId ? frm_.rows().indexOf((*list)[item].rowId) : -1;
+    const int index = item < list.size() && list[item].rowId ? frm_.rows().indexOf(list[item].rowId) : -1;
     if (index >= 0) {
       frm_.selectEntry(index);
       frm_.tbMain_ButtonClick(kCopyButton);
