@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Mini mode: entering and leaving it by each route, its notification-area icon
-# and the icon's popup menu, record mode from the menu, the stored position and
-# StartMiniMode; screenshots in English (the German ones: test_on_screen_display).
+# and the icon's popup menu, record mode from the menu; screenshots in English
+# (the German ones: test_on_screen_display).
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/entries.sh"
 
@@ -89,12 +89,3 @@ sleep 0.5
 clip_set "copied while on"
 wait_until 10 bash -c '"$0" "$1" list | grep -q "copied while on"' "$WINE" "$E2E_WIN64_DIR/probe.exe" ||
   fail "record mode did not come back"
-
-step "the mini window's position survives a restart; StartMiniMode starts in mini mode"
-mini move 300 200
-sleep 0.3
-vornix_stop 20
-reg_set StartMiniMode 1
-vornix_start
-wait_state '^main=0 mini=1 300 200 '
-vornix_stop 20
