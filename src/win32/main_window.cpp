@@ -25,7 +25,23 @@ HICON loadIcon(int cx, int cy) {
 }  // namespace
 
 MainWindow::MainWindow(App& app)
-    : app_(app), frm_(app, *this), quick_(app, frm_, *this), list_(app, frm_), tabs_(app, frm_) {}
+    : app_(app),
+      frm_(app, *this),
+      quick_(app, frm_, *this),
+      list_(app, frm_),
+      tabs_(app, frm_),
+      display_(app, osd_),
+      mini_(app, frm_, *this) {
+  frm_.attachOnScreenDisplay(&display_);
+  frm_.attachStartupFolder(&startupFolder_);
+  mini_.logic().applyTextKey = [this](int key) { quick_.quick().applyTextKey(key); };
+  quick_.leaveMini = [this] {
+    if (mini_.logic().loaded())
+      mini_.logic().closeMiniMode();
+    else
+      ShowWindow(hwnd(), SW_SHOW);
+  };
+}
 
 MainWindow::~MainWindow() {
   if (hwnd()) DestroyWindow(hwnd());
@@ -59,6 +75,7 @@ void MainWindow::show(int showCommand) {
 }
 
 bool MainWindow::preTranslate(MSG& message) {
+  if (mini_.preTranslate(message)) return true;
   if (!hwnd() || (message.hwnd != hwnd() && !IsChild(hwnd(), message.hwnd))) return false;
   try {
     // The user turns to the program's own window: the hot menu has had its time.
@@ -140,6 +157,7 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // The process may end any time after this returns: save now, without asking.
       if (wParam) {
         frm_.queryUnload(true);
+        mini_.unloadAtExit();
         unloadOnce();
       }
       return 0;
@@ -147,6 +165,7 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       KillTimer(hwnd(), kStartupTimer);
       revokeDropTarget(list_.control().hwnd());
       for (int tab : {kTabURL, kTabEMail}) revokeDropTarget(tabs_.sideList(tab));
+      mini_.unloadAtExit();
       unloadOnce();
       PostQuitMessage(0);
       return 0;

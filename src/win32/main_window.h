@@ -10,10 +10,14 @@
 #include "core/app/app.h"
 #include "core/list/frm_vornix.h"
 #include "core/list/main_view.h"
+#include "core/quick/on_screen_display.h"
+#include "platform/win32/startup_folder.h"
 #include "win32/drag_drop.h"
 #include "win32/entry_list_view.h"
 #include "win32/main_toolbar.h"
 #include "win32/quick_windows.h"
+#include "win32/mini_window.h"
+#include "win32/osd_window.h"
 #include "win32/status_bar.h"
 #include "win32/tab_pages.h"
 #include "win32/window.h"
@@ -41,6 +45,8 @@ class MainWindow : public Window, public MainView {
   }
   // Hotkeys, keystrokes, text keys and the hot menu.
   QuickWindows& quick() { return quick_; }
+  // Mini mode, for the main hotkey (closeMiniMode) and the text keys (applyTextKey).
+  FrmVornixDrop& miniMode() { return mini_.logic(); }
 
   // MainView
   platform::WindowHandle handle() override { return reinterpret_cast<platform::WindowHandle>(hwnd()); }
@@ -65,7 +71,7 @@ class MainWindow : public Window, public MainView {
   void setTopMostChecked(bool checked) override { topMost_.setChecked(checked); }
   void setHoverSelection(bool on) override { list_.setHoverSelection(on); }
   bool editText(Text& text, bool& protect, bool& copy, bool modal) override;
-  void enterMiniMode() override {}
+  void enterMiniMode() override { mini_.enter(); }
   bool openFileDialog(Text& path) override;
 
  protected:
@@ -108,6 +114,10 @@ class MainWindow : public Window, public MainView {
   bool loaded_ = false;
   bool unloaded_ = false;
   bool draggingOut_ = false;
+  OsdWindow osd_;
+  OnScreenDisplay display_;
+  win32::Win32StartupFolder startupFolder_;
+  MiniWindow mini_;  // after the logic it works on
   static LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 };
 

@@ -25,7 +25,12 @@ void QuickWindows::unloadHotmenu() {
   if (hotmenu_.isOpen()) hotmenu_.unload();
 }
 
-void QuickWindows::leaveMiniMode() { ShowWindow(mainWindow(), SW_SHOW); }
+void QuickWindows::leaveMiniMode() {
+  if (leaveMini)
+    leaveMini();
+  else
+    ShowWindow(mainWindow(), SW_SHOW);
+}
 
 void QuickWindows::focusMain() {
   HWND main = mainWindow();

@@ -3,6 +3,8 @@
 // the hot menu) and the hot menu window itself.
 #pragma once
 
+#include <functional>
+
 #include <windows.h>
 
 #include <memory>
@@ -21,6 +23,8 @@ class QuickWindows : public HotkeyView {
   QuickAccess& quick() { return quick_; }
   // Closes the hot menu if it is open (the pointer is over one of the program's own windows).
   void unloadHotmenu();
+  // How the main hotkey leaves mini mode; without it, the main window is only shown.
+  std::function<void()> leaveMini;
 
   // HotkeyView
   void leaveMiniMode() override;

@@ -145,7 +145,7 @@ vornix_stop
 reg_set ProtocolMode 0
 vornix_start
 
-step "Insert files the clipboard text, Enter opens the editor, Esc is harmless"
+step "Insert files the clipboard text, Enter opens the editor, Esc goes to mini mode"
 clip_set "inserted by key"
 row 1
 keys insert
@@ -162,6 +162,11 @@ keys esc
 sleep 0.3
 vornix_running || fail "Esc ended the program"
 assert_eq "" "$(probe_boxes)" "boxes after Esc in the list"
+wait_until 10 bash -c '"$0" "$1" state | grep -q "^main=0 mini=1"' "$WINE" "$E2E_WIN64_DIR/minihelper.exe" ||
+  fail "Esc did not enter mini mode"
+wine_run "$E2E_WIN64_DIR/minihelper.exe" click list
+wait_until 10 bash -c '"$0" "$1" state | grep -q "^main=1 mini=0"' "$WINE" "$E2E_WIN64_DIR/minihelper.exe" ||
+  fail "the list button did not leave mini mode"
 
 
 step "URL and e-mail tabs"

@@ -77,23 +77,19 @@ void FrmVornix::ClipChanged() {
 
   // The clipboard is closed again.
   showClipboard(content);
-  bool isNew = false;
   if (recording && content.hasText) {
     view_.showTab(kTabList);
-    isNew = content.print != lastClip_;
-    // A text over the size limit was not read whole and is not filed.
-    if (isNew && !ignoreNextChange_ && content.whole) addListItem(std::move(content.text), false, true);
+    // Our own copies (copy back, undo, cut) are neither shown nor filed again.
+    const bool isNew = content.print != lastClip_ && !ignoreNextChange_;
     lastClip_ = content.print;
+    if (isNew) {
+      // The display needs no more than its first lines.
+      showOnScreen(content.text.substr(0, std::min(content.headLength, kDisplayLength)), content.print.length);
+      // A text over the size limit was not read whole and is not filed.
+      if (content.whole) addListItem(std::move(content.text), false, true);
+    }
   }
   ignoreNextChange_ = false;
-  showClipChange(content, recording && isNew);
-}
-
-void FrmVornix::showClipChange(const ClipContent& content, bool isNew) {
-  // The on-screen display of a new clipboard text belongs here: after the
-  // clipboard is closed, never for a secret text or for a text seen last (our
-  // own copy back). `content.whole` tells whether the text fits the size limit.
-  if (content.secret || !isNew || app_.modalOpen) return;
 }
 
 void FrmVornix::FromClipboard() {

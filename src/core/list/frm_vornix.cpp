@@ -117,6 +117,7 @@ void FrmVornix::chkTopMost_Click() { view_.setTopMost(view_.topMostChecked()); }
 void FrmVornix::modalDialogSteps() {
   view_.setTopMost(false);
   app_.modalOpen = true;
+  hideOSD();
 }
 
 void FrmVornix::emergencyShutdown() {

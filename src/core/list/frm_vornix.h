@@ -12,8 +12,11 @@
 #include "core/list/entry_rows.h"
 #include "core/list/main_view.h"
 #include "core/store/entry_storage.h"
+#include "platform/startup_folder.h"
 
 namespace vornix {
+
+class OnScreenDisplay;
 
 struct UndoRecord {
   Text text;
@@ -111,13 +114,23 @@ class FrmVornix {
   const Text& clipboardPanel() const { return clipboardPanel_; }
   void countUse(int rowId);
 
+  // Quick access the window hosts: the on-screen display and the start-up folder
+  // (none in a run without them). Preferences OK calls setOSD and setAutostart too.
+  void attachOnScreenDisplay(OnScreenDisplay* osd) { osd_ = osd; }
+  void attachStartupFolder(platform::StartupFolder* folder) { startupFolder_ = folder; }
+  void setOSD();
+  // Every dialog of the program calls this when it opens.
+  void hideOSD();
+  void setAutostart(int wanted);
+
  private:
+  // A new clipboard text of `length` characters, of which `text` is the beginning.
+  void showOnScreen(const Text& text, std::size_t length);
   void setCommand(Command command, bool enabled);
   void loadSettings();
   void saveSettings();
   std::size_t captureLimit() const;
   void showClipboard(const platform::ClipContent& content);
-  void showClipChange(const platform::ClipContent& content, bool isNew);
   int findGivenUp() const;
   void writeRowFromClip(int index);
   void setItemDate(int index, double date);
@@ -148,6 +161,8 @@ class FrmVornix {
   bool linkEnabled_[2] = {false, false};
   std::vector<int> linkRows_[2];  // row ids behind the items of the side lists
   bool enabled_[64] = {};
+  OnScreenDisplay* osd_ = nullptr;
+  platform::StartupFolder* startupFolder_ = nullptr;
 };
 
 }  // namespace vornix

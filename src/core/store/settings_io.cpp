@@ -80,8 +80,10 @@ void FrmVornix::loadSettings() {
     const OptionDef* def = optionDef(key);
     app_.options.add(key, read(def->name, def->defaultValue));
     // Hover selection, the autostart shortcut and the on-screen display take effect as
-    // their options arrive; the latter two hook in here once they exist.
+    // their options arrive (the display's last one, OSDSec, comes after the other three).
     if (key == 16) view_.setHoverSelection(app_.options.isOn(16));
+    if (key == 5) setAutostart(static_cast<int>(app_.options.number(5)));
+    if (key == 8) setOSD();
   }
 
   auto readBool = [&](const char16_t* name, bool def) {

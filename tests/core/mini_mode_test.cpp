@@ -1,0 +1,212 @@
+#include <gtest/gtest.h>
+
+#include "core/quick/mini_mode.h"
+#include "core/quick/translucency.h"
+#include "fixture.h"
+
+namespace vornix::test {
+
+namespace {
+
+class FakeMiniView : public MiniView {
+ public:
+  bool mainShown = true, shown = false, icon = false, onTop = false, box = false, editor = false;
+  bool editorAccepted = false, restored = false;
+  int alpha = 255, iconAdds = 0, menuChoice = kTrayNone;
+  Rect rect{0, 0, 120, 30};
+  Rect area{0, 0, 1024, 768};
+  WindowState state = WindowState::Normal;
+  TrayMenu lastMenu;
+
+  void showMainWindow(bool show) override { mainShown = show; }
+  void showWindow(bool show) override { shown = show; }
+  Rect windowRect() override { return rect; }
+  void moveTo(long left, long top) override { rect.left = left, rect.top = top; }
+  Rect workAreaNear(const Rect&) override { return area; }
+  WindowState windowState() override { return state; }
+  void restoreWindow() override { restored = true; }
+  bool topMostChecked() override { return box; }
+  void setTopMostChecked(bool checked) override { box = checked; }
+  void setTopMost(bool on) override { onTop = on; }
+  void setTranslucency(int a) override { alpha = a; }
+  void makeOpaque() override { alpha = 255; }
+  void addTrayIcon() override { icon = true, ++iconAdds; }
+  void removeTrayIcon() override { icon = false; }
+  int showTrayMenu(const TrayMenu& menu) override { lastMenu = menu; return menuChoice; }
+  bool editorOpen() override { return editor; }
+  void closeEditor(bool accept) override { editor = false, editorAccepted = accept; }
+};
+
+struct Mini : Program {
+  FakeMiniView mini;
+  std::unique_ptr<FrmVornixDrop> drop;
+  explicit Mini(const char* miniWindow = "1") {
+    set("MiniWindow", miniWindow);
+    set("ProtocolMode", "1");
+    start();
+    drop = std::make_unique<FrmVornixDrop>(*app, *frm, view, mini);
+  }
+  TrayMenu menu() { return buildTrayMenu(*app, frm->rows()); }
+  std::vector<Text> captions(const std::vector<TrayMenuItem>& items) {
+    std::vector<Text> out;
+    for (const auto& i : items) out.push_back(i.caption);
+    return out;
+  }
+};
+
+}  // namespace
+
+TEST(MiniMode, SubmenusSortTheRowsByKindInListOrder) {
+  Mini p;
+  for (const char16_t* t : {u"first words", u"http://example.org", u"second words"}) {
+    p.copy(t);
+    p.sys.clock.time += 0.001;
+  }
+  // Newest first: second words, URL, first words.
+  TrayMenu m = p.menu();
+  EXPECT_EQ(p.captions(m.entries), (std::vector<Text>{u"second words", u"first words"}));
+  EXPECT_EQ(p.captions(m.urls), (std::vector<Text>{u"http://example.org"}));
+  ASSERT_EQ(m.emails.size(), 1u);
+  EXPECT_EQ(m.emails[0].caption, p.app->str(255));
+  EXPECT_EQ(m.emails[0].rowId, 0);
+  EXPECT_TRUE(m.recordMode);
+  EXPECT_FALSE(m.showTextKeys);
+
+  p.app->hotkeys.textkeyBol = true;
+  p.app->textBlocks[4] = u"block\r\nfour";
+  m = p.menu();
+  ASSERT_EQ(m.textKeys.size(), 10u);
+  EXPECT_EQ(m.textKeys[0], u"0:  ");
+  EXPECT_EQ(m.textKeys[4], u"4:  block four");
+}
+
+TEST(MiniMode, PickingAnItemCopiesItsRowEvenAfterTheListMoved) {
+  Mini p;
+  p.copy(u"wanted");
+  p.sys.clock.time += 0.001;
+  p.copy(u"other");
+  const TrayMenu m = p.menu();
+  ASSERT_EQ(p.captions(m.entries), (std::vector<Text>{u"other", u"wanted"}));
+  // A new copy arrives while the menu is open and shifts every row down.
+  p.sys.clock.time += 0.001;
+  p.copy(u"newest");
+  p.drop->runTrayCommand(kTrayEntryBase + 1, m);
+  EXPECT_EQ(p.sys.clipboard.text, u"wanted");
+  EXPECT_EQ(p.frm->rows().count(), 3);
+
+  // A row that is gone, or the "(empty list)" item, does nothing.
+  p.frm->removeEntry(p.indexOf(u"other"));
+  p.drop->runTrayCommand(kTrayEntryBase + 0, m);
+  p.drop->runTrayCommand(kTrayEMailBase + 0, m);
+  EXPECT_EQ(p.sys.clipboard.text, u"wanted");
+}
+
+TEST(MiniMode, RecordModeItemSwitchesCaptureOffAndOn) {
+  Mini p;
+  p.drop->runTrayCommand(kTrayProtocol, p.menu());
+  EXPECT_EQ(p.app->options.number(4), 0);
+  EXPECT_FALSE(p.app->inChain);
+  p.copy(u"while off");
+  EXPECT_EQ(p.frm->rows().count(), 0);
+  p.drop->runTrayCommand(kTrayProtocol, p.menu());
+  EXPECT_EQ(p.app->options.number(4), 1);
+  EXPECT_TRUE(p.app->inChain);
+}
+
+TEST(MiniMode, TextKeyItemsUseTheSeamOnlyWhileTextKeysAreOn) {
+  Mini p;
+  std::vector<int> applied;
+  p.drop->applyTextKey = [&](int n) { applied.push_back(n); };
+  p.drop->runTrayCommand(kTrayTextKeyBase + 3, p.menu());
+  p.app->hotkeys.textkeyBol = true;
+  p.drop->runTrayCommand(kTrayTextKeyBase + 7, p.menu());
+  EXPECT_EQ(applied, std::vector<int>{7});
+}
+
+TEST(MiniMode, EnteringAndLeaving) {
+  struct Case {
+    const char* miniWindow;
+    const char* storedLeft;  // twips; nullptr: none stored
+    WindowState stateAtLeave;
+    long expectLeftAfterEnter;
+    const char* expectStoredLeft;  // after leaving
+  };
+  const Case cases[] = {
+      {"1", "1500", WindowState::Normal, 100, "1500"},
+      {"1", nullptr, WindowState::Normal, 67, "1005"},        // the main window's left
+      {"1", "-90000", WindowState::Normal, 0, "0"},           // a screen that is gone
+      {"1", "1500", WindowState::Minimized, 100, "1500"},     // minimised: not stored
+      {"1", "not a number", WindowState::Normal, 67, "1005"},  // damaged value
+      {"0", "1500", WindowState::Normal, -120, "1500"},       // icon only: parked, not stored
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.miniWindow) + " " + (c.storedLeft ? c.storedLeft : "-"));
+    Mini p(c.miniWindow);
+    if (c.storedLeft) p.set("MMwinLeft", c.storedLeft);
+    p.view.topMostBox = true;
+    p.drop->load();
+    EXPECT_FALSE(p.mini.mainShown);
+    EXPECT_TRUE(p.mini.shown && p.mini.icon && p.mini.onTop);
+    EXPECT_EQ(p.mini.rect.left, c.expectLeftAfterEnter);
+
+    p.mini.state = c.stateAtLeave;
+    p.mini.box = false;
+    p.drop->trayNotify(kTrayLeftDoubleClick);
+    EXPECT_TRUE(p.mini.mainShown);
+    EXPECT_FALSE(p.mini.shown || p.mini.icon || p.mini.onTop);
+    EXPECT_FALSE(p.view.topMostBox);  // the main window takes the mini window's box
+    EXPECT_EQ(p.stored("MMwinLeft"), p.sys.store.has(u"MMwinLeft") ? T(c.expectStoredLeft) : Text());
+  }
+}
+
+TEST(MiniMode, IconOnlyModeClicksAndRestore) {
+  Mini p("0");
+  p.set("MMwinLeft", "3000");
+  p.drop->load();
+  p.drop->trayNotify(kTrayLeftUp);
+  EXPECT_EQ(p.mini.rect.left, -120);
+  EXPECT_FALSE(p.mini.restored);
+  p.drop->runTrayCommand(kTrayRestore, p.menu());
+  EXPECT_TRUE(p.mini.restored);
+  EXPECT_EQ(p.mini.rect.left, 200);
+  p.drop->deactivate();
+  EXPECT_EQ(p.mini.rect.left, -120);
+
+  // Explorer restarted: the icon comes back.
+  p.mini.icon = false;
+  p.drop->taskbarCreated();
+  EXPECT_TRUE(p.mini.icon);
+}
+
+TEST(MiniMode, LeavingWithTheEditorOpenAsksWhetherToKeepTheChanges) {
+  for (int answer : {1, 2}) {
+    Mini p;
+    p.drop->load();
+    p.mini.editor = true;
+    p.sys.boxes.answers.push_back(answer);
+    p.drop->buttonClick(MiniButton::List);
+    ASSERT_EQ(p.sys.boxes.shown.size(), 1u);
+    EXPECT_EQ(p.sys.boxes.shown[0].text, p.app->str(224));
+    EXPECT_EQ(p.mini.editorAccepted, answer == 1);
+    EXPECT_TRUE(p.mini.mainShown);
+  }
+}
+
+TEST(MiniMode, TranslucencyFollowsTheOpacityOption) {
+  struct Case { const char* opacity; int percent; int alpha; };
+  const Case cases[] = {{"0", 0, 255}, {"0", 50, 128}, {"0", 100, 0}, {"30", -1, 179},
+                        {"250", -1, 0}, {"-5", -1, 255}, {"x", -1, 255}};
+  for (const Case& c : cases) {
+    Mini p;
+    p.app->options.setOption(18, T(c.opacity));
+    EXPECT_EQ(opacityToAlpha(p.app->options, c.percent), c.alpha) << c.opacity << " " << c.percent;
+    if (c.percent == -1) {
+      p.drop->load();
+      EXPECT_EQ(p.mini.alpha, c.alpha < 51 ? 51 : c.alpha);  // never quite invisible
+      p.drop->closeMiniMode();
+      EXPECT_EQ(p.mini.alpha, 255);
+    }
+  }
+}
+
+}  // namespace vornix::test

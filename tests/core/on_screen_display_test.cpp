@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include "core/quick/autostart.h"
+#include "core/quick/on_screen_display.h"
+#include "fixture.h"
+#include "platform/fake/fake_startup_folder.h"
+
+namespace vornix::test {
+
+namespace {
+
+class FakeOsd : public OsdView {
+ public:
+  OsdConfig config;
+  int configured = 0;
+  bool shown = false;
+  std::vector<Text> lines;
+  std::uint32_t colour = 0;
+  int shows = 0;
+
+  void configure(const OsdConfig& c) override { config = c, ++configured; }
+  void showText(const std::vector<Text>& l, std::uint32_t c) override { lines = l, colour = c, shown = true, ++shows; }
+  bool isShown() override { return shown; }
+  void hideOSD() override { shown = false; }
+};
+
+struct Display : Program {
+  FakeOsd osd;
+  std::unique_ptr<OnScreenDisplay> display;
+  explicit Display(const char* on = "1", const char* record = "1",
+                   std::initializer_list<std::pair<const char*, const char*>> more = {}) {
+    set("OSD", on);
+    set("ProtocolMode", record);
+    set("LimitSizeKB", "1");
+    for (const auto& [name, value] : more) set(name, value);
+    display = std::make_unique<OnScreenDisplay>(*app, osd);
+    frm->attachOnScreenDisplay(display.get());
+    start();
+  }
+};
+
+}  // namespace
+
+TEST(OnScreenDisplay, ConfigurationFromTheOptions) {
+  struct Case { const char *rows, *align, *sec; int expectRows; OsdAlign expectAlign; int expectSec; };
+  const Case cases[] = {
+      {"2", "2", "15", 2, OsdAlign::Center, 15},
+      {"1", "0", "3", 1, OsdAlign::Left, 3},
+      {"10", "1", "60", 10, OsdAlign::Right, 60},
+      {"99", "7", "0", 10, OsdAlign::Center, 1},
+      {"-3", "x", "-1", 1, OsdAlign::Center, 1},
+  };
+  for (const Case& c : cases) {
+    // The display is off here: loading configures it all the same.
+    Display p("0", "1", {{"OSDRows", c.rows}, {"OSDAlign", c.align}, {"OSDSec", c.sec}});
+    EXPECT_EQ(p.osd.config.rows, c.expectRows);
+    EXPECT_EQ(p.osd.config.align, c.expectAlign);
+    EXPECT_EQ(p.osd.config.seconds, c.expectSec);
+  }
+}
+
+TEST(OnScreenDisplay, ShowsNewTextsInGreenOrRedOnce) {
+  Display p;
+  p.copy(u"\r\n\tfirst line\r\nsecond\nthird");
+  EXPECT_EQ(p.osd.lines, (std::vector<Text>{u"first line", u"second"}));
+  EXPECT_EQ(p.osd.colour, kOsdGreen);
+  p.copy(u"other");
+  p.copy(u"other");  // the same text while displayed: no new start
+  EXPECT_EQ(p.osd.shows, 2);
+  p.copy(Text(1025, u'x'));  // over the 1 KB limit
+  EXPECT_EQ(p.osd.colour, kOsdRed);
+}
+
+TEST(OnScreenDisplay, StaysSilent) {
+  struct Case { const char *on, *record; bool modal; };
+  for (const Case& c : {Case{"0", "1", false}, Case{"1", "0", false}, Case{"1", "1", true}}) {
+    Display p(c.on, c.record);
+    p.app->modalOpen = c.modal;
+    p.copy(u"new text");
+    EXPECT_EQ(p.osd.shows, 0) << c.on << c.record << c.modal;
+  }
+}
+
+TEST(OnScreenDisplay, NeverShowsOurOwnCopiesAndHidesForDialogs) {
+  Display p;
+  p.copy(u"A");
+  p.sys.clock.time += 0.001;
+  p.copy(u"B");
+  p.osd.shown = false;
+  // Copy back, then undo of a delete: both put a text of ours on the clipboard.
+  p.frm->selectEntry(p.indexOf(u"A"));
+  p.frm->tbMain_ButtonClick(5);
+  p.frm->onDrawClipboard(0, 0);
+  p.frm->selectEntry(p.indexOf(u"B"));
+  p.frm->tbMain_ButtonClick(9);
+  p.frm->menEditUndo_Click();
+  p.frm->onDrawClipboard(0, 0);
+  EXPECT_EQ(p.osd.shows, 2);
+
+  p.copy(u"C");
+  EXPECT_TRUE(p.osd.shown);
+  p.view.editAnswer = false;
+  p.frm->tbMain_ButtonClick(1);  // a dialog opens
+  EXPECT_FALSE(p.osd.shown);
+}
+
+TEST(Autostart, ShortcutFollowsTheOption) {
+  struct Case { int wanted; bool before; bool after; bool written; };
+  const Case cases[] = {
+      {1, false, true, true}, {1, true, true, false}, {0, true, false, false}, {2, true, false, false}, {0, false, false, false}};
+  const Text link = u"C:\\Users\\Ann\\Startup\\Vornix.lnk";
+  for (const Case& c : cases) {
+    Program p;
+    fake::FakeStartupFolder folder(p.sys.files);
+    if (c.before) p.sys.files.files[link] = "someone else's";
+    setAutostart(*p.app, folder, c.wanted);
+    EXPECT_EQ(p.sys.files.fileExists(link), c.after) << c.wanted << c.before;
+    EXPECT_EQ(folder.saved.count(link) != 0, c.written) << c.wanted << c.before;
+    if (c.before && c.after) {
+      EXPECT_EQ(p.sys.files.files[link], "someone else's");
+    }
+  }
+  Program p;
+  fake::FakeStartupFolder folder(p.sys.files);
+  folder.exeName = u"Vörnix Ω";
+  setAutostart(*p.app, folder, 1);
+  const platform::ShortcutSpec& s = folder.saved.at(link);
+  EXPECT_EQ(s.target, u"C:\\Vornix\\Vörnix Ω.exe");
+  EXPECT_EQ(s.iconLocation, u"C:\\Vornix\\Vörnix Ω.exe,0");
+  EXPECT_EQ(s.workingDirectory, u"C:\\Vornix");
+  EXPECT_EQ(s.windowStyle, 5);
+}
+
+TEST(Autostart, LoadingAppliesTheStoredOption) {
+  Program p;
+  fake::FakeStartupFolder folder(p.sys.files);
+  p.frm->attachStartupFolder(&folder);
+  p.set("StartAutostart", "1");
+  p.start();
+  EXPECT_TRUE(p.sys.files.fileExists(u"C:\\Users\\Ann\\Startup\\Vornix.lnk"));
+}
+
+}  // namespace vornix::test
