@@ -6,6 +6,7 @@
 
 #include "core/clip/helpers.h"
 #include "win32/dpi.h"
+#include "win32/editor_ids.h"
 #include "win32/mini_ids.h"
 #include "win32/resource.h"
 #include "win32/translucency.h"
@@ -196,7 +197,7 @@ void MiniWindow::processDrops() {
   drops.swap(drops_);
   for (PendingDrop& d : drops) {
     if (d.dropped.isFiles) frm_.dropFiles(d.dropped.files);
-    else frm_.dropText(app_.sys.codePage.decode(d.dropped.text));
+    else frm_.dropText(d.dropped.text);
     drop_.dropped(d.button);
   }
 }
@@ -254,7 +255,7 @@ HWND MiniWindow::editor() const {
     HWND found = nullptr;
     static BOOL CALLBACK visit(HWND window, LPARAM self) {
       // The editor is the dialog with the text box and the protection box.
-      if (IsWindowVisible(window) && GetDlgItem(window, IDC_TEXT) && GetDlgItem(window, IDC_PROTECT)) {
+      if (IsWindowVisible(window) && GetDlgItem(window, IDC_ED_TEXT) && GetDlgItem(window, IDC_ED_PROTECT)) {
         reinterpret_cast<Search*>(self)->found = window;
         return FALSE;
       }
