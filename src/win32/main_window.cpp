@@ -189,11 +189,14 @@ void MainWindow::onMenu(int id) {
     case IDM_EDIT_CLEARCLIP:
       frm_.menClearClipboard_Click();
       break;
+    case IDM_FILE_SETTINGS:
+      showPreferences();
+      break;
     case IDM_HELP_HELP:
       openWithShell(app_, app_.helpFile);
       break;
     default:
-      // Export, settings, bug report and about have no window yet.
+      // Export, bug report and about have no window yet.
       break;
   }
 }

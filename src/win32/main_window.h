@@ -68,6 +68,7 @@ class MainWindow : public Window, public MainView {
   void layout();
   void onCommand(int id, int code);
   void onMenu(int id);
+  void showPreferences();
   LRESULT onNotify(const NMHDR* header);
   void onMinMaxInfo(MINMAXINFO* info) const;
   void onStartupTimer();

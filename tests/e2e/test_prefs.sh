@@ -1,0 +1,115 @@
+#!/usr/bin/env bash
+# File > Settings: one option changed on each page and confirmed with OK takes
+# effect and is stored at quit; Cancel changes nothing; a bad number is refused
+# on its field; the save button writes at once; a restart shows the new values.
+# Screenshots of every page in German and English.
+source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/entries.sh"
+
+IDS=$E2E_ROOT/src/win32/prefs_ids.h
+# id NAME: the control id of IDC_PREFS_NAME.
+id() { awk -v n="IDC_PREFS_$1" '$2 == n { print $3 }' "$IDS"; }
+prefsctl() { wine_run "$E2E_WIN64_DIR/prefsctl.exe" "$@"; }
+ctl() { prefsctl "$1" "$(id "$2")" "${@:3}" || fail "prefsctl $*"; }
+
+open_prefs() {
+  prefsctl open || fail "no main window to open Settings from"
+  prefsctl wait >/dev/null || { shot no-prefs; fail "Settings did not open"; }
+}
+prefs_open() { prefsctl page >/dev/null 2>&1; }
+ok() { prefsctl press 1; wait_until 5 bash -c "! '$WINE' '$E2E_WIN64_DIR/prefsctl.exe' page" || fail "OK left the dialog open"; }
+
+# Every page in turn, entered by focusing one of its controls.
+shoot_pages() {
+  local lang=$1 page first
+  page=0
+  for first in CHKPROTOCOL CHKOSD OPTDBLCLICKEDIT CHKHOTKEY CHKTEXTKEY OPTLANGUAGEAUTO OPTBEHAVIOURREGSAVEEACH; do
+    ctl focus "$first"
+    assert_eq "$page" "$(prefsctl page)" "page entered by focus on $first"
+    sleep 0.3
+    shot "$lang-page$page"
+    page=$((page + 1))
+  done
+}
+
+printf '%s\n' QuestionQuit=0 LanguageAuto=False LanguageGerman=True LanguageEnglish=False | reg_import
+vornix_start
+
+step "German pages"
+open_prefs
+shoot_pages de
+
+step "one option on each page, then OK"
+ctl click CHKPROTOCOL                      # General: record mode
+ctl settext TXTOSDROWS 5                   # Display
+ctl click CHKHOVERSELECTION                # Lists
+ctl click CHKHOTMENU                       # Keyboard: hot menu on K with Shift added
+ctl focus TXTHOTMENU
+ctl settext TXTHOTMENU k
+assert_eq K "$(prefsctl text "$(id TXTHOTMENU)")" "letter box"
+ctl click CHKHOTMENUSHIFT
+ctl click CHKTEXTKEY                       # Text blocks: key 1
+printf 'Grüße\r\n€ → ✓' >"$E2E_WORK/block.txt"
+ctl settextfile RTBKEY "$(winpath "$E2E_WORK/block.txt")"
+ctl click OPTLANGUAGEENGLISH               # Language
+ctl slider SLILIMITSIZE 512                # Miscellaneous
+assert_eq "512 KB" "$(prefsctl text "$(id LABLIMITSIZE)")" "size label"
+ok
+reg_has ProtocolMode && fail "OK wrote the store before any save"
+
+step "record mode is on: a copied text is filed"
+clip_set "filed after OK"
+wait_until 10 bash -c "'$WINE' '$E2E_WIN64_DIR/probe.exe' list | grep -q 'filed after OK'" ||
+  fail "record mode did not start; list: $(probe_list)"
+
+step "Cancel changes nothing"
+open_prefs
+ctl click CHKQUESTIONQUIT
+ctl settext TXTOSDROWS 9
+prefsctl press 2
+wait_until 5 bash -c "! '$WINE' '$E2E_WIN64_DIR/prefsctl.exe' page" || fail "Cancel left the dialog open"
+
+step "a bad number is refused on its field"
+open_prefs
+ctl settext TXTOSDROWS abc
+prefsctl press 1
+wait_box '"abc"'
+shot de-bad-number
+prefsctl dismiss
+sleep 0.3
+prefs_open || fail "the dialog closed after a bad number"
+assert_eq 1 "$(prefsctl page)" "page of the bad field"
+ctl settext TXTOSDROWS 5
+
+step "the save button writes at once and keeps the dialog open"
+ctl click CHKAUTOSIZE
+prefsctl press "$(id SAVE)"
+wait_until 5 reg_has AutoSizeList || fail "save wrote nothing"
+assert_eq 0 "$(reg_get AutoSizeList)" "AutoSizeList after save"
+prefs_open || fail "the save button closed the dialog"
+prefsctl press 2
+sleep 0.3
+
+vornix_stop
+step "stored values"
+for kv in ProtocolMode=1 OSDRows=5 HoverSelection=1 Hotmenu=K HotmenuBol=True HotmenuMOD=7 TextkeyBol=True \
+  LanguageEnglish=True LanguageGerman=False LanguageAuto=False LimitSizeKB=512 QuestionQuit=0 AutoSizeList=0; do
+  assert_eq "${kv#*=}" "$(reg_get "${kv%%=*}")" "${kv%%=*}"
+done
+assert_eq "$(printf 'Grüße\r\n€ → ✓')" "$(reg_get Textkey1)" "text block 1"
+
+step "a restart shows the changed values, in English"
+vornix_start
+open_prefs
+assert_eq 1 "$(prefsctl checked "$(id CHKPROTOCOL)")" "record mode box"
+assert_eq 5 "$(prefsctl text "$(id TXTOSDROWS)")" "display lines"
+assert_eq 1 "$(prefsctl checked "$(id CHKHOVERSELECTION)")" "hover box"
+assert_eq K "$(prefsctl text "$(id TXTHOTMENU)")" "hot menu letter"
+assert_eq 1 "$(prefsctl checked "$(id CHKHOTMENUSHIFT)")" "hot menu Shift"
+assert_eq 'Grüße\r\n€ → ✓' "$(prefsctl text "$(id RTBKEY)")" "text block 1"
+assert_eq 1 "$(prefsctl checked "$(id OPTLANGUAGEENGLISH)")" "English"
+assert_eq "512 KB" "$(prefsctl text "$(id LABLIMITSIZE)")" "size limit"
+shoot_pages en
+prefsctl press 2
+sleep 0.3
+vornix_stop
