@@ -135,6 +135,17 @@ const int kPageCaptions[kPrefsPages] = {216, 239, 229, 217, 228, 295, 230};
 
 constexpr int kStrTitle = 129, kStrOK = 120, kStrCancel = 121, kStrApply = 242;
 
+// Controls on a themed tab page draw on the page's texture instead of the plain
+// dialog face. Themes arrived with XP's uxtheme; without it nothing changes.
+void useTabTexture(HWND dialog) {
+  HMODULE theme = LoadLibraryW(L"uxtheme.dll");
+  FARPROC proc = theme ? GetProcAddress(theme, "EnableThemeDialogTexture") : nullptr;
+  if (!proc) return;
+  using Enable = HRESULT(WINAPI*)(HWND, DWORD);
+  constexpr DWORD kEnableTab = 6;  // ETDT_ENABLE | ETDT_USETABTEXTURE
+  reinterpret_cast<Enable>(reinterpret_cast<void (*)()>(proc))(dialog, kEnableTab);
+}
+
 const Item* itemOf(C control) {
   const Item& i = kItems[static_cast<int>(control)];
   return i.control == control ? &i : nullptr;
@@ -197,6 +208,7 @@ void PrefsDialog::init() {
   TabControl tabs(GetDlgItem(hwnd(), IDC_PREFS_TABS));
   for (int p = 0; p < kPrefsPages; ++p) tabs.insertTab(p, app_.str(kPageCaptions[p]));
 
+  useTabTexture(hwnd());
   frm_.Form_Load();
   showPage(0);
   centreOverOwner();

@@ -167,6 +167,7 @@ TEST(FrmPrefs, RefusesABadNumberOnItsField) {
   for (auto& c : cases) {
     Prefs d;
     d.click(C::chkProtocol);
+    d.click(C::chkOSD);
     d.view.at(c.first).text = T(c.second);
     d.frm->OKButton_Click();
     ASSERT_EQ(d.view.told.size(), 1u) << c.second;
@@ -177,6 +178,17 @@ TEST(FrmPrefs, RefusesABadNumberOnItsField) {
     EXPECT_TRUE(d.effects->calls.empty());
     EXPECT_FALSE(d.p.app->options.isOn(4)) << "nothing half-applied";
   }
+}
+
+TEST(FrmPrefs, BadNumberInADisabledBoxFallsBackToItsValue) {
+  Prefs d({{"OSDRows", "3"}});
+  d.view.at(C::txtOSDRows).text = u"abc";
+  d.view.at(C::txtTimer).text = u"99";
+  d.frm->OKButton_Click();
+  EXPECT_TRUE(d.view.told.empty());
+  EXPECT_TRUE(d.view.closed);
+  EXPECT_EQ(d.p.app->options.text(13), u"3");
+  EXPECT_EQ(d.p.app->options.number(8), 15);
 }
 
 TEST(FrmPrefs, TypedTimerMovesTheSliderAndIsApplied) {

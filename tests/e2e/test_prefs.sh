@@ -2,44 +2,15 @@
 # File > Settings: one option changed on each page and confirmed with OK takes
 # effect and is stored at quit; Cancel changes nothing; a bad number is refused
 # on its field; the save button writes at once; a restart shows the new values.
-# Screenshots of every page in German and English.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/entries.sh"
-
-IDS=$E2E_ROOT/src/win32/prefs_ids.h
-# id NAME: the control id of IDC_PREFS_NAME.
-id() { awk -v n="IDC_PREFS_$1" '$2 == n { print $3 }' "$IDS"; }
-prefsctl() { wine_run "$E2E_WIN64_DIR/prefsctl.exe" "$@"; }
-ctl() { prefsctl "$1" "$(id "$2")" "${@:3}" || fail "prefsctl $*"; }
-
-open_prefs() {
-  prefsctl open || fail "no main window to open Settings from"
-  prefsctl wait >/dev/null || { shot no-prefs; fail "Settings did not open"; }
-}
-prefs_open() { prefsctl page >/dev/null 2>&1; }
-ok() { prefsctl press 1; wait_until 5 bash -c "! '$WINE' '$E2E_WIN64_DIR/prefsctl.exe' page" || fail "OK left the dialog open"; }
-
-# Every page in turn, entered by focusing one of its controls.
-shoot_pages() {
-  local lang=$1 page first
-  page=0
-  for first in CHKPROTOCOL CHKOSD OPTDBLCLICKEDIT CHKHOTKEY CHKTEXTKEY OPTLANGUAGEAUTO OPTBEHAVIOURREGSAVEEACH; do
-    ctl focus "$first"
-    assert_eq "$page" "$(prefsctl page)" "page entered by focus on $first"
-    sleep 0.3
-    shot "$lang-page$page"
-    page=$((page + 1))
-  done
-}
+source "$(dirname "$0")/prefs.sh"
 
 printf '%s\n' QuestionQuit=0 LanguageAuto=False LanguageGerman=True LanguageEnglish=False | reg_import
 vornix_start
 
-step "German pages"
-open_prefs
-shoot_pages de
-
 step "one option on each page, then OK"
+open_prefs
 ctl click CHKPROTOCOL                      # General: record mode
 ctl settext TXTOSDROWS 5                   # Display
 ctl click CHKHOVERSELECTION                # Lists
@@ -54,7 +25,7 @@ ctl settextfile RTBKEY "$(winpath "$E2E_WORK/block.txt")"
 ctl click OPTLANGUAGEENGLISH               # Language
 ctl slider SLILIMITSIZE 512                # Miscellaneous
 assert_eq "512 KB" "$(prefsctl text "$(id LABLIMITSIZE)")" "size label"
-ok
+close_prefs 1
 reg_has ProtocolMode && fail "OK wrote the store before any save"
 
 step "record mode is on: a copied text is filed"
@@ -66,20 +37,21 @@ step "Cancel changes nothing"
 open_prefs
 ctl click CHKQUESTIONQUIT
 ctl settext TXTOSDROWS 9
-prefsctl press 2
-wait_until 5 bash -c "! '$WINE' '$E2E_WIN64_DIR/prefsctl.exe' page" || fail "Cancel left the dialog open"
+close_prefs 2
 
 step "a bad number is refused on its field"
 open_prefs
+ctl click CHKOSD
 ctl settext TXTOSDROWS abc
 prefsctl press 1
 wait_box '"abc"'
-shot de-bad-number
+shot bad-number
 prefsctl dismiss
 sleep 0.3
 prefs_open || fail "the dialog closed after a bad number"
 assert_eq 1 "$(prefsctl page)" "page of the bad field"
 ctl settext TXTOSDROWS 5
+ctl click CHKOSD
 
 step "the save button writes at once and keeps the dialog open"
 ctl click CHKAUTOSIZE
@@ -87,8 +59,7 @@ prefsctl press "$(id SAVE)"
 wait_until 5 reg_has AutoSizeList || fail "save wrote nothing"
 assert_eq 0 "$(reg_get AutoSizeList)" "AutoSizeList after save"
 prefs_open || fail "the save button closed the dialog"
-prefsctl press 2
-sleep 0.3
+close_prefs 2
 
 vornix_stop
 step "stored values"
@@ -109,7 +80,5 @@ assert_eq 1 "$(prefsctl checked "$(id CHKHOTMENUSHIFT)")" "hot menu Shift"
 assert_eq 'Grüße\r\n€ → ✓' "$(prefsctl text "$(id RTBKEY)")" "text block 1"
 assert_eq 1 "$(prefsctl checked "$(id OPTLANGUAGEENGLISH)")" "English"
 assert_eq "512 KB" "$(prefsctl text "$(id LABLIMITSIZE)")" "size limit"
-shoot_pages en
-prefsctl press 2
-sleep 0.3
+close_prefs 2
 vornix_stop

@@ -366,11 +366,17 @@ void FrmPrefs::refuse(PrefsControl control, const Text& message) {
   view_.focus(control);
 }
 
-bool FrmPrefs::checkNumber(PrefsControl box, long low, long high, long& out) {
+bool FrmPrefs::checkNumber(PrefsControl box, long low, long high, long fallback, long& out) {
   const Text t = view_.text(box);
   long long n = 0;
   if (ustr::parseInt(t, low, high, n)) {
     out = static_cast<long>(n);
+    return true;
+  }
+  // A box the user cannot reach (the display is off) must not hold the dialog
+  // open: it goes back to what it held before.
+  if (!view_.checked(C::chkOSD)) {
+    out = fallback < low ? low : fallback > high ? high : fallback;
     return true;
   }
   refuse(box, formatMessage({app_.str(kStrNotANumber), t, ustr::fromInt(low), ustr::fromInt(high)}));
@@ -382,8 +388,9 @@ bool FrmPrefs::validate() {
   for (C box : {C::txtHotkey, C::txtHotedit, C::txtHotmenu}) normaliseLetter(box);
 
   long rows = 0, seconds = 0;
-  if (!checkNumber(C::txtOSDRows, kRowsLow, kRowsHigh, rows)) return false;
-  if (!checkNumber(C::txtTimer, kTimerLow, kTimerHigh, seconds)) return false;
+  if (!checkNumber(C::txtOSDRows, kRowsLow, kRowsHigh, app_.options.number(kOSDRows), rows)) return false;
+  if (!checkNumber(C::txtTimer, kTimerLow, kTimerHigh, view_.value(C::sliTimer), seconds)) return false;
+  view_.setText(C::txtTimer, ustr::fromInt(seconds));
   // The boxes show the numbers as they will be stored (" 3" becomes "3").
   view_.setText(C::txtOSDRows, ustr::fromInt(rows));
   view_.setValue(C::sliTimer, static_cast<int>(seconds));

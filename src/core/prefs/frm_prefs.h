@@ -41,7 +41,7 @@ class FrmPrefs {
 
  private:
   bool validate();
-  bool checkNumber(PrefsControl box, long low, long high, long& out);
+  bool checkNumber(PrefsControl box, long low, long high, long fallback, long& out);
   void normaliseLetter(PrefsControl box);
   void refuse(PrefsControl control, const Text& message);
   int modifiers(int group);
