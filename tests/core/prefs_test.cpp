@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/prefs/frm_prefs.h"
 #include "fixture.h"
 
@@ -18,7 +20,7 @@ class FakePrefsView : public PrefsView {
   };
   std::map<C, State> controls;
   int page = 0, previewInterval = -1, alpha = 255;
-  bool translucency = true, closed = false;
+  bool closed = false;
   C focused = C::count;
   std::vector<Text> told;
 
@@ -28,8 +30,8 @@ class FakePrefsView : public PrefsView {
   Text text(C c) override { return at(c).text; }
   void setText(C c, const Text& t) override { at(c).text = t; }
   int value(C c) override { return at(c).value; }
-  // Sliders hold their value in range, as a trackbar does.
-  void setValue(C c, int v) override { at(c).value = v < at(c).low ? at(c).low : v > at(c).high ? at(c).high : v; }
+  // Held in range, as a trackbar does.
+  void setValue(C c, int v) override { at(c).value = std::min(std::max(v, at(c).low), at(c).high); }
   void setItems(C c, const std::vector<Text>& items) override { at(c).high = static_cast<int>(items.size()) - 1; }
   void setSliderRange(C c, int low, int high, int, int) override { at(c).low = low, at(c).high = high; }
   void setEnabled(C c, bool on) override { at(c).enabled = on; }
@@ -39,7 +41,7 @@ class FakePrefsView : public PrefsView {
   void focus(C c) override { focused = c; }
   void tell(const Text& t, const Text&) override { told.push_back(t); }
   void setPreviewInterval(int ms) override { previewInterval = ms; }
-  bool translucencySupported() override { return translucency; }
+  bool translucencySupported() override { return true; }
   void setAlpha(int a) override { alpha = a; }
   void makeOpaque() override { alpha = 255; }
   void close() override { closed = true; }
@@ -100,8 +102,7 @@ TEST(FrmPrefs, ShowsTheStoredValues) {
   auto& v = d.view;
   EXPECT_TRUE(v.checked(C::chkProtocol));
   EXPECT_TRUE(v.at(C::labProtocolHint).visible);
-  EXPECT_TRUE(v.checked(C::optBehaviourRegSaveEach));
-  EXPECT_FALSE(v.checked(C::optBehaviourRegSaveEnd));
+  EXPECT_TRUE(v.checked(C::optBehaviourRegSaveEach) && !v.checked(C::optBehaviourRegSaveEnd));
   EXPECT_EQ(v.value(C::sliTimer), 30);  // a hand-edited 45 shows at the end of the slider
   EXPECT_EQ(v.text(C::txtTimer), u"30");
   EXPECT_EQ(v.value(C::cmbOSDAlignment), 1);
@@ -110,9 +111,7 @@ TEST(FrmPrefs, ShowsTheStoredValues) {
   // 9 = Win + Alt
   EXPECT_TRUE(v.checked(C::chkHotkeyWin) && v.checked(C::chkHotkeyAlt));
   EXPECT_FALSE(v.checked(C::chkHotkeyShift) || v.checked(C::chkHotkeyCtrl));
-  EXPECT_TRUE(v.at(C::txtHotedit).enabled);
-  EXPECT_FALSE(v.at(C::rtbKey).enabled);
-  EXPECT_FALSE(v.at(C::txtOSDRows).enabled);  // the display is off
+  EXPECT_TRUE(v.at(C::txtHotedit).enabled && !v.at(C::rtbKey).enabled && !v.at(C::txtOSDRows).enabled);
 }
 
 TEST(FrmPrefs, SaveAppliesOnceAndStoresTypedForms) {
@@ -146,57 +145,36 @@ TEST(FrmPrefs, SaveAppliesOnceAndStoresTypedForms) {
   EXPECT_TRUE(d.view.closed);
 }
 
-TEST(FrmPrefs, CancelChangesNothing) {
-  Prefs d;
-  d.click(C::chkProtocol);
-  d.view.at(C::rtbKey).text = u"new";
-  d.click(C::chkHotkeyCtrl, false);
-  d.frm->CancelButton_Click();
-  EXPECT_TRUE(d.view.closed);
-  EXPECT_TRUE(d.effects->calls.empty());
-  EXPECT_FALSE(d.p.app->options.isOn(4));
-  EXPECT_EQ(d.p.app->textBlocks[1], u"");
-  EXPECT_EQ(d.p.app->hotkeys.hotkeyMod, 3);
-}
-
-TEST(FrmPrefs, RefusesABadNumberOnItsField) {
-  const std::pair<C, const char*> cases[] = {
-      {C::txtOSDRows, "abc"}, {C::txtOSDRows, "0"}, {C::txtOSDRows, "11"}, {C::txtOSDRows, "1.5"},
-      {C::txtOSDRows, ""},    {C::txtTimer, "31"},  {C::txtTimer, "x"},
+TEST(FrmPrefs, RefusesABadNumberOnItsFieldUnlessTheFieldIsOff) {
+  struct Case {
+    C box;
+    const char* typed;
+    bool displayOn;
   };
-  for (auto& c : cases) {
-    Prefs d;
+  const Case cases[] = {{C::txtOSDRows, "abc", true}, {C::txtOSDRows, "0", true}, {C::txtOSDRows, "11", true},
+                        {C::txtOSDRows, "1.5", true}, {C::txtOSDRows, "", true},  {C::txtTimer, "31", true},
+                        {C::txtTimer, "x", true},     {C::txtOSDRows, "abc", false}, {C::txtTimer, "99", false}};
+  for (const Case& c : cases) {
+    Prefs d({{"OSDRows", "3"}});
     d.click(C::chkProtocol);
-    d.click(C::chkOSD);
-    d.view.at(c.first).text = T(c.second);
+    d.click(C::chkOSD, c.displayOn);
+    d.view.at(c.box).text = T(c.typed);
     d.frm->OKButton_Click();
-    ASSERT_EQ(d.view.told.size(), 1u) << c.second;
-    EXPECT_NE(d.view.told[0].find(T(c.second) + u"\""), Text::npos) << c.second;
-    EXPECT_EQ(d.view.focused, c.first);
-    EXPECT_EQ(d.view.page, 1);
-    EXPECT_FALSE(d.view.closed);
-    EXPECT_TRUE(d.effects->calls.empty());
-    EXPECT_FALSE(d.p.app->options.isOn(4)) << "nothing half-applied";
+    if (c.displayOn) {
+      ASSERT_EQ(d.view.told.size(), 1u) << c.typed;
+      EXPECT_NE(d.view.told[0].find(T(c.typed) + u"\""), Text::npos);
+      EXPECT_EQ(d.view.focused, c.box);
+      EXPECT_EQ(d.view.page, 1);
+      EXPECT_TRUE(d.effects->calls.empty());
+      EXPECT_FALSE(d.p.app->options.isOn(4)) << "nothing half-applied";
+    } else {
+      // A box the user cannot reach keeps what it held.
+      EXPECT_TRUE(d.view.told.empty());
+      EXPECT_EQ(d.p.app->options.text(13), u"3");
+      EXPECT_EQ(d.p.app->options.number(8), 15);
+    }
+    EXPECT_EQ(d.view.closed, !c.displayOn);
   }
-}
-
-TEST(FrmPrefs, BadNumberInADisabledBoxFallsBackToItsValue) {
-  Prefs d({{"OSDRows", "3"}});
-  d.view.at(C::txtOSDRows).text = u"abc";
-  d.view.at(C::txtTimer).text = u"99";
-  d.frm->OKButton_Click();
-  EXPECT_TRUE(d.view.told.empty());
-  EXPECT_TRUE(d.view.closed);
-  EXPECT_EQ(d.p.app->options.text(13), u"3");
-  EXPECT_EQ(d.p.app->options.number(8), 15);
-}
-
-TEST(FrmPrefs, TypedTimerMovesTheSliderAndIsApplied) {
-  Prefs d;
-  d.type(C::txtTimer, "22");
-  EXPECT_EQ(d.view.value(C::sliTimer), 22);
-  d.frm->OKButton_Click();
-  EXPECT_EQ(d.p.app->options.number(8), 22);
 }
 
 TEST(FrmPrefs, ModifierSumsAndNoModifierSwitchesTheHotkeyOff) {
@@ -258,18 +236,26 @@ TEST(FrmPrefs, LetterBoxesTakeOneLetterAndNotTheOtherHotkeys) {
   }
 }
 
-TEST(FrmPrefs, TextBlocksKeepTheEditsOfEveryKey) {
-  Prefs d;
-  d.view.at(C::rtbKey).text = u"one";
-  d.click(C::opt2);
-  EXPECT_EQ(d.view.text(C::rtbKey), u"");
-  d.view.at(C::rtbKey).text = u"two";
-  d.click(C::opt1);
-  EXPECT_EQ(d.view.text(C::rtbKey), u"one");
-  d.frm->Form_Activate();  // back from a notice: the edits stay
-  d.frm->OKButton_Click();
-  EXPECT_EQ(d.p.app->textBlocks[1], u"one");
-  EXPECT_EQ(d.p.app->textBlocks[2], u"two");
+TEST(FrmPrefs, OkKeepsTheEditsOfEveryTextBlockAndCancelDropsAllChanges) {
+  for (bool confirm : {true, false}) {
+    Prefs d;
+    d.view.at(C::rtbKey).text = u"one";
+    d.click(C::opt2);
+    EXPECT_EQ(d.view.text(C::rtbKey), u"");
+    d.view.at(C::rtbKey).text = u"two";
+    d.click(C::opt1);
+    EXPECT_EQ(d.view.text(C::rtbKey), u"one");
+    d.frm->Form_Activate();  // back from a notice: the edits stay
+    d.click(C::chkProtocol);
+    d.click(C::chkHotkeyCtrl, false);
+    confirm ? d.frm->OKButton_Click() : d.frm->CancelButton_Click();
+    EXPECT_TRUE(d.view.closed);
+    EXPECT_EQ(d.p.app->textBlocks[1], confirm ? u"one" : u"");
+    EXPECT_EQ(d.p.app->textBlocks[2], confirm ? u"two" : u"");
+    EXPECT_EQ(d.p.app->options.isOn(4), confirm);
+    EXPECT_EQ(d.p.app->hotkeys.hotkeyMod, confirm ? 1 : 3);
+    EXPECT_EQ(d.effects->calls.empty(), !confirm);
+  }
 }
 
 TEST(FrmPrefs, ControlsFollowTheirBoxes) {
@@ -288,6 +274,8 @@ TEST(FrmPrefs, ControlsFollowTheirBoxes) {
   d.frm->sliderMoved(C::sliTimer, false);
   EXPECT_EQ(d.view.text(C::txtTimer), u"4");
   EXPECT_EQ(d.view.previewInterval, 400);
+  d.type(C::txtTimer, "22");
+  EXPECT_EQ(d.view.value(C::sliTimer), 22);
   d.click(C::chkOSD, false);
   EXPECT_EQ(d.view.previewInterval, 0);
 
@@ -299,6 +287,8 @@ TEST(FrmPrefs, ControlsFollowTheirBoxes) {
 
   d.frm->gotFocus(C::chkLimitKeystroke);
   EXPECT_EQ(d.view.page, 6);
+  d.frm->OKButton_Click();
+  EXPECT_EQ(d.p.app->options.number(8), 22);
 }
 
 }  // namespace vornix::test

@@ -12,9 +12,8 @@
 namespace {
 
 const char kUsage[] =
-    "usage: prefsctl open | wait | page | click <id> | press <id> | focus <id> | checked <id> | enabled <id> | visible <id> |\r\n"
-    "                text <id> | settext <id> <text> | settextfile <id> <utf8-file> | slider <id> <pos> |\r\n"
-    "                combo <id> <index> | dismiss\r\n"
+    "usage: prefsctl open | wait | page | dismiss | click <id> | press <id> | focus <id> | checked <id> |\r\n"
+    "                text <id> | settext <id> <text> | settextfile <id> <utf8-file> | slider <id> <pos>\r\n"
     "  open posts File > Settings to the main window; wait waits up to 10 s for the dialog;\r\n"
     "  dismiss closes the message box shown over it.\r\n";
 
@@ -102,10 +101,6 @@ int run(int argc, wchar_t** argv) {
     SendMessageW(d, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
   } else if (command == L"checked") {
     helper::line(SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? "1" : "0");
-  } else if (command == L"enabled") {
-    helper::line(IsWindowEnabled(control) ? "1" : "0");
-  } else if (command == L"visible") {
-    helper::line(IsWindowVisible(control) ? "1" : "0");
   } else if (command == L"text") {
     helper::line(helper::field(textOf(control)));
   } else if (command == L"settext" && argc == 4) {
@@ -120,8 +115,6 @@ int run(int argc, wchar_t** argv) {
     SendMessageW(control, TBM_SETPOS, TRUE, pos);
     SendMessageW(d, WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, pos), reinterpret_cast<LPARAM>(control));
     SendMessageW(d, WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0), reinterpret_cast<LPARAM>(control));
-  } else if (command == L"combo" && argc == 4) {
-    SendMessageW(control, CB_SETCURSEL, _wtoi(argv[3]), 0);
   } else {
     return helper::fail(kUsage);
   }
