@@ -341,7 +341,9 @@ void PrefsDialog::showPage(int page) {
 void PrefsDialog::focus(PrefsControl control) {
   HWND window = item(control);
   SendMessageW(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(window), TRUE);
-  Control(window).send(EM_SETSEL, 0, -1);
+  // A refused entry is selected, so that typing replaces it.
+  Control c(window);
+  if (c.send(WM_GETDLGCODE) & DLGC_HASSETSEL) c.send(EM_SETSEL, 0, -1);
 }
 
 void PrefsDialog::tell(const Text& text, const Text& title) {
