@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <cmath>
+
 #include "core/prefs/localisation.h"
 #include "win32/controls.h"
 #include "win32/prefs_ids.h"
@@ -88,6 +90,8 @@ const Item kItems[] = {
     {C::optLanguageAuto, IDC_PREFS_OPTLANGUAGEAUTO, 296},
     {C::optLanguageGerman, IDC_PREFS_OPTLANGUAGEGERMAN, 297},
     {C::optLanguageEnglish, IDC_PREFS_OPTLANGUAGEENGLISH, 298},
+    {C::imgLanguageGerman, IDC_PREFS_IMGLANGUAGEGERMAN, 0},
+    {C::imgLanguageEnglish, IDC_PREFS_IMGLANGUAGEENGLISH, 0},
     {C::optBehaviourRegSaveEach, IDC_PREFS_OPTBEHAVIOURREGSAVEEACH, 241},
     {C::optBehaviourRegSaveEnd, IDC_PREFS_OPTBEHAVIOURREGSAVEEND, 244},
     {C::chkLimitSize, IDC_PREFS_CHKLIMITSIZE, 265},
@@ -146,6 +150,53 @@ void useTabTexture(HWND dialog) {
   reinterpret_cast<Enable>(reinterpret_cast<void (*)()>(proc))(dialog, kEnableTab);
 }
 
+void fill(HDC dc, const RECT& r, COLORREF colour) {
+  HBRUSH brush = CreateSolidBrush(colour);
+  FillRect(dc, &r, brush);
+  DeleteObject(brush);
+}
+
+// A band of `half` pixels either side of the line from `from` to `to`.
+void band(HDC dc, POINT from, POINT to, double half, COLORREF colour) {
+  const double dx = to.x - from.x, dy = to.y - from.y, length = std::sqrt(dx * dx + dy * dy);
+  const LONG nx = std::lround(-dy / length * half), ny = std::lround(dx / length * half);
+  const POINT corners[] = {{from.x + nx, from.y + ny}, {to.x + nx, to.y + ny}, {to.x - nx, to.y - ny},
+                           {from.x - nx, from.y - ny}};
+  HBRUSH brush = CreateSolidBrush(colour);
+  HGDIOBJ oldBrush = SelectObject(dc, brush);
+  HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
+  Polygon(dc, corners, 4);
+  SelectObject(dc, oldPen);
+  SelectObject(dc, oldBrush);
+  DeleteObject(brush);
+}
+
+// The two language flags, drawn to the size the dialog gives them.
+void drawFlag(HDC dc, RECT r, bool german) {
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  const int saved = SaveDC(dc);
+  IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
+  if (german) {
+    const COLORREF bands[] = {RGB(0, 0, 0), RGB(221, 0, 0), RGB(255, 206, 0)};
+    for (int i = 0; i < 3; ++i) fill(dc, {r.left, r.top + h * i / 3, r.right, r.top + h * (i + 1) / 3}, bands[i]);
+  } else {
+    const COLORREF white = RGB(255, 255, 255), red = RGB(200, 16, 46);
+    fill(dc, r, RGB(1, 33, 105));
+    for (const POINT& end : {POINT{r.right, r.bottom}, POINT{r.right, r.top}}) {
+      const POINT start = {r.left, end.y == r.bottom ? r.top : r.bottom};
+      band(dc, start, end, h / 6.0, white);
+      band(dc, start, end, h / 15.0, red);
+    }
+    const int cx = r.left + w / 2, cy = r.top + h / 2;
+    fill(dc, {r.left, cy - h / 6, r.right, cy + h / 6 + 1}, white);
+    fill(dc, {cx - h / 6, r.top, cx + h / 6 + 1, r.bottom}, white);
+    fill(dc, {r.left, cy - h / 10, r.right, cy + h / 10 + 1}, red);
+    fill(dc, {cx - h / 10, r.top, cx + h / 10 + 1, r.bottom}, red);
+  }
+  RestoreDC(dc, saved);
+  FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
+}
+
 const Item* itemOf(C control) {
   const Item& i = kItems[static_cast<int>(control)];
   return i.control == control ? &i : nullptr;
@@ -176,6 +227,13 @@ INT_PTR PrefsDialog::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       const auto* header = reinterpret_cast<const NMHDR*>(lParam);
       if (header && header->idFrom == IDC_PREFS_TABS && header->code == TCN_SELCHANGE)
         showPage(TabControl(GetDlgItem(hwnd(), IDC_PREFS_TABS)).current());
+      return TRUE;
+    }
+    case WM_DRAWITEM: {
+      const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (!draw || (draw->CtlID != IDC_PREFS_IMGLANGUAGEGERMAN && draw->CtlID != IDC_PREFS_IMGLANGUAGEENGLISH))
+        return FALSE;
+      drawFlag(draw->hDC, draw->rcItem, draw->CtlID == IDC_PREFS_IMGLANGUAGEGERMAN);
       return TRUE;
     }
     case WM_TIMER:

@@ -117,13 +117,13 @@ TEST(FrmPrefs, ShowsTheStoredValues) {
 TEST(FrmPrefs, SaveAppliesOnceAndStoresTypedForms) {
   Prefs d;
   d.click(C::chkProtocol);                            // page 0
-  d.view.at(C::txtOSDRows).text = u"4";               // page 1
+  d.view.setText(C::txtOSDRows, u"4");               // page 1
   d.click(C::optDblClickEdit, false);                 // page 2
   d.click(C::optDblClickClip);
   d.type(C::txtHotmenu, "k");                         // page 3
   d.click(C::chkHotmenuAlt, false);                   // 3 - 1 = Ctrl only
   d.click(C::chkHotmenu);
-  d.view.at(C::rtbKey).text = u"Grüße\r\n€ → ✓";       // page 4
+  d.view.setText(C::rtbKey, u"Grüße\r\n€ → ✓");       // page 4
   d.click(C::optLanguageAuto, false);                 // page 5
   d.click(C::optLanguageEnglish);
   d.view.at(C::sliLimitSize).value = 768;             // page 6
@@ -239,10 +239,10 @@ TEST(FrmPrefs, LetterBoxesTakeOneLetterAndNotTheOtherHotkeys) {
 TEST(FrmPrefs, OkKeepsTheEditsOfEveryTextBlockAndCancelDropsAllChanges) {
   for (bool confirm : {true, false}) {
     Prefs d;
-    d.view.at(C::rtbKey).text = u"one";
+    d.view.setText(C::rtbKey, u"one");
     d.click(C::opt2);
     EXPECT_EQ(d.view.text(C::rtbKey), u"");
-    d.view.at(C::rtbKey).text = u"two";
+    d.view.setText(C::rtbKey, u"two");
     d.click(C::opt1);
     EXPECT_EQ(d.view.text(C::rtbKey), u"one");
     d.frm->Form_Activate();  // back from a notice: the edits stay
@@ -284,6 +284,9 @@ TEST(FrmPrefs, ControlsFollowTheirBoxes) {
   EXPECT_EQ(d.view.alpha, 26);
   d.frm->sliderMoved(C::sliOpacity, true);
   EXPECT_EQ(d.view.alpha, 255);
+
+  d.frm->click(C::imgLanguageEnglish);
+  EXPECT_TRUE(d.view.checked(C::optLanguageEnglish) && !d.view.checked(C::optLanguageAuto));
 
   d.frm->gotFocus(C::chkLimitKeystroke);
   EXPECT_EQ(d.view.page, 6);

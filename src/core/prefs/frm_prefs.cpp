@@ -226,6 +226,12 @@ void FrmPrefs::click(PrefsControl control) {
     case C::chkHotmenuKeystroke: keepOnePartner(control, C::chkHotmenuClipboard); break;
     case C::chkTextClipboard: keepOnePartner(control, C::chkTextKeystroke); break;
     case C::chkTextKeystroke: keepOnePartner(control, C::chkTextClipboard); break;
+    case C::imgLanguageGerman:
+    case C::imgLanguageEnglish:
+      view_.setChecked(C::optLanguageAuto, false);
+      view_.setChecked(C::optLanguageGerman, control == C::imgLanguageGerman);
+      view_.setChecked(C::optLanguageEnglish, control == C::imgLanguageEnglish);
+      break;
     default:
       if (control >= C::opt0 && control <= C::opt9) TextKey(static_cast<int>(control) - static_cast<int>(C::opt0));
       break;

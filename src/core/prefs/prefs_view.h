@@ -31,7 +31,7 @@ enum class PrefsControl {
   chkTextKey, chkTextWin, chkTextAlt, chkTextShift, chkTextCtrl,
   opt0, opt1, opt2, opt3, opt4, opt5, opt6, opt7, opt8, opt9, rtbKey, chkTextClipboard, chkTextKeystroke,
   // Page 5: language
-  optLanguageAuto, optLanguageGerman, optLanguageEnglish,
+  optLanguageAuto, optLanguageGerman, optLanguageEnglish, imgLanguageGerman, imgLanguageEnglish,
   // Page 6: miscellaneous
   optBehaviourRegSaveEach, optBehaviourRegSaveEnd, chkLimitSize, sliLimitSize, labLimitSize, chkLimitKeystroke,
   sliLimitKeystroke, labLimitKeystroke,
