@@ -184,8 +184,8 @@ void drawFlag(HDC dc, RECT r, bool german) {
     fill(dc, r, RGB(1, 33, 105));
     for (const POINT& end : {POINT{r.right, r.bottom}, POINT{r.right, r.top}}) {
       const POINT start = {r.left, end.y == r.bottom ? r.top : r.bottom};
-      band(dc, start, end, h / 6.0, white);
-      band(dc, start, end, h / 15.0, red);
+      band(dc, start, end, h / 10.0, white);
+      band(dc, start, end, h / 25.0, red);
     }
     const int cx = r.left + w / 2, cy = r.top + h / 2;
     fill(dc, {r.left, cy - h / 6, r.right, cy + h / 6 + 1}, white);

@@ -14,7 +14,7 @@ ctl click CHKPROTOCOL                      # General: record mode
 ctl settext TXTOSDROWS 5                   # Display
 ctl click CHKHOVERSELECTION                # Lists
 ctl click CHKHOTMENU                       # Keyboard: hot menu on K with Shift added
-ctl focus TXTHOTMENU
+ctl focus TXTHOTMENU >/dev/null
 ctl settext TXTHOTMENU k
 assert_eq K "$(prefsctl text "$(id TXTHOTMENU)")" "letter box"
 ctl click CHKHOTMENUSHIFT

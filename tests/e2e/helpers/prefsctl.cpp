@@ -15,6 +15,7 @@ const char kUsage[] =
     "usage: prefsctl open | wait | page | dismiss | click <id> | press <id> | focus <id> | checked <id> |\r\n"
     "                text <id> | settext <id> <text> | settextfile <id> <utf8-file> | slider <id> <pos>\r\n"
     "  open posts File > Settings to the main window; wait waits up to 10 s for the dialog;\r\n"
+    "  focus prints the page shown afterwards;\r\n"
     "  dismiss closes the message box shown over it.\r\n";
 
 constexpr int kTabsId = 5001;      // IDC_PREFS_TABS
@@ -98,7 +99,9 @@ int run(int argc, wchar_t** argv) {
     // Posted: OK may open a message box, which would hold a sent click until it closes.
     PostMessageW(control, BM_CLICK, 0, 0);
   } else if (command == L"focus") {
+    // Prints the page the dialog shows afterwards: it turns to the page of the focus.
     SendMessageW(d, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+    helper::line(std::to_string(SendMessageW(GetDlgItem(d, kTabsId), TCM_GETCURSEL, 0, 0)));
   } else if (command == L"checked") {
     helper::line(SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? "1" : "0");
   } else if (command == L"text") {
