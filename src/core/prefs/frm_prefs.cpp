@@ -1,5 +1,7 @@
 #include "core/prefs/frm_prefs.h"
 
+#include <algorithm>
+
 #include "core/clip/ustr.h"
 #include "core/list/entry_rows.h"
 #include "core/prefs/localisation.h"
@@ -129,7 +131,8 @@ const Group kGroups[] = {
     {C::chkHotmenu, C::txtHotmenu, C::chkHotmenuWin, C::chkHotmenuAlt, C::chkHotmenuShift, C::chkHotmenuCtrl,
      &HotkeySettings::hotmenuBol, &HotkeySettings::hotmenuMod},
 };
-constexpr int kTextGroup = 2;
+constexpr int kMainGroup = 0, kEditGroup = 1, kTextGroup = 2, kMenuGroup = 3;
+constexpr int kLetterGroups[] = {kMainGroup, kEditGroup, kMenuGroup};
 
 // Modifier bits as the platform counts them.
 constexpr int kAlt = 1, kCtrl = 2, kShift = 4, kWin = 8;
@@ -145,7 +148,6 @@ int prefsPageOf(PrefsControl control) {
     if (control >= kFirsts[p]) page = p;
   return page;
 }
-
 
 FrmPrefs::FrmPrefs(App& app, PrefsView& view, PrefsEffects& effects) : app_(app), view_(view), effects_(effects) {}
 
@@ -164,14 +166,14 @@ void FrmPrefs::Form_Load() {
       case Kind::Combo: {
         // A damaged stored alignment shows as the nearest one the list has.
         const long index = options.number(b.key);
-        view_.setValue(b.control, index < 0 ? 0 : index > 2 ? 2 : static_cast<int>(index));
+        view_.setValue(b.control, static_cast<int>(std::clamp(index, 0L, 2L)));
         break;
       }
       case Kind::Slider:
         for (const Slider& s : kSliders) {
           if (s.control != b.control) continue;
           const long n = options.number(b.key);
-          view_.setValue(b.control, n < s.low ? s.low : n > s.high ? s.high : static_cast<int>(n));
+          view_.setValue(b.control, static_cast<int>(std::clamp(n, long{s.low}, long{s.high})));
         }
         break;
     }
@@ -197,7 +199,7 @@ void FrmPrefs::Form_Load() {
   chkMiniModeWindow_Click();
   chkLimitSize_Click();
   chkTextKey_Click();
-  for (int g : {0, 1, 3}) enableGroup(g, view_.checked(kGroups[g].enable));
+  for (int g : kLetterGroups) enableGroup(g, view_.checked(kGroups[g].enable));
 }
 
 void FrmPrefs::Form_Activate() {
@@ -219,9 +221,9 @@ void FrmPrefs::click(PrefsControl control) {
     case C::chkMiniModeWindow: chkMiniModeWindow_Click(); break;
     case C::chkLimitSize: chkLimitSize_Click(); break;
     case C::chkTextKey: chkTextKey_Click(); break;
-    case C::chkHotkey: enableGroup(0, view_.checked(control)); break;
-    case C::chkHotedit: enableGroup(1, view_.checked(control)); break;
-    case C::chkHotmenu: enableGroup(3, view_.checked(control)); break;
+    case C::chkHotkey: enableGroup(kMainGroup, view_.checked(control)); break;
+    case C::chkHotedit: enableGroup(kEditGroup, view_.checked(control)); break;
+    case C::chkHotmenu: enableGroup(kMenuGroup, view_.checked(control)); break;
     case C::chkHotmenuClipboard: keepOnePartner(control, C::chkHotmenuKeystroke); break;
     case C::chkHotmenuKeystroke: keepOnePartner(control, C::chkHotmenuClipboard); break;
     case C::chkTextClipboard: keepOnePartner(control, C::chkTextKeystroke); break;
@@ -342,7 +344,7 @@ void FrmPrefs::enableGroup(int group, bool on) {
   const Group& g = kGroups[group];
   for (C c : {g.letter, g.win, g.alt, g.shift, g.ctrl})
     if (c != C::count) view_.setEnabled(c, on);
-  if (group == 3) {
+  if (group == kMenuGroup) {
     view_.setEnabled(C::chkHotmenuClipboard, on);
     view_.setEnabled(C::chkHotmenuKeystroke, on);
   }
@@ -382,7 +384,7 @@ bool FrmPrefs::checkNumber(PrefsControl box, long low, long high, long fallback,
   // A box the user cannot reach (the display is off) must not hold the dialog
   // open: it goes back to what it held before.
   if (!view_.checked(C::chkOSD)) {
-    out = fallback < low ? low : fallback > high ? high : fallback;
+    out = std::clamp(fallback, low, high);
     return true;
   }
   refuse(box, formatMessage({app_.str(kStrNotANumber), t, ustr::fromInt(low), ustr::fromInt(high)}));
@@ -402,14 +404,13 @@ bool FrmPrefs::validate() {
   view_.setValue(C::sliTimer, static_cast<int>(seconds));
 
   // Two hotkeys on the same keys: the system would give the second to nobody.
-  const int letterGroups[] = {0, 1, 3};
   for (int i = 0; i < 3; ++i) {
     for (int j = i + 1; j < 3; ++j) {
-      const Group& a = kGroups[letterGroups[i]];
-      const Group& b = kGroups[letterGroups[j]];
-      const int mod = modifiers(letterGroups[j]);
+      const Group& a = kGroups[kLetterGroups[i]];
+      const Group& b = kGroups[kLetterGroups[j]];
+      const int mod = modifiers(kLetterGroups[j]);
       if (!view_.checked(a.enable) || !view_.checked(b.enable) || mod == 0) continue;
-      if (modifiers(letterGroups[i]) != mod || view_.text(a.letter) != view_.text(b.letter)) continue;
+      if (modifiers(kLetterGroups[i]) != mod || view_.text(a.letter) != view_.text(b.letter)) continue;
       Text keys;
       if (mod & kWin) keys += app_.str(kStrWin);
       if (mod & kAlt) keys += app_.str(kStrAlt);
