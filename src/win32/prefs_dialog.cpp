@@ -197,6 +197,10 @@ void drawFlag(HDC dc, RECT r, bool german) {
   FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
 }
 
+// The dialog whose keys the filter watches; one Preferences dialog is open at a time.
+PrefsDialog* keyTarget = nullptr;
+HHOOK keyHook = nullptr;
+
 const Item* itemOf(C control) {
   const Item& i = kItems[static_cast<int>(control)];
   return i.control == control ? &i : nullptr;
@@ -204,7 +208,39 @@ const Item* itemOf(C control) {
 
 }  // namespace
 
-void PrefsDialog::run(HWND owner) { runModal(IDD_PREFS, owner); }
+void PrefsDialog::run(HWND owner) {
+  // The dialog manager takes Ctrl+Tab for plain Tab before the dialog sees it;
+  // a message filter sees the keys of the modal loop first.
+  keyTarget = this;
+  keyHook = SetWindowsHookExW(WH_MSGFILTER, keyFilter, nullptr, GetCurrentThreadId());
+  runModal(IDD_PREFS, owner);
+  if (keyHook) UnhookWindowsHookEx(keyHook);
+  keyHook = nullptr;
+  keyTarget = nullptr;
+}
+
+LRESULT CALLBACK PrefsDialog::keyFilter(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* message = reinterpret_cast<const MSG*>(lParam);
+  if (code == MSGF_DIALOGBOX && message && message->message == WM_KEYDOWN && keyTarget && keyTarget->hwnd() &&
+      (message->hwnd == keyTarget->hwnd() || IsChild(keyTarget->hwnd(), message->hwnd)) &&
+      GetKeyState(VK_CONTROL) < 0) {
+    const WPARAM key = message->wParam;
+    const bool back = key == VK_PRIOR || (key == VK_TAB && GetKeyState(VK_SHIFT) < 0);
+    if (key == VK_TAB || key == VK_PRIOR || key == VK_NEXT) {
+      try {
+        keyTarget->turnPage(back ? -1 : 1);
+      } catch (...) {
+      }
+      return TRUE;
+    }
+  }
+  return CallNextHookEx(keyHook, code, wParam, lParam);
+}
+
+void PrefsDialog::turnPage(int step) {
+  showPage((page_ + step + kPrefsPages) % kPrefsPages);
+  SetFocus(GetDlgItem(hwnd(), IDC_PREFS_TABS));
+}
 
 INT_PTR PrefsDialog::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {

@@ -52,6 +52,9 @@ class PrefsDialog : public Dialog, public PrefsView {
   HWND item(PrefsControl control) const;
   bool controlOf(int id, PrefsControl& control) const;
   void applyVisibility(int id, int page);
+  // Ctrl+Tab and Ctrl+Page Down turn to the next page, with Shift or Page Up back.
+  static LRESULT CALLBACK keyFilter(int code, WPARAM wParam, LPARAM lParam);
+  void turnPage(int step);
 
   App& app_;
   FrmPrefs frm_;

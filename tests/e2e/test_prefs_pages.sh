@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Every page of Settings in German and in English, each entered by focusing one
-# of its controls (the dialog turns to the page that holds the focus).
+# of its controls (the dialog turns to the page that holds the focus); Ctrl+Tab
+# and Ctrl+Shift+Tab turn the pages round.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/entries.sh"
 source "$(dirname "$0")/prefs.sh"
@@ -26,6 +27,14 @@ for lang in de en; do
   vornix_start
   open_prefs
   shoot_pages "$lang"
+  if [ "$lang" = de ]; then
+    keys ctrl+tab
+    wait_until 3 bash -c "[ \"\$('$WINE' '$E2E_WIN64_DIR/prefsctl.exe' page | tr -d '\r')\" = 0 ]" ||
+      fail "Ctrl+Tab did not turn from the last page to the first"
+    keys ctrl+shift+tab
+    wait_until 3 bash -c "[ \"\$('$WINE' '$E2E_WIN64_DIR/prefsctl.exe' page | tr -d '\r')\" = 6 ]" ||
+      fail "Ctrl+Shift+Tab did not turn back to the last page"
+  fi
   close_prefs 2
   vornix_stop
 done
