@@ -20,6 +20,7 @@ ctl click CHKOSD
 ctl settext TXTOSDROWS abc
 prefsctl press 1
 wait_box '"abc"'
+sleep 1  # let the dialog behind the box finish painting
 shot bad-number
 prefsctl dismiss
 sleep 0.3
