@@ -430,6 +430,9 @@ void PrefsDialog::showPage(int page) {
   TabControl(GetDlgItem(hwnd(), IDC_PREFS_TABS)).setCurrent(page);
   for (const Item& i : kItems) applyVisibility(i.id, prefsPageOf(i.control));
   for (const Label& l : kLabels) applyVisibility(l.id, l.page);
+  // A page turned while a control handles a click (the focus moved to a box of
+  // another page) would otherwise keep the frames of its edit boxes unpainted.
+  RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void PrefsDialog::focus(PrefsControl control) {
