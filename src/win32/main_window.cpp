@@ -222,6 +222,9 @@ void MainWindow::onMenu(int id) {
     case IDM_FILE_EXPORT:
       menFileFileExport_Click();
       break;
+    case IDM_FILE_SETTINGS:
+      showPreferences();
+      break;
     case IDM_HELP_HELP:
       openWithShell(app_, app_.helpFile);
       break;
@@ -232,7 +235,6 @@ void MainWindow::onMenu(int id) {
       frm_.showModal([this] { runAboutBox(app_, hwnd()); });
       break;
     default:
-      // Settings have no window yet.
       break;
   }
 }

@@ -86,6 +86,7 @@ class MainWindow : public Window, public MainView {
   void onCommand(int id, int code);
   void menFileFileExport_Click();
   void onMenu(int id);
+  void showPreferences();
   LRESULT onNotify(const NMHDR* header);
   void onMinMaxInfo(MINMAXINFO* info) const;
   void onStartupTimer();

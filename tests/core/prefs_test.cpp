@@ -1,0 +1,297 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "core/prefs/frm_prefs.h"
+#include "fixture.h"
+
+namespace vornix::test {
+
+namespace {
+
+using C = PrefsControl;
+
+class FakePrefsView : public PrefsView {
+ public:
+  struct State {
+    bool checked = false, enabled = true, visible = true;
+    Text text;
+    int value = 0, low = 0, high = 100;
+  };
+  std::map<C, State> controls;
+  int page = 0, previewInterval = -1, alpha = 255;
+  bool closed = false;
+  C focused = C::count;
+  std::vector<Text> told;
+
+  State& at(C c) { return controls[c]; }
+  bool checked(C c) override { return at(c).checked; }
+  void setChecked(C c, bool on) override { at(c).checked = on; }
+  Text text(C c) override { return at(c).text; }
+  void setText(C c, const Text& t) override { at(c).text = t; }
+  int value(C c) override { return at(c).value; }
+  // Held in range, as a trackbar does.
+  void setValue(C c, int v) override { at(c).value = std::min(std::max(v, at(c).low), at(c).high); }
+  void setItems(C c, const std::vector<Text>& items) override { at(c).high = static_cast<int>(items.size()) - 1; }
+  void setSliderRange(C c, int low, int high, int, int) override { at(c).low = low, at(c).high = high; }
+  void setEnabled(C c, bool on) override { at(c).enabled = on; }
+  void setVisible(C c, bool on) override { at(c).visible = on; }
+  int currentPage() override { return page; }
+  void showPage(int p) override { page = p; }
+  void focus(C c) override { focused = c; }
+  void tell(const Text& t, const Text&) override { told.push_back(t); }
+  void setPreviewInterval(int ms) override { previewInterval = ms; }
+  bool translucencySupported() override { return true; }
+  void setAlpha(int a) override { alpha = a; }
+  void makeOpaque() override { alpha = 255; }
+  void close() override { closed = true; }
+};
+
+struct Effects : PrefsEffects {
+  explicit Effects(FrmVornix& frm) : frm(frm) {}
+  FrmVornix& frm;
+  std::vector<std::string> calls;
+  void hideDisplay() override {}
+  void applyAutostart(bool) override { calls.push_back("autostart"); }
+  void applyDisplay() override { calls.push_back("display"); }
+  void applyRecordMode() override { calls.push_back("record"); }
+  void applyHoverSelection(bool) override { calls.push_back("hover"); }
+  void reregisterHotkeys() override { calls.push_back("hotkeys"); }
+  void saveReg() override {
+    calls.push_back("save");
+    frm.saveReg();
+  }
+};
+
+// The program started on a store, with the dialog open on it.
+struct Prefs {
+  Program p;
+  FakePrefsView view;
+  std::unique_ptr<Effects> effects;
+  std::unique_ptr<FrmPrefs> frm;
+
+  explicit Prefs(std::initializer_list<std::pair<const char*, const char*>> stored = {}) {
+    for (auto& s : stored) p.set(s.first, s.second);
+    p.start();
+    effects = std::make_unique<Effects>(*p.frm);
+    frm = std::make_unique<FrmPrefs>(*p.app, view, *effects);
+    frm->Form_Load();
+    frm->Form_Activate();
+  }
+  // The user clicks a check box or option button.
+  void click(C c, bool on = true) {
+    view.at(c).checked = on;
+    frm->click(c);
+  }
+  // The user types into a box and leaves it.
+  void type(C c, const char* text) {
+    frm->gotFocus(c);
+    view.at(c).text = T(text);
+    frm->changed(c);
+    frm->lostFocus(c);
+  }
+};
+
+const std::vector<std::string> kApplyOnce = {"autostart", "display", "record", "hover", "hotkeys"};
+
+}  // namespace
+
+TEST(FrmPrefs, ShowsTheStoredValues) {
+  Prefs d({{"ProtocolMode", "1"}, {"RegSave", "True"}, {"OSDSec", "45"}, {"OSDAlign", "1"}, {"Hotedit", "Q"},
+           {"LimitSizeKB", "512"}, {"HotkeyMOD", "9"}, {"HoteditBol", "True"}, {"TextkeyBol", "False"}});
+  auto& v = d.view;
+  EXPECT_TRUE(v.checked(C::chkProtocol));
+  EXPECT_TRUE(v.at(C::labProtocolHint).visible);
+  EXPECT_TRUE(v.checked(C::optBehaviourRegSaveEach) && !v.checked(C::optBehaviourRegSaveEnd));
+  EXPECT_EQ(v.value(C::sliTimer), 30);  // a hand-edited 45 shows at the end of the slider
+  EXPECT_EQ(v.text(C::txtTimer), u"30");
+  EXPECT_EQ(v.value(C::cmbOSDAlignment), 1);
+  EXPECT_EQ(v.text(C::txtHotedit), u"Q");
+  EXPECT_EQ(v.text(C::labLimitSize), u"512 KB");
+  // 9 = Win + Alt
+  EXPECT_TRUE(v.checked(C::chkHotkeyWin) && v.checked(C::chkHotkeyAlt));
+  EXPECT_FALSE(v.checked(C::chkHotkeyShift) || v.checked(C::chkHotkeyCtrl));
+  EXPECT_TRUE(v.at(C::txtHotedit).enabled && !v.at(C::rtbKey).enabled && !v.at(C::txtOSDRows).enabled);
+}
+
+TEST(FrmPrefs, SaveAppliesOnceAndStoresTypedForms) {
+  Prefs d;
+  d.click(C::chkProtocol);                            // page 0
+  d.view.setText(C::txtOSDRows, u"4");               // page 1
+  d.click(C::optDblClickEdit, false);                 // page 2
+  d.click(C::optDblClickClip);
+  d.type(C::txtHotmenu, "k");                         // page 3
+  d.click(C::chkHotmenuAlt, false);                   // 3 - 1 = Ctrl only
+  d.click(C::chkHotmenu);
+  d.view.setText(C::rtbKey, u"Grüße\r\n€ → ✓");       // page 4
+  d.click(C::optLanguageAuto, false);                 // page 5
+  d.click(C::optLanguageEnglish);
+  d.view.at(C::sliLimitSize).value = 768;             // page 6
+  d.frm->SaveButton_Click();
+
+  auto expected = kApplyOnce;
+  expected.push_back("save");
+  EXPECT_EQ(d.effects->calls, expected);
+  EXPECT_FALSE(d.view.closed);
+  const std::pair<const char*, const char*> stored[] = {
+      {"ProtocolMode", "1"}, {"OSDRows", "4"}, {"DblClickEdit", "False"}, {"DblClickClip", "True"},
+      {"Hotmenu", "K"}, {"HotmenuMOD", "2"}, {"HotmenuBol", "True"}, {"LanguageAuto", "False"},
+      {"LanguageEnglish", "True"}, {"LimitSizeKB", "768"}, {"OSDSec", "15"}, {"HotkeyMOD", "3"},
+      {"Textkey1", "Grüße\r\n€ → ✓"}};
+  for (auto& s : stored) EXPECT_EQ(d.p.stored(s.first), T(s.second)) << s.first;
+
+  d.frm->OKButton_Click();
+  EXPECT_EQ(d.effects->calls.size(), expected.size() + kApplyOnce.size());
+  EXPECT_TRUE(d.view.closed);
+}
+
+TEST(FrmPrefs, RefusesABadNumberOnItsFieldUnlessTheFieldIsOff) {
+  struct Case {
+    C box;
+    const char* typed;
+    bool displayOn;
+  };
+  const Case cases[] = {{C::txtOSDRows, "abc", true}, {C::txtOSDRows, "0", true}, {C::txtOSDRows, "11", true},
+                        {C::txtOSDRows, "1.5", true}, {C::txtOSDRows, "", true},  {C::txtTimer, "31", true},
+                        {C::txtTimer, "x", true},     {C::txtOSDRows, "abc", false}, {C::txtTimer, "99", false}};
+  for (const Case& c : cases) {
+    Prefs d({{"OSDRows", "3"}});
+    d.click(C::chkProtocol);
+    d.click(C::chkOSD, c.displayOn);
+    d.view.at(c.box).text = T(c.typed);
+    d.frm->OKButton_Click();
+    if (c.displayOn) {
+      ASSERT_EQ(d.view.told.size(), 1u) << c.typed;
+      EXPECT_NE(d.view.told[0].find(T(c.typed) + u"\""), Text::npos);
+      EXPECT_EQ(d.view.focused, c.box);
+      EXPECT_EQ(d.view.page, 1);
+      EXPECT_TRUE(d.effects->calls.empty());
+      EXPECT_FALSE(d.p.app->options.isOn(4)) << "nothing half-applied";
+    } else {
+      // A box the user cannot reach keeps what it held.
+      EXPECT_TRUE(d.view.told.empty());
+      EXPECT_EQ(d.p.app->options.text(13), u"3");
+      EXPECT_EQ(d.p.app->options.number(8), 15);
+    }
+    EXPECT_EQ(d.view.closed, !c.displayOn);
+  }
+}
+
+TEST(FrmPrefs, ModifierSumsAndNoModifierSwitchesTheHotkeyOff) {
+  struct Case {
+    bool win, alt, shift, ctrl;
+    int mod;
+    bool on;
+  };
+  const Case cases[] = {{false, true, false, true, 3, true}, {true, false, false, false, 8, true},
+                        {false, false, true, false, 4, true}, {true, true, true, true, 15, true},
+                        {false, false, false, false, 0, false}};
+  for (const Case& c : cases) {
+    Prefs d;
+    d.click(C::chkTextKey);
+    d.click(C::chkTextWin, c.win);
+    d.click(C::chkTextAlt, c.alt);
+    d.click(C::chkTextShift, c.shift);
+    d.click(C::chkTextCtrl, c.ctrl);
+    d.frm->OKButton_Click();
+    EXPECT_EQ(d.p.app->hotkeys.textHotkeyMod, c.mod);
+    EXPECT_EQ(d.p.app->hotkeys.textkeyBol, c.on) << c.mod;
+  }
+}
+
+TEST(FrmPrefs, RefusesTheSameHotkeyTwice) {
+  struct Case {
+    const char* menuLetter;
+    bool menuCtrl, menuOn;
+    bool refused;
+  };
+  const Case cases[] = {{"C", true, true, true},    // Ctrl+Alt+C twice
+                        {"C", false, true, false},  // Alt+C differs
+                        {"C", true, false, false},  // the hot menu is off
+                        {"V", true, true, false}};
+  for (const Case& c : cases) {
+    Prefs d;
+    d.click(C::chkHotmenu, c.menuOn);
+    d.type(C::txtHotmenu, c.menuLetter);
+    d.click(C::chkHotmenuCtrl, c.menuCtrl);
+    d.frm->OKButton_Click();
+    EXPECT_EQ(d.view.closed, !c.refused) << c.menuLetter << c.menuCtrl << c.menuOn;
+    EXPECT_EQ(d.effects->calls.empty(), c.refused);
+    if (c.refused) {
+      EXPECT_EQ(d.view.focused, C::txtHotmenu);
+    }
+  }
+}
+
+TEST(FrmPrefs, LetterBoxesTakeOneLetterAndNotTheOtherHotkeys) {
+  const std::tuple<C, const char*, const char*> cases[] = {
+      {C::txtHotkey, "b", "B"}, {C::txtHotkey, "1", "C"},  {C::txtHotkey, "AB", "C"},
+      {C::txtHotkey, "", "C"},  {C::txtHotkey, "e", "C"},  {C::txtHotedit, "c", "E"},
+      {C::txtHotmenu, "ä", "V"}, {C::txtHotmenu, "c", "C"},
+  };
+  for (auto& [box, typed, shown] : cases) {
+    Prefs d;
+    d.type(box, typed);
+    EXPECT_EQ(d.view.text(box), T(shown)) << typed;
+  }
+}
+
+TEST(FrmPrefs, OkKeepsTheEditsOfEveryTextBlockAndCancelDropsAllChanges) {
+  for (bool confirm : {true, false}) {
+    Prefs d;
+    d.view.setText(C::rtbKey, u"one");
+    d.click(C::opt2);
+    EXPECT_EQ(d.view.text(C::rtbKey), u"");
+    d.view.setText(C::rtbKey, u"two");
+    d.click(C::opt1);
+    EXPECT_EQ(d.view.text(C::rtbKey), u"one");
+    d.frm->Form_Activate();  // back from a notice: the edits stay
+    d.click(C::chkProtocol);
+    d.click(C::chkHotkeyCtrl, false);
+    confirm ? d.frm->OKButton_Click() : d.frm->CancelButton_Click();
+    EXPECT_TRUE(d.view.closed);
+    EXPECT_EQ(d.p.app->textBlocks[1], confirm ? u"one" : u"");
+    EXPECT_EQ(d.p.app->textBlocks[2], confirm ? u"two" : u"");
+    EXPECT_EQ(d.p.app->options.isOn(4), confirm);
+    EXPECT_EQ(d.p.app->hotkeys.hotkeyMod, confirm ? 1 : 3);
+    EXPECT_EQ(d.effects->calls.empty(), !confirm);
+  }
+}
+
+TEST(FrmPrefs, ControlsFollowTheirBoxes) {
+  Prefs d;
+  // One of clipboard and keystrokes stays checked.
+  d.click(C::chkTextClipboard, false);
+  EXPECT_TRUE(d.view.checked(C::chkTextClipboard));
+  d.click(C::chkTextKeystroke);
+  d.click(C::chkTextClipboard, false);
+  EXPECT_FALSE(d.view.checked(C::chkTextClipboard));
+
+  d.click(C::chkOSD);
+  EXPECT_TRUE(d.view.at(C::sliTimer).enabled);
+  EXPECT_EQ(d.view.previewInterval, 1500);
+  d.view.at(C::sliTimer).value = 4;
+  d.frm->sliderMoved(C::sliTimer, false);
+  EXPECT_EQ(d.view.text(C::txtTimer), u"4");
+  EXPECT_EQ(d.view.previewInterval, 400);
+  d.type(C::txtTimer, "22");
+  EXPECT_EQ(d.view.value(C::sliTimer), 22);
+  d.click(C::chkOSD, false);
+  EXPECT_EQ(d.view.previewInterval, 0);
+
+  d.view.at(C::sliOpacity).value = 90;
+  d.frm->sliderMoved(C::sliOpacity, false);
+  EXPECT_EQ(d.view.alpha, 26);
+  d.frm->sliderMoved(C::sliOpacity, true);
+  EXPECT_EQ(d.view.alpha, 255);
+
+  d.frm->click(C::imgLanguageEnglish);
+  EXPECT_TRUE(d.view.checked(C::optLanguageEnglish) && !d.view.checked(C::optLanguageAuto));
+
+  d.frm->gotFocus(C::chkLimitKeystroke);
+  EXPECT_EQ(d.view.page, 6);
+  d.frm->OKButton_Click();
+  EXPECT_EQ(d.p.app->options.number(8), 22);
+}
+
+}  // namespace vornix::test
