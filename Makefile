@@ -67,7 +67,7 @@ fuzz: deps
 	cmake --build $(BUILD)/fuzz -j $(JOBS) --target vornix_fuzzers
 	for f in transforms loaders sessions; do \
 	  mkdir -p $(BUILD)/fuzz/corpus/$$f; \
-	  $(BUILD)/fuzz/fuzz/fuzz_$$f -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -timeout=20 \
+	  $(BUILD)/fuzz/fuzz/fuzz_$$f -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -len_control=0 -timeout=20 \
 	    -artifact_prefix=$(BUILD)/fuzz/ $(BUILD)/fuzz/corpus/$$f || exit 1; \
 	done
 

@@ -82,36 +82,41 @@ TEST(EntryList, FullListWithoutRecordModeRefusesWithMessage) {
   EXPECT_TRUE(p.frm->checkMaxEntries());
 }
 
-TEST(EntryList, RecordModeGivesUpTheLowestCounterThenTheOldest) {
-  Program p;
-  p.set("ProtocolMode", "1");
-  p.start();
-  std::vector<long> counters(50, 5);
-  counters[30] = 1;
-  counters[40] = 1;  // same counter, newer
-  fill(p, counters);
-  p.frm->addListItem(u"new", false, true);
-  EXPECT_EQ(p.frm->rows().count(), 50);
-  EXPECT_EQ(p.row(numbered(30)), nullptr);
-  EXPECT_NE(p.row(numbered(40)), nullptr);
-  EXPECT_TRUE(p.sys.boxes.shown.empty());
-  // The removed entry can be undone.
-  EXPECT_EQ(p.frm->undoRecord().text, numbered(30));
-}
-
-TEST(EntryList, WithDateRuleTheOldestGoesFirstThenTheLowestCounter) {
-  Program p;
-  p.set("ProtocolMode", "1");
-  p.set("ProtocolQuant", "False");
-  p.start();
-  std::vector<long> counters(50, 0);
-  counters[0] = 9;
-  fill(p, counters, {1});
-  p.frm->addListItem(u"new", false, true);
-  EXPECT_EQ(p.row(numbered(0)), nullptr);  // the oldest, despite its high counter
-  p.frm->addListItem(u"newer", false, true);
-  EXPECT_NE(p.row(numbered(1)), nullptr);  // protected
-  EXPECT_EQ(p.row(numbered(2)), nullptr);
+TEST(EntryList, FullListInRecordModeGivesUpTheRightEntry) {
+  // 50 entries one second apart ("entry 0" oldest), counters 5 unless listed, the
+  // oldest `protectedCount` protected.
+  const struct {
+    const char* rule;  // ProtocolQuant
+    std::vector<std::pair<int, long>> counters;
+    int protectedCount;
+    int gone;  // -1: nothing is given up and the new text is dropped silently
+  } cases[] = {
+      {"True", {{30, 1}, {40, 1}}, 0, 30},  // the lowest counter, then the oldest
+      {"True", {}, 3, 3},                   // equal counters: the oldest unprotected
+      {"False", {{0, 9}}, 0, 0},            // the oldest, despite its high counter
+      {"False", {{1, 9}}, 1, 1},
+      {"True", {}, 49, 49},                 // the one unprotected row
+      {"True", {}, 50, -1},
+  };
+  for (const auto& c : cases) {
+    std::vector<long> counters(50, 5);
+    for (const auto& [i, n] : c.counters) counters[static_cast<size_t>(i)] = n;
+    std::vector<int> prot;
+    for (int i = 0; i < c.protectedCount; ++i) prot.push_back(i);
+    Program p;
+    p.set("ProtocolMode", "1");
+    p.set("ProtocolQuant", c.rule);
+    p.start();
+    fill(p, counters, prot);
+    p.frm->addListItem(u"new", false, true);
+    EXPECT_EQ(p.frm->rows().count(), 50) << c.gone;
+    EXPECT_EQ(p.row(u"new") != nullptr, c.gone >= 0) << c.gone;
+    if (c.gone >= 0) {
+      EXPECT_EQ(p.row(numbered(c.gone)), nullptr) << c.gone;
+      EXPECT_EQ(p.frm->undoRecord().text, numbered(c.gone)) << c.gone;
+    }
+    EXPECT_TRUE(p.sys.boxes.shown.empty()) << c.gone;
+  }
 }
 
 TEST(EntryList, TiesInBothKeysGiveUpTheFirstRowInDisplayOrder) {
@@ -127,32 +132,6 @@ TEST(EntryList, TiesInBothKeysGiveUpTheFirstRowInDisplayOrder) {
   const Text expectedGone = p.frm->rows().at(firstUnprotected).cells[kColContent];
   p.frm->addListItem(u"new", false, true);
   EXPECT_EQ(p.row(expectedGone), nullptr);
-}
-
-TEST(EntryList, OneUnprotectedRowIsAlwaysTheOneReplaced) {
-  Program p;
-  p.set("ProtocolMode", "1");
-  p.start();
-  std::vector<int> prot;
-  for (int i = 0; i < 49; ++i) prot.push_back(i);
-  fill(p, std::vector<long>(50, 0), prot);
-  p.frm->addListItem(u"new 1", false, true);
-  p.frm->addListItem(u"new 2", false, true);
-  EXPECT_EQ(p.row(u"new 1"), nullptr);
-  EXPECT_NE(p.row(u"new 2"), nullptr);
-  EXPECT_EQ(p.frm->rows().count(), 50);
-}
-
-TEST(EntryList, AllProtectedDropsTheTextSilently) {
-  Program p;
-  p.set("ProtocolMode", "1");
-  p.start();
-  std::vector<int> all;
-  for (int i = 0; i < 50; ++i) all.push_back(i);
-  fill(p, std::vector<long>(50, 0), all);
-  p.frm->addListItem(u"new", false, true);
-  EXPECT_EQ(p.row(u"new"), nullptr);
-  EXPECT_TRUE(p.sys.boxes.shown.empty());
 }
 
 TEST(EntryList, ChangeEntryReplacesTextOrCountsAUse) {

@@ -42,10 +42,19 @@ TEST(Startup, ValuesThatDoNotConvertAreReportedAndSkipped) {
   p.set("winWidth", "wide");
   p.set("SortOrder", "5");
   p.set("HotkeyMOD", "999");
+  // Numbers beyond any sensible range read as their defaults too, without a word.
+  p.set("winHeight", "1e300");
+  p.set("winLeft", "-1e300");
+  p.set("SortKey", "1e10");
+  p.set("HoteditMOD", "1e300");
   p.start();
   ASSERT_EQ(p.sys.boxes.shown.size(), 1u);
   EXPECT_EQ(p.sys.boxes.shown[0].text, u"Vornix (Version 1.0.0) - Load: \r\nType mismatch");
   EXPECT_EQ(p.view.rect.width, 470);
+  EXPECT_EQ(p.view.rect.height, 150);
+  EXPECT_EQ(p.view.rect.left, 67);
+  EXPECT_EQ(p.frm->rows().sortKey(), kColDateSort);
+  EXPECT_EQ(p.app->hotkeys.hoteditMod, 3);
   EXPECT_EQ(p.frm->rows().sortOrder(), 1);
   EXPECT_EQ(p.app->hotkeys.hotkeyMod, 3);
   // The quit question falls back to its default: it is asked.

@@ -27,3 +27,17 @@ wait_status() {
   wait_until "${2:-10}" bash -c "'$WINE' '$E2E_WIN64_DIR/probe.exe' status 2>/dev/null | tr -d '\r' | grep -qF -- \"\$0\"" "$1" ||
     fail "status bar never showed [$1]; it shows [$(probe_status)]"
 }
+
+# Geometry of the visible main window: LEFT TOP RIGHT.
+geometry() {
+  local id
+  id=$(xdotool search --limit 1 --name "$E2E_WINDOW_REGEX")
+  eval "$(xdotool getwindowgeometry --shell "$id")"
+  LEFT=$X TOP=$Y RIGHT=$((X + WIDTH))
+}
+click() { xdotool mousemove "$1" "$2" click 1; sleep 0.4; }
+# row N: clicks row N (0-based, display order) of the list.
+row() {
+  geometry
+  click $((LEFT + 160)) $((TOP + 97 + 14 * $1))
+}

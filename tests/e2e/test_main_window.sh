@@ -31,14 +31,6 @@ seed() {
   } | reg_import
 }
 
-# Geometry of the visible window: LEFT TOP RIGHT.
-geometry() {
-  local id
-  id=$(xdotool search --limit 1 --name "$E2E_WINDOW_REGEX")
-  eval "$(xdotool getwindowgeometry --shell "$id")"
-  LEFT=$X TOP=$Y RIGHT=$((X + WIDTH))
-}
-click() { xdotool mousemove "$1" "$2" click 1; sleep 0.4; }
 header() {
   geometry
   case $1 in
@@ -57,10 +49,6 @@ tab() {
   esac
 }
 # Clicks row N (0-based, display order) on its content.
-row() {
-  geometry
-  click $((LEFT + 160)) $((TOP + 97 + 14 * $1))
-}
 # Display order of one column (1-based field of list_rows), as a single line.
 column_of() { list_rows | cut -f"$1" | tr '\n' '|'; }
 sorted() { list_rows | cut -f"$1" | sort "${@:2}" | tr '\n' '|'; }

@@ -94,6 +94,9 @@ std::vector<EntryStorage::LoadedEntry> EntryStorage::load(bool& badDate) {
         }
         e.text = decodeFileText(bytes, app_.sys.codePage);
       }
+    } else if (needsSideFile(e.text)) {
+      // Stored inline by hand or by an older version: the next save gives it its side file.
+      slot.rewrite = true;
     }
 
     slot.sel = store.read(name(u"EntrySel", n)).value_or(u"False");
@@ -119,7 +122,7 @@ std::vector<EntryStorage::LoadedEntry> EntryStorage::load(bool& badDate) {
 void EntryStorage::bind(int slot, const Row* row) {
   if (slot < 0 || slot >= static_cast<int>(slots_.size())) return;
   slots_[slot].rowId = row ? row->id : -1;
-  slots_[slot].revision = row ? row->revision : -1;
+  slots_[slot].revision = row && !slots_[slot].rewrite ? row->revision : -1;
 }
 
 bool EntryStorage::isKeptFile(const Text& path) const {

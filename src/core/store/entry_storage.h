@@ -58,6 +58,7 @@ class EntryStorage {
     int revision = -1;    // the row's text revision that was stored
     bool known = false;   // the values below mirror the store
     bool kept = false;    // its side file could not be read: never written or moved
+    bool rewrite = false; // stored in a form that saving would not choose
     Text sel, date, quant;
     Text sidePath;        // the side file the stored marker names; "" for an inline text
   };

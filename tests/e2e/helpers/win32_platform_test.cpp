@@ -345,7 +345,7 @@ std::string readAll(const Text& path) {
 
 int countTempFiles(const Text& folder) {
   WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW(w(folder + u"\\vnx*"), &found);
+  HANDLE search = FindFirstFileW(w(folder + u"\\*.tmp"), &found);
   if (search == INVALID_HANDLE_VALUE) return 0;
   int count = 0;
   do ++count;
@@ -408,6 +408,17 @@ void checkFiles(const Text& work) {
   CHECK(!files.fileExists(file));
   r = files.deleteFile(file);
   CHECK(!r.ok && !r.message.empty());
+
+  // Paths far beyond MAX_PATH, and the per-user folder.
+  Text deep = work;
+  for (int i = 0; i < 4; ++i) CHECK(files.makeFolder(deep += u"\\" + Text(90, static_cast<char16_t>(u'k' + i))));
+  CHECK(files.makeFolder(deep));
+  const Text longFile = deep + u"\\bigfile0.txt";
+  CHECK(longFile.size() > 400);
+  CHECK(files.replaceFile(longFile, binary).ok && files.fileExists(longFile) && readAll(longFile) == binary);
+  CHECK(countTempFiles(deep) == 0);
+  CHECK(files.deleteFile(longFile).ok && !files.fileExists(longFile));
+  CHECK(!files.appDataFolder().empty() && files.makeFolder(files.appDataFolder()));
 }
 
 void checkClockAndLocale() {
