@@ -24,8 +24,8 @@ HotmenuWindow::~HotmenuWindow() {
 
 bool HotmenuWindow::open() {
   if (hwnd() || !registerClass(kClassName, nullptr, nullptr)) return false;
-  if (!create(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kClassName, kCaption, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
-              nullptr, nullptr))
+  const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  if (!create(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kClassName, kCaption, style, nullptr, nullptr))
     return false;
   SetWindowPos(hwnd(), nullptr, 0, 0, dpiScale(kWidth96), dpiScale(kHeight96), SWP_NOZORDER | SWP_NOACTIVATE);
   layout();

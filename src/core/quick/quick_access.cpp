@@ -89,7 +89,8 @@ int QuickAccess::modifiers(int slot) const {
 void QuickAccess::registerHotkeys() {
   const HotkeySettings& h = app_.hotkeys;
   // A group without modifiers would take a bare letter from every program: it counts as off.
-  if (h.hotkeyBol && h.hotkeyMod != 0) SetMainHotKey(u"VornixHotKey", h.hotkeyMod, app_.options.text(kOptHotkey), kSlotMain);
+  if (h.hotkeyBol && h.hotkeyMod != 0)
+    SetMainHotKey(u"VornixHotKey", h.hotkeyMod, app_.options.text(kOptHotkey), kSlotMain);
   if (h.hoteditBol && h.hoteditMod != 0)
     SetMainHotKey(u"VornixHotEdit", h.hoteditMod, app_.options.text(kOptHotedit), kSlotEdit);
   if (h.hotmenuBol && h.hotmenuMod != 0)
