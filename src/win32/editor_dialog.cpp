@@ -290,8 +290,13 @@ void EditorDialog::onCommand(int id, int code) {
 LRESULT CALLBACK EditorDialog::editProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* self = reinterpret_cast<EditorDialog*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (!self || !self->editDefault_) return DefWindowProcW(window, message, wParam, lParam);
-  const LRESULT result = CallWindowProcW(self->editDefault_, window, message, wParam, lParam);
+  LRESULT result = CallWindowProcW(self->editDefault_, window, message, wParam, lParam);
   switch (message) {
+    case WM_GETDLGCODE:
+      // The dialog manager would select the whole text on each activation, and the
+      // next key typed would replace it.
+      result &= ~static_cast<LRESULT>(DLGC_HASSETSEL);
+      break;
     case WM_SETTEXT:
       // A multi-line edit control reports no change for a text set from outside.
       PostMessageW(GetParent(window), kMsgChanged, 0, 0);

@@ -3,6 +3,8 @@
 #include <cderr.h>
 #include <commdlg.h>
 
+#include <cwctype>
+
 #include "core/clip/helpers.h"
 #include "win32/controls.h"
 #include "win32/editor_ids.h"
@@ -212,6 +214,11 @@ void DirDialog::showFolder(const Text& folder) {
   std::wstring driveBuffer(wide(drive), drive.size());
   driveBuffer.resize(MAX_PATH);
   DlgDirListComboBoxW(hwnd(), &driveBuffer[0], IDC_DIR_DRIVE, 0, DDL_DRIVES | DDL_EXCLUSIVE);
+  // The drive list names drives "[-c-]"; show the current one as chosen.
+  if (drive.size() == 2 && drive[1] == u':') {
+    const wchar_t name[] = {L'[', L'-', static_cast<wchar_t>(towlower(drive[0])), L'-', L']', 0};
+    SendDlgItemMessageW(hwnd(), IDC_DIR_DRIVE, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name));
+  }
   SetDlgItemTextW(hwnd(), IDC_DIR_PATH, wide(currentFolder()));
 }
 

@@ -4,9 +4,39 @@
 
 namespace vornix::tools {
 
+namespace {
+
+// One pass; the text between hits is copied in whole runs, not character by character.
+Text replaceNoCase(const Text& text, const Text& find, const Text& replace) {
+  if (text.size() < find.size()) return text;
+  const Text pattern = ustr::lower(find);
+  const char16_t first = pattern[0];
+  const size_t n = pattern.size(), last = text.size() - n;
+  Text out;
+  out.reserve(text.size());
+  size_t i = 0, run = 0;
+  while (i <= last) {
+    if (ustr::toLower(text[i]) == first) {
+      size_t k = 1;
+      while (k < n && ustr::toLower(text[i + k]) == pattern[k]) ++k;
+      if (k == n) {
+        out.append(text, run, i - run).append(replace);
+        i += n;
+        run = i;
+        continue;
+      }
+    }
+    ++i;
+  }
+  out.append(text, run, Text::npos);
+  return out;
+}
+
+}  // namespace
+
 Text replaceText(const Text& text, const Text& find, const Text& replace, bool matchCase) {
   if (find.empty()) return text;
-  return matchCase ? ustr::replaceAll(text, find, replace) : ustr::replaceAllNoCase(text, find, replace);
+  return matchCase ? ustr::replaceAll(text, find, replace) : replaceNoCase(text, find, replace);
 }
 
 Text checkCode(const Text& code) {

@@ -27,10 +27,36 @@ bool fitsCodePage(const Text& text, const CodePage& cp) {
   return true;
 }
 
+// Appends the code-page bytes of `text`; false (and `out` unusable) at the first
+// character the code page has no byte for.
+bool encodeInto(std::string& out, const Text& text, const CodePage& cp) {
+  const size_t at = out.size();
+  out.resize(at + text.size());
+  char* bytes = &out[at];
+  for (size_t i = 0; i < text.size(); ++i) {
+    const int b = cp.toAnsi(text[i]);
+    if (b < 0) return false;
+    bytes[i] = static_cast<char>(b);
+  }
+  return true;
+}
+
+bool writeBytes(App& app, const Text& path, const std::string& bytes) {
+  if (!isValidPath(path)) {
+    reportFailure(app, u"saveFile: ", path);
+    return false;
+  }
+  const platform::IoResult result = app.sys.files.replaceFile(path, bytes);
+  if (!result.ok) reportFailure(app, u"saveFile: ", result.message);
+  return result.ok;
+}
+
 }  // namespace
 
 std::string exportBytes(const Text& text, const CodePage& cp) {
-  if (fitsCodePage(text, cp)) return cp.encode(text);
+  std::string bytes;
+  bytes.reserve(text.size());
+  if (encodeInto(bytes, text, cp)) return bytes;
   return kUtf8Mark + ustr::toUtf8(text);
 }
 
@@ -47,24 +73,17 @@ bool saveFile(App& app, const Text& path, const Text& text, bool& overwrite, boo
     if (!exists || app.askQuestion(formatMessage({app.str(kStrOverwrite), path}), 1, true) == 1) overwrite = true;
   }
   if (!overwrite) return true;
-  if (!isValidPath(path)) {
-    reportFailure(app, u"saveFile: ", path);
-    return false;
-  }
-  platform::IoResult result;
   std::string old;
-  if (append && exists && files.readBytes(path, old).ok && !old.empty()) {
-    const bool oldIsUtf8 = old.compare(0, 3, kUtf8Mark) == 0;
-    if (oldIsUtf8) {
-      result = files.appendBytes(path, ustr::toUtf8(text));
-    } else if (fitsCodePage(text, app.sys.codePage)) {
-      result = files.appendBytes(path, app.sys.codePage.encode(text));
-    } else {
-      // The file so far is code-page text; written again as a whole it keeps every character.
-      result = files.replaceFile(path, exportBytes(app.sys.codePage.decode(old) + text, app.sys.codePage));
-    }
+  if (!append || !exists || !files.readBytes(path, old).ok || old.empty())
+    return writeBytes(app, path, exportBytes(text, app.sys.codePage));
+  platform::IoResult result;
+  if (old.compare(0, 3, kUtf8Mark) == 0) {
+    result = files.appendBytes(path, ustr::toUtf8(text));
+  } else if (fitsCodePage(text, app.sys.codePage)) {
+    result = files.appendBytes(path, app.sys.codePage.encode(text));
   } else {
-    result = files.replaceFile(path, exportBytes(text, app.sys.codePage));
+    // The file so far is code-page text; written again as a whole it keeps every character.
+    result = files.replaceFile(path, exportBytes(app.sys.codePage.decode(old) + text, app.sys.codePage));
   }
   if (!result.ok) reportFailure(app, u"saveFile: ", result.message);
   return result.ok;
@@ -135,10 +154,10 @@ std::vector<DiaExport::Item> DiaExport::chosenItems(const EntryRows& rows) const
   std::vector<Item> items;
   if (app_.hotkeys.textkeyBol && (selection_ == kSelAll || lists_[kListTextblocks]))
     for (int k = 0; k < 10; ++k)
-      if (!app_.textBlocks[k].empty()) items.push_back({app_.textBlocks[k], u"textblock", k + 1});
+      if (!app_.textBlocks[k].empty()) items.push_back({&app_.textBlocks[k], u"textblock", k + 1});
   for (int i = 0; i < rows.count(); ++i) {
     const Row& row = rows.at(i);
-    if (!row.cells[kColContent].empty() && rowChosen(row)) items.push_back({row.cells[kColContent], u"vornix", i + 1});
+    if (!row.cells[kColContent].empty() && rowChosen(row)) items.push_back({&row.cells[kColContent], u"vornix", i + 1});
   }
   return items;
 }
@@ -147,22 +166,29 @@ bool DiaExport::writeItems(const std::vector<Item>& items) {
   if (destination_ == kSaveFile) {
     // One write of the whole file: an earlier export stays whole until the new one is.
     size_t size = 0;
-    for (const Item& item : items) size += item.text.size() + 2;
-    Text all;
-    all.reserve(size);
-    for (const Item& item : items) all.append(item.text).append(kCrLf);
-    bool overwrite = true;
-    return saveFile(app_, app_.exportFile, all, overwrite, false);
+    for (const Item& item : items) size += item.text->size() + 2;
+    std::string bytes;
+    bytes.reserve(size);
+    bool fits = true;
+    for (size_t i = 0; fits && i < items.size(); ++i)
+      fits = encodeInto(bytes, *items[i].text, app_.sys.codePage) && encodeInto(bytes, kCrLf, app_.sys.codePage);
+    if (!fits) {
+      Text all;
+      all.reserve(size);
+      for (const Item& item : items) all.append(*item.text).append(kCrLf);
+      bytes = exportBytes(all, app_.sys.codePage);
+    }
+    return writeBytes(app_, app_.exportFile, bytes);
   }
   if (destination_ == kSaveDir) {
     for (const Item& item : items) {
       bool overwrite = false;
-      if (!saveFile(app_, exportFileName(app_.exportDir, item.prefix, item.number), item.text, overwrite, false))
+      if (!saveFile(app_, exportFileName(app_.exportDir, item.prefix, item.number), *item.text, overwrite, false))
         return false;
     }
     return true;
   }
-  for (const Item& item : items) buffer_.append(item.text).append(kCrLf);
+  for (const Item& item : items) buffer_.append(*item.text).append(kCrLf);
   return true;
 }
 

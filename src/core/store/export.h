@@ -64,7 +64,8 @@ class DiaExport {
 
  private:
   struct Item {
-    Text text, prefix;
+    const Text* text;  // a row's or a text block's own text, valid while the export runs
+    Text prefix;
     int number;
   };
   bool anyList() const;

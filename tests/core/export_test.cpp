@@ -1,0 +1,176 @@
+#include <gtest/gtest.h>
+
+#include "core/store/export.h"
+#include "fixture.h"
+
+namespace vornix::test {
+
+namespace {
+
+class FakeExportView : public ExportView {
+ public:
+  bool lists = true, ok = true, dir = true, closed = false;
+  int destinationShown = -1;
+  Text fileChoice = u"C:\\out\\all.txt", folderChoice = u"C:\\out";
+  bool cancelFile = false, cancelFolder = false;
+
+  void setListsEnabled(bool e) override { lists = e; }
+  void setOkEnabled(bool e) override { ok = e; }
+  void setDirEnabled(bool e) override { dir = e; }
+  void showDestination(int d) override { destinationShown = d; }
+  bool saveFileDialog(Text& path) override {
+    if (cancelFile) return false;
+    path = fileChoice;
+    return true;
+  }
+  bool chooseFolder(Text& folder) override {
+    if (cancelFolder) return false;
+    folder = folderChoice;
+    return true;
+  }
+  void close() override { closed = true; }
+};
+
+// Three entries in display order "someone@example.com", "http://www.example.org", "plain" (newest first); "plain" protected.
+struct Exporting : Program {
+  FakeExportView view;
+  DiaExport dia{*app, view};
+  Exporting() {
+    start();
+    frm->addListItem(u"plain", true, false, 45000.1, 0);
+    frm->addListItem(u"http://www.example.org", false, false, 45000.2, 0);
+    frm->addListItem(u"someone@example.com", false, false, 45000.3, 0);
+    app->textBlocks[0] = u"block zero";
+    app->textBlocks[4] = u"block four";
+    dia.Form_Load();
+  }
+  std::string file(const char* path) { return sys.files.files[T(path)]; }
+  void run() { dia.OKButton_Click(frm->rows(), frm->rows().indexOf(frm->rows().at(0).id)); }
+};
+
+}  // namespace
+
+TEST(SaveFile, KeepsEveryCharacterAndAsksBeforeReplacing) {
+  Program p;
+  p.start();
+  bool overwrite = true;
+  // Code-page text stays byte for byte; anything else goes as UTF-8 behind a mark.
+  EXPECT_TRUE(saveFile(*p.app, u"C:\\a.txt", T("ä€\r\n"), overwrite, false));
+  EXPECT_EQ(p.sys.files.files[u"C:\\a.txt"], "\xE4\x80\r\n");
+  EXPECT_TRUE(saveFile(*p.app, u"C:\\b.txt", T("ä中"), overwrite, false));
+  EXPECT_EQ(p.sys.files.files[u"C:\\b.txt"], "\xEF\xBB\xBF\xC3\xA4\xE4\xB8\xAD");
+  EXPECT_EQ(importBytes(p.sys.files.files[u"C:\\b.txt"], p.app->sys.codePage), T("ä中"));
+  // Appending text that the code page cannot hold turns the whole file into UTF-8.
+  EXPECT_TRUE(saveFile(*p.app, u"C:\\a.txt", T("中"), overwrite, true));
+  EXPECT_EQ(importBytes(p.sys.files.files[u"C:\\a.txt"], p.app->sys.codePage), T("ä€\r\n中"));
+
+  // An existing file is replaced only on OK, even while a dialog holds the modal flag.
+  p.app->modalOpen = true;
+  p.sys.boxes.answers = {2};
+  overwrite = false;
+  EXPECT_TRUE(saveFile(*p.app, u"C:\\b.txt", u"new", overwrite, false));
+  EXPECT_FALSE(overwrite);
+  EXPECT_EQ(p.sys.boxes.shown.back().text, u"Datei \"C:\\b.txt\"' überschreiben?");
+  EXPECT_EQ(importBytes(p.sys.files.files[u"C:\\b.txt"], p.app->sys.codePage), T("ä中"));
+
+  // A failed write is told and the old file stays.
+  p.sys.files.failWrites = true;
+  overwrite = true;
+  EXPECT_FALSE(saveFile(*p.app, u"C:\\b.txt", u"new", overwrite, false));
+  EXPECT_EQ(p.sys.boxes.shown.back().text.substr(0, 12), u"saveFile: \r\n");
+  EXPECT_EQ(importBytes(p.sys.files.files[u"C:\\b.txt"], p.app->sys.codePage), T("ä中"));
+}
+
+TEST(SaveFile, NamesAndPaths) {
+  EXPECT_EQ(exportFileName(u"C:\\out", u"vornix", 3), u"C:\\out\\vornix03.txt");
+  EXPECT_EQ(exportFileName(u"C:\\", u"textblock", 10), u"C:\\textblock10.txt");
+  for (const char* bad : {"C:\\a?.txt", "C:\\a|b", "C:\\a\"b", "C:\\x:y", "C:\\dir\\", ""})
+    EXPECT_FALSE(isValidPath(T(bad))) << bad;
+  EXPECT_TRUE(isValidPath(T("C:\\Daten\\größe 1.txt")));
+}
+
+TEST(DiaExport, OptionButtonsEnableWhatTheyNeed) {
+  Exporting e;
+  EXPECT_FALSE(e.view.dir);
+  EXPECT_FALSE(e.view.lists);
+  e.dia.selectionClick(DiaExport::kSelLists);
+  EXPECT_TRUE(e.view.lists);
+  EXPECT_FALSE(e.view.ok);
+  e.dia.listClick(DiaExport::kListURL, true);
+  EXPECT_TRUE(e.view.ok);
+  e.dia.destinationClick(DiaExport::kSaveDir);
+  e.dia.selectionClick(DiaExport::kSelSingle);
+  EXPECT_EQ(e.dia.destination(), DiaExport::kSaveFile);
+  EXPECT_EQ(e.view.destinationShown, DiaExport::kSaveFile);
+  EXPECT_FALSE(e.view.dir);
+  EXPECT_TRUE(e.view.ok);
+}
+
+TEST(DiaExport, WritesOneFileOneFilePerTextOrTheClipboard) {
+  Exporting e;
+  // The selected entry alone: no line break at the end.
+  e.run();
+  EXPECT_EQ(e.file("C:\\out\\all.txt"), "someone@example.com");
+  EXPECT_TRUE(e.view.closed);
+
+  // All entries, text keys off: no blocks; a second export replaces the file.
+  e.dia.selectionClick(DiaExport::kSelAll);
+  e.run();
+  e.run();
+  EXPECT_EQ(e.file("C:\\out\\all.txt"), "someone@example.com\r\nhttp://www.example.org\r\nplain\r\n");
+
+  // With text keys: the blocks that hold a text, numbered by their key.
+  e.app->hotkeys.textkeyBol = true;
+  e.dia.destinationClick(DiaExport::kSaveDir);
+  e.run();
+  EXPECT_EQ(e.app->exportDir, u"C:\\out\\");
+  std::vector<Text> names;
+  for (const auto& f : e.sys.files.files) names.push_back(f.first);
+  EXPECT_EQ(names, (std::vector<Text>{u"C:\\out\\all.txt", u"C:\\out\\textblock01.txt", u"C:\\out\\textblock05.txt",
+                                      u"C:\\out\\vornix01.txt", u"C:\\out\\vornix02.txt", u"C:\\out\\vornix03.txt"}));
+  EXPECT_EQ(e.file("C:\\out\\vornix03.txt"), "plain");
+
+  // Lists: the ticked kinds, numbered by list position; existing files are asked about.
+  e.sys.files.files.clear();
+  e.sys.files.files[u"C:\\out\\vornix03.txt"] = "old";
+  e.sys.boxes.answers = {2};
+  e.dia.selectionClick(DiaExport::kSelLists);
+  e.dia.listClick(DiaExport::kListEMail, true);
+  e.dia.listClick(DiaExport::kListProtected, true);
+  e.run();
+  EXPECT_EQ(e.file("C:\\out\\vornix01.txt"), "someone@example.com");
+  EXPECT_EQ(e.file("C:\\out\\vornix03.txt"), "old");
+  EXPECT_EQ(e.sys.files.files.size(), 2u);
+
+  // The clipboard gets the collected texts as one.
+  e.dia.listClick(DiaExport::kListEMail, false);
+  e.dia.listClick(DiaExport::kListTextblocks, true);
+  e.dia.destinationClick(DiaExport::kSaveClipboard);
+  e.run();
+  EXPECT_EQ(e.sys.clipboard.text, u"block zero\r\nblock four\r\nplain\r\n");
+}
+
+TEST(DiaExport, CancelledDialogsAndFailuresWriteNothingAndKeepTheDialog) {
+  Exporting e;
+  e.dia.selectionClick(DiaExport::kSelAll);
+  e.view.cancelFile = true;
+  e.run();
+  e.dia.destinationClick(DiaExport::kSaveDir);
+  e.view.cancelFolder = true;
+  e.run();
+  EXPECT_TRUE(e.sys.files.files.empty());
+  EXPECT_FALSE(e.view.closed);
+  EXPECT_TRUE(e.sys.boxes.shown.empty());
+
+  e.sys.files.files[u"C:\\out\\all.txt"] = "earlier";
+  e.sys.files.failWrites = true;
+  e.app->modalOpen = true;
+  e.dia.destinationClick(DiaExport::kSaveFile);
+  e.view.cancelFile = false;
+  e.run();
+  EXPECT_EQ(e.file("C:\\out\\all.txt"), "earlier");
+  ASSERT_EQ(e.sys.boxes.shown.size(), 1u);
+  EXPECT_FALSE(e.view.closed);
+}
+
+}  // namespace vornix::test
