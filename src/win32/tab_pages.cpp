@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "win32/dpi.h"
 #include "win32/resource.h"
 
 namespace vornix::ui {
@@ -78,7 +79,7 @@ void TabPages::setItems(int tab, const std::vector<Text>& items) {
     list.add(shown);
     widest = std::max(widest, textWidth(list.hwnd(), font_, shown));
   }
-  list.send(LB_SETHORIZONTALEXTENT, widest + 8);
+  list.send(LB_SETHORIZONTALEXTENT, widest + dpiScale(8));
   list.setRedraw(true);
   list.invalidate();
 }

@@ -46,6 +46,17 @@ seed() {
   } | reg_import
 }
 
+# Enter on the selected entry opens it in the Text Input box.
+text_input_shot() {
+  keys "home"
+  keys "enter"
+  wait_box '^(Text Input|Texteingabe)'
+  sleep 0.4
+  shot "$1"
+  keys "escape"
+  wait_until 5 bash -c "! probe boxes | grep -Eq '^(Text Input|Texteingabe)'" || fail "the Text Input box did not close"
+}
+
 for dpi in 96 144; do
   for language in English German; do
     step "$dpi DPI, $language"
@@ -57,15 +68,9 @@ for dpi in 96 144; do
     assert_eq "$want" "$(outer_size)" "window size at $dpi DPI"
     shot "$dpi-${language,,}-main"
 
-    # Enter on the selected entry opens it in the Text Input box.
-    keys "home"
-    keys "enter"
-    wait_box '^(Text Input|Texteingabe)'
-    sleep 0.4
-    shot "$dpi-${language,,}-text-input"
-    keys "escape"
-    wait_until 5 bash -c "! probe boxes | grep -Eq '^(Text Input|Texteingabe)'" || fail "the Text Input box did not close"
-
+    if [ "$dpi/$language" = 96/English ] || [ "$dpi/$language" = 144/German ]; then
+      text_input_shot "$dpi-${language,,}-text-input"
+    fi
     vornix_stop
     assert_eq "7500/6000" "$(reg_get winWidth)/$(reg_get winHeight)" "stored size at $dpi DPI"
   done

@@ -4,12 +4,11 @@
 # its texts and credits, answers the system information button, is dragged by
 # any point and closes with a click on its icon; screenshots in English and German.
 source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/entries.sh"
 
 start_in() {
   reg_clear
-  reg_set QuestionQuit 0
-  reg_set LanguageAuto False
-  reg_set "Language$1" True
+  printf '%s\n' QuestionQuit=0 LanguageAuto=False "Language$1=True" | reg_import
   vornix_start
   sleep 0.5
 }

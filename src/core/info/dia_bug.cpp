@@ -1,5 +1,7 @@
 #include "core/info/dia_bug.h"
 
+#include <iterator>
+
 #include "core/app/twips.h"
 #include "core/clip/clip_class.h"
 #include "core/clip/helpers.h"
@@ -16,8 +18,8 @@ constexpr int kStrTooLongCopied = 375;
 constexpr int kStrTooLongNotCopied = 376;
 
 constexpr char16_t kHeader[] = u"Your Bug-Report / Ihre Fehlermeldung:";
-// The header and the two empty lines the user writes into.
-constexpr size_t kDescriptionLine = sizeof(kHeader) / sizeof(kHeader[0]) - 1 + 2 * 2;
+// Where the user starts writing: line 3, after the header and two line ends.
+constexpr size_t kDescriptionLine = std::size(kHeader) - 1 + 2 * 2;
 
 // Label and option key of the option lines, in report order.
 struct OptionLine {
