@@ -36,13 +36,24 @@ TEST(Capture, RecordModeFilesEachNewTextOnce) {
   EXPECT_EQ(p.row(unicode)->cells[kColCounter], u"1");
 }
 
-TEST(Capture, OneOpeningOfTheClipboardPerChange) {
+TEST(Capture, EachChangeIsReadAtOnceWithOneOpeningAndFiledWhenTheQueueIsEmpty) {
   Recording p;
   for (const Text& t : {Text(u"new text"), Text(u"new text"), Text(300000, u'x')}) {
     const int before = p.sys.clipboard.opens;
     p.copy(t);
     EXPECT_EQ(p.sys.clipboard.opens - before, 1) << t.size();
   }
+  // A burst of changes before the program gets to its posted work: every text is filed, in order.
+  std::vector<Text> burst;
+  for (int i = 0; i < 40; ++i) {
+    burst.push_back(u"text " + ustr::fromInt(i));
+    p.sys.clipboard.set(burst.back());
+  }
+  EXPECT_EQ(p.frm->rows().count(), 2);  // nothing filed while changes keep coming
+  p.idle();
+  EXPECT_EQ(p.frm->rows().count(), 42);
+  EXPECT_EQ(p.view.panel, u"text 39");
+  EXPECT_NE(p.row(u"text 0"), nullptr);
 }
 
 TEST(Capture, TypeColumnFollowsTheClassification) {

@@ -36,6 +36,16 @@ Text shortenedEnds(const ClipContent& content) {
   return head + u" [...] " + tail;
 }
 
+// What the display needs of a clipboard content: a long text only by its ends.
+ClipContent forDisplay(ClipContent content) {
+  if (!content.whole || content.text.size() <= kDisplayLength) return content;
+  const size_t ends = ClipContent::kEnds;
+  content.text = content.text.substr(0, ends) + content.text.substr(content.text.size() - ends);
+  content.headLength = ends;
+  content.whole = false;
+  return content;
+}
+
 }  // namespace
 
 std::size_t FrmVornix::captureLimit() const {
@@ -75,24 +85,44 @@ void FrmVornix::ClipChanged() {
     return;
   }
 
-  // The clipboard is closed again.
-  showClipboard(content);
+  // The clipboard is closed again. What takes time (list, display, saving) waits
+  // until the changes that arrived meanwhile are read too: a program that copies
+  // many texts in quick succession loses none.
   bool isNew = false;
   if (recording && content.hasText) {
-    view_.showTab(kTabList);
     isNew = content.print != lastClip_;
     // A text over the size limit was not read whole and is not filed.
-    if (isNew && !ignoreNextChange_ && content.whole) addListItem(std::move(content.text), false, true);
+    if (isNew && !ignoreNextChange_ && content.whole) captured_.push_back(content.text);
     lastClip_ = content.print;
+    capturedTab_ = true;
   }
   ignoreNextChange_ = false;
-  showClipChange(content, recording && isNew);
+  shownContent_ = forDisplay(std::move(content));
+  shownIsNew_ = shownIsNew_ || (recording && isNew);
+  capturePosted_ = true;
+  view_.postCaptureWork();
+}
+
+void FrmVornix::fileCaptured() {
+  capturePosted_ = false;
+  std::vector<Text> texts;
+  texts.swap(captured_);
+  const ClipContent content = std::move(shownContent_);
+  const bool isNew = shownIsNew_;
+  shownContent_ = ClipContent();
+  shownIsNew_ = false;
+  showClipboard(content);
+  if (capturedTab_) view_.showTab(kTabList);
+  capturedTab_ = false;
+  for (Text& t : texts) addListItem(std::move(t), false, true);
+  showClipChange(content, isNew);
 }
 
 void FrmVornix::showClipChange(const ClipContent& content, bool isNew) {
   // The on-screen display of a new clipboard text belongs here: after the
   // clipboard is closed, never for a secret text or for a text seen last (our
-  // own copy back). `content.whole` tells whether the text fits the size limit.
+  // own copy back). `content.print.length` against captureLimit() tells whether
+  // the text fits the size limit; `content.text` holds it, or only its ends.
   if (content.secret || !isNew || app_.modalOpen) return;
 }
 

@@ -51,7 +51,10 @@ class FrmVornix {
 
   // Capture.
   void changeProtocolMode(int changeProtocol = -1);
+  // Reads the clipboard; filing and display follow in fileCaptured, which the
+  // view calls once the changes have paused.
   void ClipChanged();
+  void fileCaptured();
   void FromClipboard();
   void displayClipboard();
   Text getClipTextType(const ClipClass& clip) const;
@@ -128,6 +131,11 @@ class FrmVornix {
   UndoRecord undo_;
   Text caption_;
   TextPrint lastClip_;
+  std::vector<Text> captured_;           // read, not yet filed
+  platform::ClipContent shownContent_;  // the latest content, for the display
+  bool shownIsNew_ = false;
+  bool capturedTab_ = false;
+  bool capturePosted_ = false;
   bool ignoreNextChange_ = false;
   platform::WindowHandle nextViewer_ = 0;
   int lastClickedColumn_ = 0;
