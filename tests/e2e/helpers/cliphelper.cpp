@@ -135,25 +135,25 @@ int burst(long count, DWORD ms, const std::wstring& label) {
   return 0;
 }
 
-// Vornix's main window and a control of it, for the timed commands below.
+struct ControlSearch {
+  const wchar_t* className;
+  HWND found;
+};
+
+BOOL CALLBACK matchControl(HWND child, LPARAM data) {
+  auto* search = reinterpret_cast<ControlSearch*>(data);
+  wchar_t name[64];
+  GetClassNameW(child, name, 64);
+  if (wcscmp(name, search->className) != 0) return TRUE;
+  search->found = child;
+  return FALSE;
+}
+
+// A control of Vornix's main window, for the timed commands below.
 HWND vornixControl(const wchar_t* className) {
   HWND main = FindWindowW(L"VornixMainWindow", nullptr);
-  if (!main) return nullptr;
-  struct Search {
-    const wchar_t* name;
-    HWND found;
-  } search{className, nullptr};
-  EnumChildWindows(
-      main,
-      [](HWND child, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        wchar_t name[64];
-        GetClassNameW(child, name, 64);
-        if (wcscmp(name, s->name) != 0) return TRUE;
-        s->found = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  ControlSearch search{className, nullptr};
+  if (main) EnumChildWindows(main, matchControl, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
