@@ -4,9 +4,9 @@
 // Each change opens the clipboard once (platform Clipboard::read) and takes only
 // what it needs: the privacy markers, the text's length and hash, and the text
 // itself when it may be filed. Everything else (list, display, saving) runs after
-// the clipboard is closed again, so that a program copying in quick succession
-// finds it free. No copy of a text that is not filed is kept: a length and hash
-// recognise it again.
+// the clipboard is closed again, once the changes pause, so that a program copying
+// in quick succession loses no text. No copy of a text that is not filed is kept:
+// a length and hash recognise it again.
 #include "core/clip/helpers.h"
 #include "core/clip/ustr.h"
 #include "core/list/frm_vornix.h"
@@ -37,13 +37,15 @@ Text shortenedEnds(const ClipContent& content) {
 }
 
 // What the display needs of a clipboard content: a long text only by its ends.
-ClipContent forDisplay(ClipContent content) {
+ClipContent forDisplay(const ClipContent& content) {
   if (!content.whole || content.text.size() <= kDisplayLength) return content;
+  ClipContent shown;
+  shown.hasText = content.hasText;
+  shown.print = content.print;
   const size_t ends = ClipContent::kEnds;
-  content.text = content.text.substr(0, ends) + content.text.substr(content.text.size() - ends);
-  content.headLength = ends;
-  content.whole = false;
-  return content;
+  shown.text = content.text.substr(0, ends) + content.text.substr(content.text.size() - ends);
+  shown.headLength = ends;
+  return shown;
 }
 
 }  // namespace
@@ -88,16 +90,16 @@ void FrmVornix::ClipChanged() {
   // The clipboard is closed again. What takes time (list, display, saving) waits
   // until the changes that arrived meanwhile are read too: a program that copies
   // many texts in quick succession loses none.
+  shownContent_ = forDisplay(content);
   bool isNew = false;
   if (recording && content.hasText) {
     isNew = content.print != lastClip_;
     // A text over the size limit was not read whole and is not filed.
-    if (isNew && !ignoreNextChange_ && content.whole) captured_.push_back(content.text);
+    if (isNew && !ignoreNextChange_ && content.whole) captured_.push_back(std::move(content.text));
     lastClip_ = content.print;
     capturedTab_ = true;
   }
   ignoreNextChange_ = false;
-  shownContent_ = forDisplay(std::move(content));
   shownIsNew_ = shownIsNew_ || (recording && isNew);
   capturePosted_ = true;
   view_.postCaptureWork();
