@@ -1,7 +1,7 @@
 # Build, test and try Vornix on Debian 12 (as root, or with sudo for `make deps`).
 #   make test    the i686 (shipped), x86_64 and native builds, then every test
 #   make run     starts the x86_64 build under Wine
-#   make bench   builds and runs the benchmarks
+#   make bench   builds and runs the benchmarks (the capture one under Wine)
 SHELL := /bin/bash
 .SHELLFLAGS := -eu -o pipefail -c
 ROOT := $(abspath $(dir $(lastword $(MAKEFILE_LIST))))
@@ -49,13 +49,14 @@ test: win32 win64 native
 run: win32 win64
 	bash $(ROOT)/tests/e2e/run_vornix.sh $(BUILD)/win64/Vornix.exe
 
-bench: deps
+bench: deps win64
 	cmake -S $(ROOT) -B $(BUILD)/bench -DCMAKE_BUILD_TYPE=Release -DVORNIX_BENCH=ON
 	cmake --build $(BUILD)/bench -j $(JOBS)
 	@benches=$$(find $(BUILD)/bench -type f -perm -u+x \( -name 'bench_*' -o -name '*_bench' \) \
 	  -not -path '*/CMakeFiles/*' | sort); \
 	[ -n "$$benches" ] || { echo "no benchmark was built"; exit 1; }; \
 	for b in $$benches; do echo "== $$b"; "$$b"; done
+	@echo "== capture under Wine"; bash $(ROOT)/bench/capture_wine.sh
 
 # libFuzzer targets under clang with the address and undefined-behaviour checks,
 # each for FUZZ_SECONDS; the corpus grows in build/fuzz/corpus. Not part of `make test`.

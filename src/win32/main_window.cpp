@@ -144,6 +144,10 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_TIMER:
       if (wParam == kStartupTimer) onStartupTimer();
+      if (wParam == kCaptureTimer) {
+        KillTimer(hwnd(), kCaptureTimer);
+        frm_.fileCaptured();
+      }
       return 0;
     case WM_CLOSE:
       if (!frm_.queryUnload(false)) {
@@ -163,6 +167,7 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_DESTROY:
       KillTimer(hwnd(), kStartupTimer);
+      KillTimer(hwnd(), kCaptureTimer);
       revokeDropTarget(list_.control().hwnd());
       for (int tab : {kTabURL, kTabEMail}) revokeDropTarget(tabs_.sideList(tab));
       mini_.unloadAtExit();

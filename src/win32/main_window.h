@@ -54,6 +54,9 @@ class MainWindow : public Window, public MainView {
   void setCaption(const Text& caption) override;
   void rowsChanged() override { list_.mirror(); }
   void selectionChanged() override { list_.showSelection(); }
+  // Each change restarts the wait, so that a burst of copies is read in full before
+  // the list and the window are drawn again.
+  void postCaptureWork() override { SetTimer(hwnd(), kCaptureTimer, kCaptureQuietMs, nullptr); }
   void setClipboardPanel(const Text& text) override { status_.setClipboardText(text); }
   void setCommandEnabled(Command command, bool enabled) override;
   int currentTab() override { return tabs_.current(); }
@@ -79,6 +82,8 @@ class MainWindow : public Window, public MainView {
 
  private:
   static constexpr UINT kMsgDrop = WM_APP + 10;
+  static constexpr UINT_PTR kCaptureTimer = 2;
+  static constexpr UINT kCaptureQuietMs = 40;
   static constexpr UINT_PTR kStartupTimer = 1;
 
   bool createControls();

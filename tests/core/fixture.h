@@ -36,7 +36,8 @@ class FakeView : public MainView {
   std::vector<Text> editShown;
   Text fileChoice;
 
-  int hooks = 0;
+  int hooks = 0, posted = 0;
+  void postCaptureWork() override { ++posted; }
   platform::WindowHandle handle() override { return 0x1234; }
   void setWinProc() override { ++hooks; }
   void setCaption(const Text& c) override { caption = c; }
@@ -99,6 +100,14 @@ struct Program {
     selectLanguage(*app);
     app->textTypeName = app->str(308);
     frm->load();
+    idle();
+  }
+  // The message loop runs dry: what the capture posted is done.
+  void idle() {
+    while (view.posted > 0) {
+      view.posted = 0;
+      frm->fileCaptured();
+    }
   }
   void restart() {
     frm->unload();
@@ -128,7 +137,10 @@ struct Program {
     return -1;
   }
   // Another program copies a text: the system notifies the chain, if we are in it.
-  void copy(const Text& text, bool secret = false) { sys.clipboard.set(text, secret); }
+  void copy(const Text& text, bool secret = false) {
+    sys.clipboard.set(text, secret);
+    idle();
+  }
 };
 
 }  // namespace vornix::test

@@ -4,9 +4,9 @@
 // Each change opens the clipboard once (platform Clipboard::read) and takes only
 // what it needs: the privacy markers, the text's length and hash, and the text
 // itself when it may be filed. Everything else (list, display, saving) runs after
-// the clipboard is closed again, so that a program copying in quick succession
-// finds it free. No copy of a text that is not filed is kept: a length and hash
-// recognise it again.
+// the clipboard is closed again, once the changes pause, so that a program copying
+// in quick succession loses no text. No copy of a text that is not filed is kept:
+// a length and hash recognise it again.
 #include "core/clip/helpers.h"
 #include "core/clip/ustr.h"
 #include "core/list/frm_vornix.h"
@@ -34,6 +34,18 @@ Text shortenedEnds(const ClipContent& content) {
   if (head.size() > headMax) head = ustr::trimSpaces(head.substr(0, headMax));
   if (tail.size() > tailMax) tail = ustr::trimSpaces(tail.substr(tail.size() - tailMax));
   return head + u" [...] " + tail;
+}
+
+// What the display needs of a clipboard content: a long text only by its ends.
+ClipContent forDisplay(const ClipContent& content) {
+  if (!content.whole || content.text.size() <= kDisplayLength) return content;
+  ClipContent shown;
+  shown.hasText = content.hasText;
+  shown.print = content.print;
+  const size_t ends = ClipContent::kEnds;
+  shown.text = content.text.substr(0, ends) + content.text.substr(content.text.size() - ends);
+  shown.headLength = ends;
+  return shown;
 }
 
 }  // namespace
@@ -75,21 +87,40 @@ void FrmVornix::ClipChanged() {
     return;
   }
 
-  // The clipboard is closed again.
-  showClipboard(content);
+  // The clipboard is closed again. What takes time (list, display, saving) waits
+  // until the changes that arrived meanwhile are read too: a program that copies
+  // many texts in quick succession loses none.
+  shownContent_ = forDisplay(content);
   if (recording && content.hasText) {
-    view_.showTab(kTabList);
     // Our own copies (copy back, undo, cut) are neither shown nor filed again.
-    const bool isNew = content.print != lastClip_ && !ignoreNextChange_;
-    lastClip_ = content.print;
-    if (isNew) {
-      // The display needs no more than its first lines.
-      showOnScreen(content.text.substr(0, std::min(content.headLength, kDisplayLength)), content.print.length);
+    if (content.print != lastClip_ && !ignoreNextChange_) {
+      // The on-screen display needs no more than the first lines of the newest text.
+      osdText_ = content.text.substr(0, std::min(content.headLength, kDisplayLength));
+      osdLength_ = content.print.length;
       // A text over the size limit was not read whole and is not filed.
-      if (content.whole) addListItem(std::move(content.text), false, true);
+      if (content.whole) captured_.push_back(std::move(content.text));
     }
+    lastClip_ = content.print;
+    capturedTab_ = true;
   }
   ignoreNextChange_ = false;
+  capturePosted_ = true;
+  view_.postCaptureWork();
+}
+
+void FrmVornix::fileCaptured() {
+  capturePosted_ = false;
+  std::vector<Text> texts;
+  texts.swap(captured_);
+  const ClipContent content = std::move(shownContent_);
+  shownContent_ = ClipContent();
+  Text osdText;
+  osdText.swap(osdText_);
+  showClipboard(content);
+  if (capturedTab_) view_.showTab(kTabList);
+  capturedTab_ = false;
+  for (Text& t : texts) addListItem(std::move(t), false, true);
+  if (!osdText.empty()) showOnScreen(osdText, osdLength_);
 }
 
 void FrmVornix::FromClipboard() {

@@ -89,6 +89,8 @@ bool FrmVornix::queryUnload(bool systemEnding) {
 }
 
 void FrmVornix::unload() {
+  // Texts read but not yet filed are kept too.
+  if (capturePosted_) fileCaptured();
   changeProtocolMode(0);
   saveReg();
 }

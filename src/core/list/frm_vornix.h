@@ -59,7 +59,10 @@ class FrmVornix {
 
   // Capture.
   void changeProtocolMode(int changeProtocol = -1);
+  // Reads the clipboard; filing and display follow in fileCaptured, which the
+  // view calls once the changes have paused.
   void ClipChanged();
+  void fileCaptured();
   void FromClipboard();
   void displayClipboard();
   Text getClipTextType(const ClipClass& clip) const;
@@ -155,6 +158,12 @@ class FrmVornix {
   Text caption_;
   TextPrint lastClip_;
   Text clipboardPanel_;
+  std::vector<Text> captured_;           // read, not yet filed
+  platform::ClipContent shownContent_;  // the latest content, for the display
+  Text osdText_;  // the newest new text's beginning, for the on-screen display
+  std::size_t osdLength_ = 0;
+  bool capturedTab_ = false;
+  bool capturePosted_ = false;
   bool ignoreNextChange_ = false;
   platform::WindowHandle nextViewer_ = 0;
   int lastClickedColumn_ = 0;

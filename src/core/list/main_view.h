@@ -36,6 +36,9 @@ class MainView {
   // later hotkey) messages to the logic; installing it twice keeps one hook.
   virtual void setWinProc() = 0;
   virtual void setCaption(const Text& caption) = 0;
+  // Asks for FrmVornix::fileCaptured once no further clipboard change has come
+  // for a moment; each call starts that moment again.
+  virtual void postCaptureWork() = 0;
 
   // The entry list model changed: show its rows (and selection) again.
   virtual void rowsChanged() = 0;

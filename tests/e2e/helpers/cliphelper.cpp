@@ -6,21 +6,28 @@
 #include <cwchar>
 #include <string>
 
-#include "helper_io.h"
+#include "helper_io.h"  // windows.h first
+
+#include <commctrl.h>
 
 namespace {
 
 const char kUsage[] =
     "usage: cliphelper set <text> | setfile <path> | setrepeat <char> <count> | get | getw | empty |\r\n"
     "                  setw <utf-8 file> [exclude|ignore|nohistory|history] |\r\n"
-    "                  burst <count> <ms> <label> | hold <ms> | viewer <seconds> [prefix] |\r\n"
+    "                  burst <count> <ms> <label> | filed <count> <ms> <label> |\r\n"
+    "                  bigshown <count> | hold <ms> |\r\n"
+    "                  viewer <seconds> [prefix] |\r\n"
     "                  idle <seconds> [prefix]\r\n"
     "  get prints the CF_TEXT bytes as they are, getw CF_UNICODETEXT as UTF-8.\r\n"
     "  setw puts the file's text as CF_UNICODETEXT only, with the privacy marker named:\r\n"
     "  ExcludeClipboardContentFromMonitorProcessing, Clipboard Viewer Ignore, or\r\n"
     "  CanIncludeInClipboardHistory holding 0 (nohistory) or 1 (history).\r\n"
     "  burst copies <count> texts \"<label> <n>\" (Unicode) <ms> apart and prints the\r\n"
-    "  time of each copy (microseconds of the performance counter).\r\n"
+    "  time of each copy (microseconds of the performance counter). filed does the same\r\n"
+    "  and prints, for each, the microseconds until Vornix's list has one row more;\r\n"
+    "  bigshown copies <count> times \"x\" and prints the microseconds until Vornix's\r\n"
+    "  status bar shows a different text.\r\n"
     "  viewer writes <prefix>.ready once in the chain, leaves after <seconds> or when\r\n"
     "  <prefix>.stop exists, then prints the WM_DRAWCLIPBOARD count (the one sent on\r\n"
     "  joining included), on a second line the WM_CHANGECBCHAIN count, and then the\r\n"
@@ -103,16 +110,91 @@ int setUnicode(HWND owner, const std::wstring& text, const std::wstring& marker)
   return ok ? 0 : helper::fail("SetClipboardData failed");
 }
 
+// Waits as a program with a message loop does: Wine's clipboard talks to the owner
+// window while others read what it copied.
+void pumpFor(DWORD ms) {
+  const DWORD end = GetTickCount() + ms;
+  for (;;) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    const LONG left = static_cast<LONG>(end - GetTickCount());
+    if (left <= 0) return;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left), QS_ALLINPUT);
+  }
+}
+
 int burst(long count, DWORD ms, const std::wstring& label) {
   HWND owner = createWindow(DefWindowProcW);
   std::string times;
   for (long i = 1; i <= count; ++i) {
-    if (i > 1) Sleep(ms);
+    if (i > 1) pumpFor(ms);
     if (int rc = setUnicode(owner, label + L" " + std::to_wstring(i), L"")) return rc;
     times += std::to_string(microseconds()) + "\r\n";
   }
   helper::out(times);
   return 0;
+}
+
+struct ControlSearch {
+  const wchar_t* className;
+  HWND found;
+};
+
+BOOL CALLBACK matchControl(HWND child, LPARAM data) {
+  auto* search = reinterpret_cast<ControlSearch*>(data);
+  wchar_t name[64];
+  GetClassNameW(child, name, 64);
+  if (wcscmp(name, search->className) != 0) return TRUE;
+  search->found = child;
+  return FALSE;
+}
+
+// A control of Vornix's main window, for the timed commands below.
+HWND vornixControl(const wchar_t* className) {
+  HWND main = FindWindowW(L"VornixMainWindow", nullptr);
+  ControlSearch search{className, nullptr};
+  if (main) EnumChildWindows(main, matchControl, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+LRESULT ask(HWND window, UINT message, WPARAM wParam) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(window, message, wParam, 0, SMTO_NORMAL, 2000, &result);
+  return static_cast<LRESULT>(result);
+}
+
+// Copies a text and asks Vornix until `done` holds (10 s at most); prints the microseconds.
+template <class Done>
+int timedCopy(HWND owner, const std::wstring& text, Done done) {
+  const long long start = microseconds();
+  if (int rc = setUnicode(owner, text, L"")) return rc;
+  while (!done() && microseconds() - start < 10000000) {
+  }
+  helper::line(std::to_string(microseconds() - start));
+  return 0;
+}
+
+// filed: <count> texts <ms> apart, each timed until Vornix's list has one row more.
+int filed(long count, DWORD ms, const std::wstring& label) {
+  HWND list = vornixControl(L"SysListView32");
+  if (!list) return helper::fail("no Vornix list");
+  HWND owner = createWindow(DefWindowProcW);
+  for (long i = 1; i <= count; ++i) {
+    if (i > 1) pumpFor(ms);
+    const LRESULT rows = ask(list, LVM_GETITEMCOUNT, 0);
+    if (int rc = timedCopy(owner, label + L" " + std::to_wstring(i), [&] { return ask(list, LVM_GETITEMCOUNT, 0) > rows; }))
+      return rc;
+  }
+  return 0;
+}
+
+// bigshown: a text of <count> "x", timed until the status bar shows it (its last step).
+int bigShown(unsigned long count) {
+  HWND bar = vornixControl(L"msctls_statusbar32");
+  if (!bar) return helper::fail("no Vornix status bar");
+  const LRESULT before = LOWORD(ask(bar, SB_GETTEXTLENGTHW, 1));
+  return timedCopy(createWindow(DefWindowProcW), std::wstring(count, L'x'),
+                   [&] { return LOWORD(ask(bar, SB_GETTEXTLENGTHW, 1)) != before; });
 }
 
 int get(UINT format) {
@@ -244,6 +326,8 @@ int wmain(int argc, wchar_t** argv) {
     return setUnicode(createWindow(DefWindowProcW), helper::fromCodePage(bytes, CP_UTF8), argc == 4 ? argv[3] : L"");
   }
   if (command == L"burst" && argc == 5) return burst(wcstol(argv[2], nullptr, 10), wcstoul(argv[3], nullptr, 10), argv[4]);
+  if (command == L"filed" && argc == 5) return filed(wcstol(argv[2], nullptr, 10), wcstoul(argv[3], nullptr, 10), argv[4]);
+  if (command == L"bigshown" && argc == 3) return bigShown(wcstoul(argv[2], nullptr, 10));
   if (command == L"get" && argc == 2) return get(CF_TEXT);
   if (command == L"getw" && argc == 2) return get(CF_UNICODETEXT);
   if (command == L"empty" && argc == 2) return empty();
