@@ -43,7 +43,7 @@ TEST(Startup, ValuesThatDoNotConvertAreReportedAndSkipped) {
   p.set("SortOrder", "5");
   p.set("HotkeyMOD", "999");
   // Numbers beyond any sensible range read as their defaults too, without a word.
-  p.set("winHeight", "1e300");
+  p.set("winTop", "1e300");
   p.set("winLeft", "-1e300");
   p.set("SortKey", "1e10");
   p.set("HoteditMOD", "1e300");
@@ -51,7 +51,7 @@ TEST(Startup, ValuesThatDoNotConvertAreReportedAndSkipped) {
   ASSERT_EQ(p.sys.boxes.shown.size(), 1u);
   EXPECT_EQ(p.sys.boxes.shown[0].text, u"Vornix (Version 1.0.0) - Load: \r\nType mismatch");
   EXPECT_EQ(p.view.rect.width, 470);
-  EXPECT_EQ(p.view.rect.height, 150);
+  EXPECT_EQ(p.view.rect.top, 67);
   EXPECT_EQ(p.view.rect.left, 67);
   EXPECT_EQ(p.frm->rows().sortKey(), kColDateSort);
   EXPECT_EQ(p.app->hotkeys.hoteditMod, 3);
