@@ -75,11 +75,13 @@ void MainWindow::show(int showCommand) {
 }
 
 bool MainWindow::preTranslate(MSG& message) {
+  if (message.message == WM_MOUSEMOVE && mini_.hwnd() && (message.hwnd == mini_.hwnd() || IsChild(mini_.hwnd(), message.hwnd)))
+    quick_.pointerOverProgram();
   if (mini_.preTranslate(message)) return true;
   if (!hwnd() || (message.hwnd != hwnd() && !IsChild(hwnd(), message.hwnd))) return false;
   try {
     // The user turns to the program's own window: the hot menu has had its time.
-    if (message.message == WM_MOUSEMOVE) quick_.unloadHotmenu();
+    if (message.message == WM_MOUSEMOVE) quick_.pointerOverProgram();
     if (isEntryKeyTarget(message.hwnd)) {
       const WPARAM key = message.wParam;
       if (message.message == WM_KEYDOWN && (key == VK_RETURN || key == VK_ESCAPE)) {

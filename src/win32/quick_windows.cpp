@@ -47,7 +47,18 @@ void QuickWindows::clickTopMost() {
   if (SendMessageW(box, BM_GETCHECK, 0, 0) != BST_CHECKED) PostMessageW(box, WM_LBUTTONUP, 0, at);
 }
 
-void QuickWindows::openHotmenu() { hotmenu_.open(); }
+void QuickWindows::openHotmenu() {
+  if (!GetCursorPos(&openedAt_)) openedAt_ = POINT{-1, -1};
+  hotmenu_.open();
+}
+
+void QuickWindows::pointerOverProgram() {
+  // The system also reports a mouse move when windows are restacked under a
+  // pointer that stands still, as when the menu itself appears.
+  POINT now;
+  if (!hotmenu_.isOpen() || !GetCursorPos(&now) || (now.x == openedAt_.x && now.y == openedAt_.y)) return;
+  hotmenu_.unload();
+}
 
 void emergencyRemoveHotkeys() {
   if (liveQuickAccess) liveQuickAccess->removeHotkeys();

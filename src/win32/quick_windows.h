@@ -23,6 +23,9 @@ class QuickWindows : public HotkeyView {
   QuickAccess& quick() { return quick_; }
   // Closes the hot menu if it is open (the pointer is over one of the program's own windows).
   void unloadHotmenu();
+  // The mouse moved over one of the program's own windows: the user turns away
+  // from the hot menu, unless the pointer has not moved since it opened.
+  void pointerOverProgram();
   // How the main hotkey leaves mini mode; without it, the main window is only shown.
   std::function<void()> leaveMini;
 
@@ -40,6 +43,7 @@ class QuickWindows : public HotkeyView {
   win32::Win32Keyboard keyboard_;
   QuickAccess quick_;
   HotmenuWindow hotmenu_;
+  POINT openedAt_ = {};
 };
 
 // For an exit on a fatal fault: unregisters every hotkey and deletes its atom.
