@@ -129,6 +129,9 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       } else {
         const LRESULT result = defaultProc(message, wParam, lParam);
         frm_.activate();
+        // Coming to the front can put the window back among the others (Wine
+        // restacks a window it activates late): "stay in front" holds again.
+        if (topMost_.checked()) setTopMost(true);
         return result;
       }
     case WM_NEXTDLGCTL: {

@@ -40,11 +40,10 @@ void QuickWindows::focusMain() {
 }
 
 void QuickWindows::clickTopMost() {
-  // Posted, so that the check box takes them as the user's click after this message.
-  HWND box = GetDlgItem(mainWindow(), IDC_CHKTOPMOST);
-  const LPARAM at = MAKELPARAM(2, 2);
-  if (!box || !PostMessageW(box, WM_LBUTTONDOWN, 0, at)) return;
-  if (SendMessageW(box, BM_GETCHECK, 0, 0) != BST_CHECKED) PostMessageW(box, WM_LBUTTONUP, 0, at);
+  // What a click on "stay in front" does, without the mouse messages that
+  // another window in front could take first.
+  main_.setTopMostChecked(true);
+  main_.setTopMost(true);
 }
 
 void QuickWindows::openHotmenu() {

@@ -38,9 +38,3 @@ endif()
 # The editor and export tests drive many windows through helper programs: each
 # step is a Wine process start, which a loaded machine makes slow.
 set_tests_properties(e2e_editor e2e_export PROPERTIES TIMEOUT 300)
-
-# The two quick-access scripts depend on which window Wine lets take the front
-# after a hotkey, which varies from run to run on an idle machine; they stay
-# runnable by hand (ctest -R e2e_quick_access) until they wait for the focus
-# they need instead of for time.
-set_tests_properties(e2e_quick_access e2e_hotkey_taken PROPERTIES DISABLED TRUE)

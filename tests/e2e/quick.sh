@@ -12,26 +12,47 @@ front_start() {
   (cd "$E2E_WORK" && exec "$WINE" "$E2E_WIN64_DIR/frontapp.exe" window "$(winpath "$E2E_WORK/$name.txt")" "$@" \
     >"$E2E_WORK/$name.log" 2>&1 </dev/null) &
   E2E_BACKGROUND_PIDS+=("$!")
+  echo "$!" >"$E2E_WORK/$name.pid"
   wait_until 10 test -f "$E2E_WORK/$name.txt.ready" || fail "Front App did not start: $(cat "$E2E_WORK/$name.log")"
 }
-front_stop() { touch "$E2E_WORK/$1.txt.stop"; }
+# front_stop NAME: returns once it has ended, so that a hotkey it held is free again.
+front_stop() {
+  touch "$E2E_WORK/$1.txt.stop"
+  local pid
+  pid=$(cat "$E2E_WORK/$1.pid" 2>/dev/null) || return 0
+  wait_until 10 bash -c '! kill -0 "$0" 2>/dev/null' "$pid" || fail "Front App $1 did not end"
+}
 received() { cat "$E2E_WORK/front.txt"; }
 # wait_received TEXT [SECONDS]: Wine under Xvfb delivers about 30 typed characters a second.
 wait_received() {
   wait_until "${2:-10}" bash -c '[ "$(cat "$0")" == "$1" ]' "$E2E_WORK/front.txt" "$1" ||
     fail "Front App received [$(received)], expected [$1]"
 }
+# The main window takes the front when it first shows, which may be after
+# vornix_start returns: only then can Front App be put in front for good.
+vornix_took_front() {
+  wait_until 10 bash -c "'$WINE' '$E2E_WIN64_DIR/frontapp.exe' state | tr -d '\r' | grep -q '^front.Vornix'" ||
+    fail "the main window did not come to the front"
+  sleep 0.3
+}
 menu_shown() { frontapp menu >/dev/null 2>&1; }
 # menu_open X Y: the hot-menu hotkey with the pointer at X,Y while Front App is in front.
+# Without a window manager Wine may hand the front to a window a moment late,
+# which takes the focus from a menu just opened: such a try is made again.
 menu_open() {
+  local out try
   xdotool mousemove "$1" "$2"
-  frontapp focus >/dev/null || fail "Front App could not take the front"
-  # Let the X server's focus events settle: a late one would take the focus from the menu.
-  sleep 0.3
-  local out
-  out=$(frontapp press ctrl+alt+v "Vornix Hot Menu") || fail "the hot menu did not open"
-  MENU_MS=$(echo "$out" | sed -n 's/^shown\t//p')
-  sleep 0.3
+  for try in 1 2 3; do
+    frontapp focus >/dev/null || fail "Front App could not take the front"
+    sleep 0.3
+    if out=$(frontapp press ctrl+alt+v "Vornix Hot Menu"); then
+      MENU_MS=$(echo "$out" | sed -n 's/^shown\t//p')
+      sleep 0.3
+      menu_shown && return 0
+    fi
+    echo "hot menu try $try: not open"
+  done
+  fail "the hot menu did not open"
 }
 
 LONG_ENTRY="A long entry that the hot menu shows shortened: $(printf 'word %.0s' $(seq 40))and its end"

@@ -16,12 +16,7 @@ assert_contains "$(probe_boxes)" 'The hotkey "Alt +Ctrl + V" cannot be set.' "me
 press OK
 # The main window shows once its loading, with the box, is done.
 wait_until 5 bash -c '! "$0" "$1" boxes | grep -q "cannot be set"' "$WINE" "$E2E_WIN64_DIR/probe.exe"
-# The main window shows, and takes the front, when its loading is done: only
-# then can Front App be put in front for good.
-wait_until 10 xdotool search --onlyvisible --name '^Vornix \(' >/dev/null || fail "no main window after the box"
-sleep 1
-frontapp focus >/dev/null
-sleep 0.5
+vornix_took_front
 frontapp focus >/dev/null
 frontapp press ctrl+alt+4 >/dev/null
 wait_received "$BLOCK"
@@ -39,6 +34,7 @@ step "hot menu in German"
 seed LanguageAuto=False LanguageGerman=True
 front_start front
 vornix_start
+vornix_took_front
 clip_empty
 menu_open 150 120
 shot hotmenu-german

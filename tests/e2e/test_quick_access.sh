@@ -9,12 +9,16 @@ step "main hotkey from another window"
 seed LanguageAuto=False LanguageEnglish=True
 front_start front
 vornix_start
+vornix_took_front
 clip_set "on the clipboard"
-frontapp focus >/dev/null
-assert_contains "$(frontapp state)" $'front\tFront App' "before the hotkey"
-frontapp press ctrl+alt+c >/dev/null
-wait_until 5 bash -c "'$WINE' '$E2E_WIN64_DIR/frontapp.exe' state | tr -d '\r' | grep -q '^topmost.1'" ||
-  fail "not top-most: $(frontapp state)"
+for try in 1 2 3; do
+  frontapp focus >/dev/null
+  assert_contains "$(frontapp state)" $'front\tFront App' "before the hotkey"
+  frontapp press ctrl+alt+c >/dev/null
+  wait_until 5 bash -c "'$WINE' '$E2E_WIN64_DIR/frontapp.exe' state | tr -d '\r' | grep -q '^topmost.1'" && break
+  echo "main hotkey try $try: $(frontapp state | tr '\n' ' ')"
+  [ "$try" -lt 3 ] || fail "not top-most: $(frontapp state)"
+done
 state=$(frontapp state)
 assert_match $'front\tVornix \\(' "$state" "window in front"
 assert_contains "$state" $'checked\t1' "stay in front"
