@@ -4,8 +4,10 @@
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/entries.sh"
 source "$(dirname "$0")/prefs.sh"
+source "$(dirname "$0")/quick.sh"
 
-printf '%s\n' QuestionQuit=0 LanguageAuto=False LanguageGerman=True LanguageEnglish=False | reg_import
+printf '%s\n' QuestionQuit=0 LanguageAuto=False LanguageGerman=True LanguageEnglish=False HotmenuBol=True | reg_import
+front_start front
 vornix_start
 
 step "one option on each page, then OK"
@@ -13,8 +15,7 @@ open_prefs
 ctl click CHKPROTOCOL                      # General: record mode
 ctl settext TXTOSDROWS 5                   # Display
 ctl click CHKHOVERSELECTION                # Lists
-ctl click CHKHOTMENU                       # Keyboard: hot menu on K with Shift added
-ctl focus TXTHOTMENU >/dev/null
+ctl focus TXTHOTMENU >/dev/null            # Keyboard: hot menu on K with Shift added
 ctl settext TXTHOTMENU k
 assert_eq K "$(prefsctl text "$(id TXTHOTMENU)")" "letter box"
 ctl click CHKHOTMENUSHIFT
@@ -31,6 +32,18 @@ step "record mode is on: a copied text is filed"
 clip_set "filed after OK"
 wait_until 10 bash -c "'$WINE' '$E2E_WIN64_DIR/probe.exe' list | grep -q 'filed after OK'" ||
   fail "record mode did not start; list: $(probe_list)"
+
+step "the hot menu answers its new hotkey, and no longer the old one"
+menu_open_with() {
+  frontapp focus >/dev/null
+  sleep 0.3
+  frontapp press "$1" "Vornix Hot Menu" >/dev/null 2>&1
+}
+menu_open_with ctrl+alt+shift+k || menu_open_with ctrl+alt+shift+k || fail "Alt+Ctrl+Shift+K did not open the hot menu"
+probe keys esc >/dev/null
+wait_until 3 bash -c '! "$0" "$1" menu' "$WINE" "$E2E_WIN64_DIR/frontapp.exe" || fail "Esc did not close the menu"
+menu_open_with ctrl+alt+v && fail "Alt+Ctrl+V still opens the hot menu"
+front_stop front
 
 vornix_stop
 step "stored values"
