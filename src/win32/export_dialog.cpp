@@ -1,6 +1,5 @@
 #include "win32/export_dialog.h"  // windows.h first: commdlg.h needs its types
 
-#include <cderr.h>
 #include <commdlg.h>
 
 #include <cwctype>
@@ -8,6 +7,7 @@
 #include "core/clip/helpers.h"
 #include "win32/controls.h"
 #include "win32/editor_ids.h"
+#include "win32/file_dialog.h"
 
 namespace vornix::ui {
 
@@ -68,33 +68,7 @@ class NameDialog : public Dialog {
 const int ExportDialog::IDD_EXPORT_TEMPLATE = IDD_EXPORT;
 
 bool chooseSaveFile(HWND owner, const App& app, Text& path) {
-  // "Description|pattern|..." becomes the dialog's list of NUL-separated pairs.
-  Text filter = app.str(kStrFilter);
-  for (char16_t& c : filter)
-    if (c == u'|') c = u'\0';
-  filter.push_back(u'\0');
-
-  std::wstring file(32768, L'\0');
-  const size_t preset = path.size() < file.size() - 1 ? path.size() : 0;
-  for (size_t i = 0; i < preset; ++i) file[i] = static_cast<wchar_t>(path[i]);
-
-  OPENFILENAMEW dialog = {};
-  dialog.lStructSize = sizeof(dialog);
-  dialog.hwndOwner = owner;
-  dialog.lpstrFilter = wide(filter);
-  dialog.lpstrFile = &file[0];
-  dialog.nMaxFile = static_cast<DWORD>(file.size());
-  dialog.lpstrDefExt = L"txt";
-  dialog.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR;
-  BOOL chosen = GetSaveFileNameW(&dialog);
-  if (!chosen && CommDlgExtendedError() == FNERR_INVALIDFILENAME) {
-    // A preset name the dialog refuses (a folder that is gone): start without one.
-    file[0] = L'\0';
-    chosen = GetSaveFileNameW(&dialog);
-  }
-  if (!chosen) return false;
-  path = fromWide(file.c_str());
-  return true;
+  return runFileDialog(owner, app.str(kStrFilter), path, FileDialogKind::Save);
 }
 
 ExportDialog::ExportDialog(App& app, const EntryRows& rows, int selected)

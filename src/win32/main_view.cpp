@@ -1,13 +1,11 @@
 // The parts of the main window's MainView that are no single control's: the
 // caption, command states, and the dialogs the logic opens through the view.
-#include "win32/main_window.h"  // windows.h first: commdlg.h needs its types
-
-#include <cderr.h>
-#include <commdlg.h>
+#include "win32/main_window.h"
 
 #include "win32/main_menu.h"
 #include "win32/editor_dialog.h"
 #include "win32/export_dialog.h"
+#include "win32/file_dialog.h"
 
 namespace vornix::ui {
 
@@ -38,32 +36,7 @@ void MainWindow::menFileFileExport_Click() {
 }
 
 bool MainWindow::openFileDialog(Text& path) {
-  // "Description|pattern|..." becomes the dialog's list of NUL-separated pairs.
-  Text filter = app_.str(213);
-  for (char16_t& c : filter)
-    if (c == u'|') c = u'\0';
-  filter.push_back(u'\0');
-
-  std::wstring file(32768, L'\0');
-  const size_t preset = path.size() < file.size() - 1 ? path.size() : 0;
-  for (size_t i = 0; i < preset; ++i) file[i] = static_cast<wchar_t>(path[i]);
-
-  OPENFILENAMEW dialog = {};
-  dialog.lStructSize = sizeof(dialog);
-  dialog.hwndOwner = hwnd();
-  dialog.lpstrFilter = wide(filter);
-  dialog.lpstrFile = &file[0];
-  dialog.nMaxFile = static_cast<DWORD>(file.size());
-  dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-  BOOL chosen = GetOpenFileNameW(&dialog);
-  if (!chosen && CommDlgExtendedError() == FNERR_INVALIDFILENAME) {
-    // A preset name the dialog refuses (a folder that is gone): start without one.
-    file[0] = L'\0';
-    chosen = GetOpenFileNameW(&dialog);
-  }
-  if (!chosen) return false;
-  path = fromWide(file.c_str());
-  return true;
+  return runFileDialog(hwnd(), app_.str(213), path, FileDialogKind::Open);
 }
 
 }  // namespace vornix::ui
