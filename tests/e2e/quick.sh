@@ -35,6 +35,21 @@ vornix_took_front() {
     fail "the main window did not come to the front"
   sleep 0.3
 }
+# atoms_left NAME...: after quitting, no atom the program added may be left.
+# Global atoms outlive a program that was killed: one an earlier test left in
+# this Wine session is recorded before the start (atoms_before) and not counted.
+atoms_before() {
+  ATOMS_HELD=
+  local atom
+  for atom in "$@"; do [ "$(frontapp atom "$atom")" = none ] || ATOMS_HELD+=" $atom"; done
+}
+atoms_left() {
+  local atom
+  for atom in "$@"; do
+    [[ " $ATOMS_HELD " == *" $atom "* ]] && continue
+    assert_eq none "$(frontapp atom "$atom")" "atom $atom after quitting"
+  done
+}
 menu_shown() { frontapp menu >/dev/null 2>&1; }
 # menu_open X Y: the hot-menu hotkey with the pointer at X,Y while Front App is in front.
 # Without a window manager Wine may hand the front to a window a moment late,
