@@ -8,7 +8,7 @@
 namespace vornix::platform {
 
 // What a shortcut starts, as the shell's shortcut object holds it.
-struct ShortcutSpec {
+struct ShortcutProperties {
   std::u16string target;
   std::u16string iconLocation;  // path and icon index, "path,0"
   std::u16string arguments;
@@ -25,7 +25,7 @@ class StartupFolder {
   // Base name of the running executable, without folder and extension.
   virtual std::u16string executableName() = 0;
   // Writes a new shortcut file at `path`; false when it could not be saved.
-  virtual bool createShortcut(const std::u16string& path, const ShortcutSpec& spec) = 0;
+  virtual bool createShortcut(const std::u16string& path, const ShortcutProperties& properties) = 0;
 };
 
 }  // namespace vornix::platform

@@ -180,9 +180,9 @@ Text DirDialog::currentFolder() const {
 
 void DirDialog::showFolder(const Text& folder) {
   if (!folder.empty()) SetCurrentDirectoryW(wide(folder));
-  Text spec = addBackslash(currentFolder()) + u"*.*";
-  std::wstring buffer(wide(spec), spec.size());
-  buffer.resize(MAX_PATH + spec.size());
+  Text pattern = addBackslash(currentFolder()) + u"*.*";
+  std::wstring buffer(wide(pattern), pattern.size());
+  buffer.resize(MAX_PATH + pattern.size());
   DlgDirListW(hwnd(), &buffer[0], IDC_DIR_LIST, 0, DDL_DIRECTORY | DDL_EXCLUSIVE);
   Text drive = currentFolder().substr(0, 2);
   std::wstring driveBuffer(wide(drive), drive.size());

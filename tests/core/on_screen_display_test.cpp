@@ -124,7 +124,7 @@ TEST(Autostart, ShortcutFollowsTheOption) {
   fake::FakeStartupFolder folder(p.sys.files);
   folder.exeName = u"Vörnix Ω";
   setAutostart(*p.app, folder, 1);
-  const platform::ShortcutSpec& s = folder.saved.at(link);
+  const platform::ShortcutProperties& s = folder.saved.at(link);
   EXPECT_EQ(s.target, u"C:\\Vornix\\Vörnix Ω.exe");
   EXPECT_EQ(s.iconLocation, u"C:\\Vornix\\Vörnix Ω.exe,0");
   EXPECT_EQ(s.workingDirectory, u"C:\\Vornix");

@@ -51,12 +51,12 @@ wait_gone Replace
 assert_eq 'Cat bird CAT' "$(editor_text)" "case-sensitive replace"
 
 step "the other tool dialogs open and close"
-for spec in "$ED_SETCITE:Quotation" "$ED_SPECIAL:Insert special" "$ED_ASCII:Insert ASCII"; do
-  dlg cmd "$EDITOR" "${spec%%:*}"
-  wait_box "^${spec#*:}"
-  shot "$(echo "${spec#*:}" | tr ' A-Z' '-a-z')-en"
+for item in "$ED_SETCITE:Quotation" "$ED_SPECIAL:Insert special" "$ED_ASCII:Insert ASCII"; do
+  dlg cmd "$EDITOR" "${item%%:*}"
+  wait_box "^${item#*:}"
+  shot "$(echo "${item#*:}" | tr ' A-Z' '-a-z')-en"
   press Cancel
-  wait_gone "${spec#*:}"
+  wait_gone "${item#*:}"
 done
 
 step "OK and Copy files the text with protection, key 3 and the clipboard"
@@ -101,10 +101,10 @@ EDITOR=Texteingabe
 open_new
 editor_set 'Ein Text'
 shot editor-de
-for spec in "$ED_REPLACE:Ersetzen" "$ED_SETCITE:Zitierungszeichen" "$ED_SPECIAL:Sonderzeichen" "$ED_ASCII:ASCII"; do
-  dlg cmd "$EDITOR" "${spec%%:*}"
-  wait_box "^${spec#*:}"
-  shot "tool-${spec#*:}-de"
+for item in "$ED_REPLACE:Ersetzen" "$ED_SETCITE:Zitierungszeichen" "$ED_SPECIAL:Sonderzeichen" "$ED_ASCII:ASCII"; do
+  dlg cmd "$EDITOR" "${item%%:*}"
+  wait_box "^${item#*:}"
+  shot "tool-${item#*:}-de"
   press Abbrechen
   sleep 0.3
 done

@@ -1,6 +1,8 @@
 #include "core/clip/ustr.h"
 
+#include <cmath>
 #include <limits>
+#include <string>
 
 namespace vornix::ustr {
 
@@ -218,6 +220,20 @@ bool parseInt(TextView s, long long minValue, long long maxValue, long long& out
   if (v < minValue || v > maxValue) return false;
   out = v;
   return true;
+}
+
+bool parseNumber(TextView s, double& out) {
+  std::string t = toUtf8(trimSpaces(s));
+  if (t.empty()) return false;
+  for (char& c : t)
+    if (c == ',') c = '.';
+  size_t used = 0;
+  try {
+    out = std::stod(t, &used);
+  } catch (...) {
+    return false;
+  }
+  return used == t.size() && std::isfinite(out);
 }
 
 }  // namespace vornix::ustr

@@ -38,5 +38,7 @@ Text fromInt(long long n);
 // Whole text as a decimal integer (surrounding spaces allowed); false when it is not one
 // or does not fit into [minValue, maxValue].
 bool parseInt(TextView s, long long minValue, long long maxValue, long long& out);
+// Whole text as a finite decimal number, with "." or the locale's "," as separator.
+bool parseNumber(TextView s, double& out);
 
 }  // namespace vornix::ustr

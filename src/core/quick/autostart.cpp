@@ -25,12 +25,12 @@ void setAutostart(App& app, platform::StartupFolder& folder, int wanted) {
     return;
   }
   if (exists) return;
-  platform::ShortcutSpec spec;
-  spec.target = executable;
-  spec.iconLocation = executable + u",0";
-  spec.windowStyle = kShowWindow;
-  spec.workingDirectory = programFolder;
-  folder.createShortcut(link, spec);
+  platform::ShortcutProperties properties;
+  properties.target = executable;
+  properties.iconLocation = executable + u",0";
+  properties.windowStyle = kShowWindow;
+  properties.workingDirectory = programFolder;
+  folder.createShortcut(link, properties);
 }
 
 void FrmVornix::setAutostart(int wanted) {

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "core/app/twips.h"
 #include "core/clip/helpers.h"
 #include "core/clip/ustr.h"
 #include "core/quick/translucency.h"
@@ -18,25 +19,17 @@ constexpr int kCaptionLength = 50;
 constexpr int kStrEmptyList = 255;
 constexpr int kStrOvertakeChanges = 224;
 constexpr int kCopyButton = 5;
-constexpr double kTwipsPerPixel = 15.0;
 // A window seen through entirely could not be found again to switch it back.
 constexpr int kLeastAlpha = 51;
 
 // A stored coordinate in twips; `fallback` (pixels) when missing or not a number.
-long readPixels(platform::SettingsStore& store, const char16_t* name, long fallback) {
+// A stored position in twips, in pixels of this screen; `fallback` when it is
+// missing or damaged.
+long readPixels(platform::SettingsStore& store, const char16_t* name, long fallback, int dpi) {
   const std::optional<Text> value = store.read(name);
-  if (!value) return fallback;
-  std::string s = ustr::toUtf8(ustr::trimSpaces(*value));
-  for (char& c : s)
-    if (c == ',') c = '.';
-  try {
-    size_t used = 0;
-    const double twips = std::stod(s, &used);
-    if (used != s.size() || !std::isfinite(twips) || std::fabs(twips) > 1e9) return fallback;
-    return std::lround(twips / kTwipsPerPixel);
-  } catch (...) {
-    return fallback;
-  }
+  double twips = 0;
+  if (!value || !ustr::parseNumber(*value, twips) || std::fabs(twips) > 1e9) return fallback;
+  return twipsToPixels(twips, dpi);
 }
 
 // Moves `w` into `area`; a window larger than the area keeps its top-left corner in it.
@@ -81,8 +74,8 @@ void FrmVornixDrop::load() {
   view_.showMainWindow(false);
   const Rect main = mainView_.windowRect();
   Rect r = view_.windowRect();
-  r.left = readPixels(app_.sys.store, u"MMwinLeft", main.left);
-  r.top = readPixels(app_.sys.store, u"MMwinTop", main.top);
+  r.left = readPixels(app_.sys.store, u"MMwinLeft", main.left, app_.screenDpi);
+  r.top = readPixels(app_.sys.store, u"MMwinTop", main.top, app_.screenDpi);
   // The screen it was stored on may be gone.
   keepInside(r, view_.workAreaNear(r));
   view_.moveTo(r.left, r.top);
@@ -129,8 +122,8 @@ void FrmVornixDrop::unloadAtExit() {
 void FrmVornixDrop::savePosition() {
   if (parked_ || app_.options.number(kOptionMiniWindow) <= 0 || view_.windowState() != WindowState::Normal) return;
   const Rect r = view_.windowRect();
-  app_.sys.store.write(u"MMwinLeft", ustr::fromInt(static_cast<long long>(r.left * kTwipsPerPixel)));
-  app_.sys.store.write(u"MMwinTop", ustr::fromInt(static_cast<long long>(r.top * kTwipsPerPixel)));
+  app_.sys.store.write(u"MMwinLeft", ustr::fromInt(pixelsToTwips(r.left, app_.screenDpi)));
+  app_.sys.store.write(u"MMwinTop", ustr::fromInt(pixelsToTwips(r.top, app_.screenDpi)));
 }
 
 void FrmVornixDrop::activate() { app_.modalOpen = false; }
@@ -171,7 +164,7 @@ void FrmVornixDrop::restore() {
   view_.restoreWindow();
   if (app_.options.number(kOptionMiniWindow) == 0) {
     Rect r = view_.windowRect();
-    r.left = readPixels(app_.sys.store, u"MMwinLeft", mainView_.windowRect().left);
+    r.left = readPixels(app_.sys.store, u"MMwinLeft", mainView_.windowRect().left, app_.screenDpi);
     keepInside(r, view_.workAreaNear(r));
     view_.moveTo(r.left, r.top);
     parked_ = false;

@@ -16,21 +16,6 @@ namespace {
 constexpr double kMaxTwips = 1e7;
 constexpr char16_t kTypeMismatch[] = u"Type mismatch";
 
-// Window coordinates may carry the locale's decimal separator.
-bool parseNumber(const Text& text, double& out) {
-  std::string s = ustr::toUtf8(ustr::trimSpaces(text));
-  if (s.empty()) return false;
-  for (char& c : s)
-    if (c == ',') c = '.';
-  size_t used = 0;
-  try {
-    out = std::stod(s, &used);
-  } catch (...) {
-    return false;
-  }
-  return used == s.size() && std::isfinite(out);
-}
-
 Text boolText(bool b) { return b ? u"True" : u"False"; }
 
 }  // namespace
@@ -48,7 +33,7 @@ void FrmVornix::loadSettings() {
     out = def;
     auto v = store.read(name);
     if (!v) return;
-    if (!parseNumber(*v, out)) {
+    if (!ustr::parseNumber(*v, out)) {
       out = def;
       loadError();
     } else if (out < lo || out > hi) {

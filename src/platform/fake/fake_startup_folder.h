@@ -13,13 +13,13 @@ class FakeStartupFolder : public platform::StartupFolder {
 
   std::optional<Text> folder = Text(u"C:\\Users\\Ann\\Startup");
   Text exeName = u"Vornix";
-  std::map<Text, platform::ShortcutSpec> saved;  // every shortcut written, by path
+  std::map<Text, platform::ShortcutProperties> saved;  // every shortcut written, by path
 
   std::optional<Text> path() override { return folder; }
   Text executableName() override { return exeName; }
-  bool createShortcut(const Text& path, const platform::ShortcutSpec& spec) override {
+  bool createShortcut(const Text& path, const platform::ShortcutProperties& properties) override {
     if (files_.failWrites) return false;
-    saved[path] = spec;
+    saved[path] = properties;
     files_.files[path] = "shortcut";
     return true;
   }

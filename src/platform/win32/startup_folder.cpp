@@ -53,22 +53,22 @@ std::u16string Win32StartupFolder::executableName() {
   return file;
 }
 
-bool Win32StartupFolder::createShortcut(const std::u16string& path, const platform::ShortcutSpec& spec) {
+bool Win32StartupFolder::createShortcut(const std::u16string& path, const platform::ShortcutProperties& properties) {
   ComRef<IShellLinkW> link;
   if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                               reinterpret_cast<void**>(link.out()))))
     return false;
   // The icon location comes as "path,index"; the link takes them apart.
-  std::u16string iconPath = spec.iconLocation;
+  std::u16string iconPath = properties.iconLocation;
   int iconIndex = 0;
   const size_t comma = iconPath.find_last_of(u',');
   if (comma != std::u16string::npos) {
     iconIndex = _wtoi(wide(iconPath.substr(comma + 1)));
     iconPath.erase(comma);
   }
-  if (FAILED(link->SetPath(wide(spec.target))) || FAILED(link->SetIconLocation(wide(iconPath), iconIndex)) ||
-      FAILED(link->SetArguments(wide(spec.arguments))) || FAILED(link->SetDescription(wide(spec.description))) ||
-      FAILED(link->SetShowCmd(spec.windowStyle)) || FAILED(link->SetWorkingDirectory(wide(spec.workingDirectory))) ||
+  if (FAILED(link->SetPath(wide(properties.target))) || FAILED(link->SetIconLocation(wide(iconPath), iconIndex)) ||
+      FAILED(link->SetArguments(wide(properties.arguments))) || FAILED(link->SetDescription(wide(properties.description))) ||
+      FAILED(link->SetShowCmd(properties.windowStyle)) || FAILED(link->SetWorkingDirectory(wide(properties.workingDirectory))) ||
       FAILED(link->SetHotkey(0)))
     return false;
   ComRef<IPersistFile> file;

@@ -11,7 +11,7 @@ class Win32StartupFolder : public platform::StartupFolder {
  public:
   std::optional<std::u16string> path() override;
   std::u16string executableName() override;
-  bool createShortcut(const std::u16string& path, const platform::ShortcutSpec& spec) override;
+  bool createShortcut(const std::u16string& path, const platform::ShortcutProperties& properties) override;
 };
 
 }  // namespace vornix::win32
