@@ -92,20 +92,6 @@ TEST(BugReport, ComposesTheConfigurationLineByLine) {
   for (const auto& [number, text] : want) EXPECT_EQ(text, got[number - 1]) << "line " << number;
 }
 
-TEST(BugReport, NamesThePlatformFamily) {
-  const std::pair<long, const char*> cases[] = {{0, "Platform:\tWin32s 6.1 build 7601"},
-                                                {1, "Platform:\tWindows 95/98/ME 6.1 build 7601"},
-                                                {2, "Platform:\tWindows NT/2000/XP 6.1 build 7601"},
-                                                {7, "Platform:\t 6.1 build 7601"}};
-  Program p;
-  p.start();
-  FakeMachine machine;
-  for (const auto& [id, want] : cases) {
-    machine.systemVersion.platformId = id;
-    EXPECT_EQ(T(want), lines(bugReportText(*p.app, machine, mainFacts(*p.frm, p.view)))[7]);
-  }
-}
-
 struct BugDialogTest : ::testing::Test {
   Program p;
   FakeMachine machine;
@@ -116,11 +102,6 @@ struct BugDialogTest : ::testing::Test {
     dia.load(machine, mainFacts(*p.frm, p.view));
   }
 };
-
-TEST_F(BugDialogTest, OpensWithTheCaretOnTheFirstEmptyLineAndTheModalFlag) {
-  EXPECT_EQ(u"Your Bug-Report / Ihre Fehlermeldung:\r\n\r\n", view.text.substr(0, view.caret));
-  EXPECT_TRUE(p.app->modalOpen);
-}
 
 TEST_F(BugDialogTest, MailsTheEscapedReportAndLeavesItOnTheClipboard) {
   view.text = T("a b\r\n&?ä");
@@ -200,53 +181,6 @@ struct AboutBoxTest : ::testing::Test {
     else frm.timThanks_Timer();
   }
 };
-
-TEST_F(AboutBoxTest, ShowsTitleAndVersionInTheActiveLanguage) {
-  EXPECT_EQ(u"Info about Vornix", view.texts.caption);
-  EXPECT_EQ(u"Version 1.0.0", view.texts.version);
-  EXPECT_EQ(p.app->str(125), view.texts.description);
-  EXPECT_TRUE(p.app->modalOpen);
-}
-
-TEST_F(AboutBoxTest, FadesInFromClearToOpaqueOnlyWhereLayeringExists) {
-  for (int i = 0; i < 100 && view.running.count(AboutTimer::Intro); ++i) frm.timIntro_Timer();
-  std::vector<int> want;
-  for (int level = 0; level < 255; level += 10) want.push_back(level);
-  want.push_back(-1);
-  EXPECT_EQ(want, view.alphas);
-  EXPECT_FALSE(view.running.count(AboutTimer::Intro));
-
-  FakeAboutView plain;
-  plain.layering = false;
-  FrmAbout old(*p.app, plain, machine);
-  old.activate();
-  EXPECT_FALSE(plain.running.count(AboutTimer::Intro));
-  EXPECT_TRUE(plain.running.count(AboutTimer::Thanks));
-}
-
-TEST_F(AboutBoxTest, CreditsAlternateAGrowingBarWithEachLineAndStartOver) {
-  std::vector<Text> shown;
-  for (int i = 0; i < 7; ++i) {
-    tick();
-    shown.push_back(view.credits);
-  }
-  EXPECT_EQ((std::vector<Text>{u"+++", u"+++++", u"+++++++", u"+++++++++", u"+++++++++++", u"+++++++++++++",
-                               u"*** special thanks to ***"}),
-            shown);
-  EXPECT_TRUE(view.running.count(AboutTimer::ThanksText));
-  EXPECT_FALSE(view.running.count(AboutTimer::Thanks));
-
-  // Each further line takes a pause and seven ticks; after the 21st an empty line, then the first again.
-  std::vector<Text> lines;
-  for (int i = 0; i < 22 * 8; ++i) {
-    tick();
-    if (view.running.count(AboutTimer::ThanksText)) lines.push_back(view.credits);
-  }
-  ASSERT_EQ(22u, lines.size());
-  EXPECT_EQ(u"you, for using Vornix", lines[19]);
-  EXPECT_EQ(u"", lines[20]);
-  EXPECT_EQ(u"*** special thanks to ***", lines[21]);
-}
 
 TEST_F(AboutBoxTest, SystemInformationTriesBothPlacesThenSaysItIsMissing) {
   const Text path = u"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO|PATH";
