@@ -1,6 +1,7 @@
 #include "win32/entry_list_view.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "win32/dpi.h"
 #include "win32/resource.h"
@@ -18,6 +19,8 @@ constexpr int kCheckBoxGap96 = 2;
 constexpr int kContentWidth96 = 200;
 // The allowance beside the scroll bar that keeps the last column clear of it.
 constexpr int kRightAllowance96 = 4;
+// Rows added or removed at once up to which the list keeps drawing as it changes.
+constexpr int kQuietDrawRows = 2;
 
 UINT checkState(bool checked) { return INDEXTOSTATEIMAGEMASK(checked ? 2 : 1); }
 
@@ -67,8 +70,11 @@ void EntryListView::mirror() {
   Quiet quiet(quiet_);
   const EntryRows& rows = frm_.rows();
   const int wanted = rows.count();
-  list_.setRedraw(false);
   int have = list_.itemCount();
+  // Switching the drawing off and on again repaints the whole list at once, which
+  // costs more than the one row a capture adds: only a larger change is worth it.
+  const bool bulk = !held_ && std::abs(wanted - have) > kQuietDrawRows;
+  if (bulk) list_.setRedraw(false);
   while (have > wanted) list_.deleteItem(--have);
   for (; have < wanted; ++have) {
     // Texts are handed out on request (LVN_GETDISPINFO), so a huge entry is never copied into the list.
@@ -88,7 +94,7 @@ void EntryListView::mirror() {
   }
   for (int i = 0; i < wanted; ++i) list_.setItemState(i, checkState(rows.at(i).checked), LVIS_STATEIMAGEMASK);
   applySelection(rows.selected());
-  list_.setRedraw(true);
+  if (bulk) list_.setRedraw(true);
   list_.invalidate();
 }
 
@@ -98,6 +104,20 @@ void EntryListView::showSelection() {
   const int selected = frm_.rows().selected();
   applySelection(selected);
   if (selected >= 0 && selected < list_.itemCount()) list_.ensureVisible(selected);
+}
+
+void EntryListView::holdDrawing() {
+  if (held_ || !list_.hwnd()) return;
+  list_.setRedraw(false);
+  held_ = true;
+}
+
+void EntryListView::resumeDrawing() {
+  if (!held_) return;
+  held_ = false;
+  list_.setRedraw(true);
+  list_.invalidate();
+  showSelection();
 }
 
 void EntryListView::applySelection(int selected) {

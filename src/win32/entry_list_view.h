@@ -28,6 +28,10 @@ class EntryListView {
   void mirror();
   // Shows the model's selection and scrolls it into view.
   void showSelection();
+  // While the clipboard changes, rows are added without drawing: drawing them
+  // keeps the process busy beyond the next change. resumeDrawing shows them all.
+  void holdDrawing();
+  void resumeDrawing();
   // Gives the content column the width the other columns leave.
   void fitContentColumn();
   void hideKeyColumns();
@@ -47,6 +51,7 @@ class EntryListView {
   ListView list_;
   // Nonzero while the program itself changes the list: its notifications are no user's.
   int quiet_ = 0;
+  bool held_ = false;
 };
 
 }  // namespace vornix::ui

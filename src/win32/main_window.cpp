@@ -151,8 +151,18 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (wParam == kStartupTimer) onStartupTimer();
       if (wParam == kCaptureTimer) {
         KillTimer(hwnd(), kCaptureTimer);
-        frm_.fileCaptured();
+        burstTimer_ = false;
+        frm_.fileCaptured(true);
+        list_.resumeDrawing();
       }
+      return 0;
+    case kMsgFileCaptured:
+      filePosted_ = false;
+      list_.holdDrawing();
+      frm_.fileCaptured(false);
+      // Drawing, the display and saving wait until no further change has come for a moment.
+      SetTimer(hwnd(), kCaptureTimer, kCaptureQuietMs, nullptr);
+      burstTimer_ = true;
       return 0;
     case WM_CLOSE:
       if (!frm_.queryUnload(false)) {
@@ -190,6 +200,25 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     default:
       return defaultProc(message, wParam, lParam);
+  }
+}
+
+void MainWindow::postCaptureWork() {
+  // A change that comes alone is filed as soon as the message that brought it
+  // returns. Within a burst each change only restarts the wait, so that the next
+  // one finds the clipboard read at once and no text is replaced unread.
+  const DWORD now = GetTickCount();
+  const bool burst = (burstTimer_ && now - lastChange_ < kCaptureQuietMs);
+  lastChange_ = now;
+  if (burst || filePosted_) {
+    SetTimer(hwnd(), kCaptureTimer, kCaptureQuietMs, nullptr);
+    burstTimer_ = true;
+    return;
+  }
+  filePosted_ = PostMessageW(hwnd(), kMsgFileCaptured, 0, 0) != 0;
+  if (!filePosted_) {
+    SetTimer(hwnd(), kCaptureTimer, kCaptureQuietMs, nullptr);
+    burstTimer_ = true;
   }
 }
 

@@ -54,9 +54,7 @@ class MainWindow : public Window, public MainView {
   void setCaption(const Text& caption) override;
   void rowsChanged() override { list_.mirror(); }
   void selectionChanged() override { list_.showSelection(); }
-  // Each change restarts the wait, so that a burst of copies is read in full before
-  // the list and the window are drawn again.
-  void postCaptureWork() override { SetTimer(hwnd(), kCaptureTimer, kCaptureQuietMs, nullptr); }
+  void postCaptureWork() override;
   void setClipboardPanel(const Text& text) override { status_.setClipboardText(text); }
   void setCommandEnabled(Command command, bool enabled) override;
   int currentTab() override { return tabs_.current(); }
@@ -82,8 +80,10 @@ class MainWindow : public Window, public MainView {
 
  private:
   static constexpr UINT kMsgDrop = WM_APP + 10;
+  static constexpr UINT kMsgFileCaptured = WM_APP + 11;
   static constexpr UINT_PTR kCaptureTimer = 2;
-  static constexpr UINT kCaptureQuietMs = 40;
+  // Changes closer together than this are a burst: they are filed once it ends.
+  static constexpr DWORD kCaptureQuietMs = 40;
   static constexpr UINT_PTR kStartupTimer = 1;
 
   bool createControls();
@@ -120,6 +120,9 @@ class MainWindow : public Window, public MainView {
   bool loaded_ = false;
   bool unloaded_ = false;
   bool draggingOut_ = false;
+  DWORD lastChange_ = 0;       // tick count of the last clipboard change
+  bool filePosted_ = false;    // kMsgFileCaptured is on its way
+  bool burstTimer_ = false;    // kCaptureTimer runs
   OsdWindow osd_;
   OnScreenDisplay display_;
   win32::Win32StartupFolder startupFolder_;

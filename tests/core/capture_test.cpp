@@ -47,17 +47,20 @@ TEST(Capture, EachChangeIsReadAtOnceWithOneOpeningAndFiledWhenTheQueueIsEmpty) {
     p.copy(t);
     EXPECT_EQ(p.sys.clipboard.opens - before, 1) << t.size();
   }
-  // A burst of changes before the program gets to its posted work: every text is filed, in order.
-  std::vector<Text> burst;
-  for (int i = 0; i < 40; ++i) {
-    burst.push_back(u"text " + ustr::fromInt(i));
-    p.sys.clipboard.set(burst.back());
-  }
+  // A burst of changes before the program gets to its posted work: every text is
+  // filed, in order; the display and saving wait until the changes pause.
+  p.app->options.setOption(14, Text(u"True"));
+  const Text shown = p.view.panel;
+  for (int i = 0; i < 40; ++i) p.sys.clipboard.set(u"text " + ustr::fromInt(i));
   EXPECT_EQ(p.frm->rows().count(), 2);  // nothing filed while changes keep coming
-  p.idle();
+  p.frm->fileCaptured(false);
   EXPECT_EQ(p.frm->rows().count(), 42);
-  EXPECT_EQ(p.view.panel, u"text 39");
   EXPECT_NE(p.row(u"text 0"), nullptr);
+  EXPECT_EQ(p.view.panel, shown);
+  EXPECT_FALSE(p.has("EntryCount"));
+  p.idle();
+  EXPECT_EQ(p.view.panel, u"text 39");
+  EXPECT_EQ(p.stored("EntryCount"), u"42");
 }
 
 TEST(Capture, TypeColumnFollowsTheClassification) {

@@ -4,8 +4,9 @@
 // Each change opens the clipboard once (platform Clipboard::read) and takes only
 // what it needs: the privacy markers, the text's length and hash, and the text
 // itself when it may be filed. Everything else (list, display, saving) runs after
-// the clipboard is closed again, once the changes pause, so that a program copying
-// in quick succession loses no text. No copy of a text that is not filed is kept:
+// the clipboard is closed again: a change that comes alone is filed at once, and
+// changes in quick succession once they pause, so that a program copying many
+// texts in a row loses none. No copy of a text that is not filed is kept:
 // a length and hash recognise it again.
 #include "core/clip/helpers.h"
 #include "core/clip/ustr.h"
@@ -108,18 +109,30 @@ void FrmVornix::ClipChanged() {
   view_.postCaptureWork();
 }
 
-void FrmVornix::fileCaptured() {
+void FrmVornix::fileCaptured(bool settled) {
+  if (capturePosted_) {
+    std::vector<Text> texts;
+    texts.swap(captured_);
+    for (Text& t : texts)
+      if (insertListItem(std::move(t), false, true, 0, 0)) captureUnsaved_ = true;
+  }
+  if (!settled) return;
+  if (capturePosted_) showCaptured();
+  if (captureUnsaved_) {
+    captureUnsaved_ = false;
+    if (app_.options.isTrue(14)) saveReg();
+  }
+}
+
+void FrmVornix::showCaptured() {
   capturePosted_ = false;
-  std::vector<Text> texts;
-  texts.swap(captured_);
   const ClipContent content = std::move(shownContent_);
   shownContent_ = ClipContent();
   Text osdText;
   osdText.swap(osdText_);
-  showClipboard(content);
   if (capturedTab_) view_.showTab(kTabList);
   capturedTab_ = false;
-  for (Text& t : texts) addListItem(std::move(t), false, true);
+  showClipboard(content);
   if (!osdText.empty()) showOnScreen(osdText, osdLength_);
 }
 

@@ -56,25 +56,29 @@ int FrmVornix::findGivenUp() const {
 }
 
 void FrmVornix::addListItem(Text strText, bool sel, bool realadd, double cldate, long quant) {
-  if (app_.hotmenuShown) return;
+  if (insertListItem(std::move(strText), sel, realadd, cldate, quant) && realadd && app_.options.isTrue(14)) saveReg();
+}
+
+bool FrmVornix::insertListItem(Text strText, bool sel, bool realadd, double cldate, long quant) {
+  if (app_.hotmenuShown) return false;
   for (;;) {
-    if (strText.empty() || !app_.checkSizeLimit(static_cast<long long>(strText.size()))) return;
+    if (strText.empty() || !app_.checkSizeLimit(static_cast<long long>(strText.size()))) return false;
     if (!rows_.empty()) {
       // Stored entries were distinct when they were saved: loading drops only an
       // exact copy, never one that differs in letter case.
       const int existing = rows_.find(strText, !realadd);
       if (existing >= 0) {
         selectEntry(existing);
-        return;
+        return false;
       }
     }
     if (rows_.count() < EntryRows::kCapacity) break;
     if (app_.options.number(4) == 0) {
       app_.showError(app_.str(137) + u"\r\n" + app_.str(138));
-      return;
+      return false;
     }
     const int victim = findGivenUp();
-    if (victim < 0) return;
+    if (victim < 0) return false;
     removeEntry(victim);
   }
 
@@ -98,8 +102,7 @@ void FrmVornix::addListItem(Text strText, bool sel, bool realadd, double cldate,
   rows_.select(index);
   view_.rowsChanged();
   checkListStatus();
-
-  if (realadd && app_.options.isTrue(14)) saveReg();
+  return true;
 }
 
 void FrmVornix::changeEntry(const Text& strText, bool sel, bool copied) {

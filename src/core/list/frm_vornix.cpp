@@ -90,7 +90,7 @@ bool FrmVornix::queryUnload(bool systemEnding) {
 
 void FrmVornix::unload() {
   // Texts read but not yet filed are kept too.
-  if (capturePosted_) fileCaptured();
+  fileCaptured(false);
   changeProtocolMode(0);
   saveReg();
 }

@@ -59,10 +59,13 @@ class FrmVornix {
 
   // Capture.
   void changeProtocolMode(int changeProtocol = -1);
-  // Reads the clipboard; filing and display follow in fileCaptured, which the
-  // view calls once the changes have paused.
+  // Reads the clipboard; filing and display follow in fileCaptured.
   void ClipChanged();
-  void fileCaptured();
+  // Files what the capture read. The view calls it at once after a change that
+  // came alone, and once the changes pause when they come in quick succession.
+  // Only `settled` (they have paused) shows the clipboard and the on-screen display
+  // and saves what was filed: a burst of copies is not slowed down by that work.
+  void fileCaptured(bool settled = true);
   void FromClipboard();
   void displayClipboard();
   Text getClipTextType(const ClipClass& clip) const;
@@ -133,6 +136,8 @@ class FrmVornix {
   void loadSettings();
   void saveSettings();
   std::size_t captureLimit() const;
+  bool insertListItem(Text strText, bool sel, bool realadd, double cldate, long quant);
+  void showCaptured();
   void showClipboard(const platform::ClipContent& content);
   int findGivenUp() const;
   void writeRowFromClip(int index);
@@ -164,6 +169,7 @@ class FrmVornix {
   std::size_t osdLength_ = 0;
   bool capturedTab_ = false;
   bool capturePosted_ = false;
+  bool captureUnsaved_ = false;  // filed by the capture, not yet saved
   bool ignoreNextChange_ = false;
   platform::WindowHandle nextViewer_ = 0;
   int lastClickedColumn_ = 0;

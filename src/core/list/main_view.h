@@ -36,8 +36,10 @@ class MainView {
   // later hotkey) messages to the logic; installing it twice keeps one hook.
   virtual void setWinProc() = 0;
   virtual void setCaption(const Text& caption) = 0;
-  // Asks for FrmVornix::fileCaptured once no further clipboard change has come
-  // for a moment; each call starts that moment again.
+  // A clipboard change was read: asks for FrmVornix::fileCaptured(false) as soon
+  // as the message that brought it returns, or (within a burst of changes) for
+  // fileCaptured(true) once no further change has come for a moment, and for
+  // fileCaptured(true) then in any case, so that saving waits for the pause.
   virtual void postCaptureWork() = 0;
 
   // The entry list model changed: show its rows (and selection) again.

@@ -25,7 +25,8 @@ const char kUsage[] =
     "  CanIncludeInClipboardHistory holding 0 (nohistory) or 1 (history).\r\n"
     "  burst copies <count> texts \"<label> <n>\" (Unicode) <ms> apart and prints the\r\n"
     "  time of each copy (microseconds of the performance counter). filed does the same\r\n"
-    "  and prints, for each, the microseconds until Vornix's list has one row more;\r\n"
+    "  and looks once, a set time after each copy, whether Vornix's list has one row\r\n"
+    "  more: it prints the microseconds waited and 1 or 0;\r\n"
     "  bigshown copies <count> times \"x\" and prints the microseconds until Vornix's\r\n"
     "  status bar shows a different text.\r\n"
     "  viewer writes <prefix>.ready once in the chain, leaves after <seconds> or when\r\n"
@@ -174,16 +175,26 @@ int timedCopy(HWND owner, const std::wstring& text, Done done) {
   return 0;
 }
 
-// filed: <count> texts <ms> apart, each timed until Vornix's list has one row more.
+// filed: <count> texts <ms> apart. Each copy is looked at once, a set time after the
+// clipboard was closed on it (the times take turns): under Wine a program asked while
+// it works on a change is slowed down by every question, so a watch that keeps asking
+// would time itself. Prints, for each copy, the microseconds waited and whether the
+// row was there (1) or not yet (0), and waits until it is before the next copy.
 int filed(long count, DWORD ms, const std::wstring& label) {
+  static const long long kLooks[] = {500, 1000, 1500, 2000, 3000, 5000, 10000, 20000};
   HWND list = vornixControl(L"SysListView32");
   if (!list) return helper::fail("no Vornix list");
   HWND owner = createWindow(DefWindowProcW);
   for (long i = 1; i <= count; ++i) {
     if (i > 1) pumpFor(ms);
     const LRESULT rows = ask(list, LVM_GETITEMCOUNT, 0);
-    if (int rc = timedCopy(owner, label + L" " + std::to_wstring(i), [&] { return ask(list, LVM_GETITEMCOUNT, 0) > rows; }))
-      return rc;
+    if (int rc = setUnicode(owner, label + L" " + std::to_wstring(i), L"")) return rc;
+    const long long changed = microseconds();
+    const long long look = kLooks[(i - 1) % (sizeof kLooks / sizeof kLooks[0])];
+    while (microseconds() - changed < look) SwitchToThread();
+    const bool there = ask(list, LVM_GETITEMCOUNT, 0) > rows;
+    helper::line(std::to_string(look) + (there ? " 1" : " 0"));
+    for (int tries = 0; tries < 400 && ask(list, LVM_GETITEMCOUNT, 0) <= rows; ++tries) pumpFor(5);
   }
   return 0;
 }
