@@ -7,8 +7,6 @@ namespace vornix::test {
 
 namespace {
 
-double at(int second) { return dates::fromCivil({2020, 1, 1, 10, 0, second}); }
-
 struct ThreeEntries : Program {
   ThreeEntries() {
     start();

@@ -7,8 +7,6 @@ namespace vornix::test {
 
 namespace {
 
-Text numbered(int i) { return u"entry " + ustr::fromInt(i); }
-
 // A full list of 50 entries with the given counters, one second apart in date.
 void fill(Program& p, const std::vector<long>& counters, const std::vector<int>& protectedOnes = {}) {
   for (int i = 0; i < 50; ++i) {

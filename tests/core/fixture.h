@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/app/app.h"
+#include "core/clip/dates.h"
 #include "core/clip/ustr.h"
 #include "core/list/frm_vornix.h"
 #include "core/prefs/localisation.h"
@@ -77,6 +78,13 @@ class FakeView : public MainView {
 
 inline Text T(const char* utf8) { return ustr::fromUtf8(utf8); }
 
+// Entry dates `second` seconds apart, so that the list order is known.
+inline double at(int second) { return dates::fromCivil({2020, 1, 1, 10, 0, second}); }
+inline Text numbered(int i) { return u"entry " + ustr::fromInt(i); }
+
+// Settings store values as name/value pairs.
+using Stored = std::vector<std::pair<const char*, const char*>>;
+
 // One program run: platform, program-wide state, view and main window logic.
 // `restart()` begins a new run on the same store and files, as after quitting.
 struct Program {
@@ -86,6 +94,12 @@ struct Program {
   std::unique_ptr<FrmVornix> frm;
 
   Program() { create(); }
+  // A run started on a store that holds `stored`.
+  explicit Program(const Stored& stored) {
+    create();
+    setAll(stored);
+    start();
+  }
 
   void create() {
     app = std::make_unique<App>(sys.services());
@@ -114,11 +128,30 @@ struct Program {
     create();
     start();
   }
+  // Starts on the store and the files that another run left behind.
+  void startFrom(const Program& before) {
+    sys.store = before.sys.store;
+    sys.files.files = before.sys.files.files;
+    start();
+  }
 
   void set(const char* name, const char* value) { sys.store.values[T(name)] = T(value); }
+  void setAll(const Stored& stored) {
+    for (const auto& [name, value] : stored) set(name, value);
+  }
   Text stored(const char* name) const { return sys.store.get(T(name)); }
   bool has(const char* name) const { return sys.store.has(T(name)); }
 
+  // An entry filed the way loading files it: only an exact copy is refused, nothing is saved.
+  void add(const Text& text, double date = 0, long counter = 0, bool protect = false) {
+    frm->addListItem(text, protect, false, date, counter);
+  }
+  // Texts of the message boxes shown so far.
+  std::vector<Text> boxes() const {
+    std::vector<Text> out;
+    for (const auto& b : sys.boxes.shown) out.push_back(b.text);
+    return out;
+  }
   // Texts of the list in display order.
   std::vector<Text> texts() const {
     std::vector<Text> out;
