@@ -207,20 +207,6 @@ TEST(DiaTextInput, ExportWritesTheTextToTheChosenFile) {
   EXPECT_TRUE(e.sys.boxes.shown.empty());
 }
 
-TEST(DiaTextInput, OkAndCopyOnAnEntryLeavesTheEditedTextOnTheClipboard) {
-  Program p;
-  p.start();
-  p.app->options.setOption(4, std::int32_t{1});  // record mode
-  p.frm->addListItem(u"alpha", false, false);
-  p.view.editAnswer = true;
-  p.view.editResult = u"beta";
-  p.view.editCopy = true;
-  p.frm->EditItem(0);
-  EXPECT_EQ(p.sys.clipboard.text, u"beta");
-  p.frm->onDrawClipboard(0, 0);  // the notification of our own write
-  EXPECT_EQ(p.texts(), std::vector<Text>{u"beta"});
-}
-
 TEST(ToolDialogs, FieldChecksAndCharacterAreas) {
   const std::pair<const char*, const char*> codes[] = {{"65", "65"}, {"0", "9"}, {"256", "9"}, {"x", "9"}, {"0065", "9"}};
   for (auto [in, out] : codes) EXPECT_EQ(tools::checkCode(T(in)), T(out)) << in;
