@@ -83,7 +83,7 @@ inline double at(int second) { return dates::fromCivil({2020, 1, 1, 10, 0, secon
 inline Text numbered(int i) { return u"entry " + ustr::fromInt(i); }
 
 // Settings store values as name/value pairs.
-using Stored = std::vector<std::pair<const char*, const char*>>;
+using Stored = std::initializer_list<std::pair<const char*, const char*>>;
 
 // One program run: platform, program-wide state, view and main window logic.
 // `restart()` begins a new run on the same store and files, as after quitting.
