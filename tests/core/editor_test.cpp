@@ -17,7 +17,6 @@ class FakeEditor : public EditorView {
   int key = 0;
   Text position, lengthText, saveChoice;
   bool saveCancel = false;
-  std::vector<ToolDialog> toolsShown;
 
   Text text() override { return box; }
   void setText(const Text& t) override { box = t; start = length = 0; }
@@ -35,7 +34,7 @@ class FakeEditor : public EditorView {
   Text lengthPanel() override { return lengthText; }
   void setLengthPanel(const Text& t) override { lengthText = t; }
   Text localDate(double, bool time) override { return time ? u"12:00" : u"15.03.2023"; }
-  void showToolDialog(ToolDialog d) override { toolsShown.push_back(d); }
+  void showToolDialog(ToolDialog) override {}
   bool saveFileDialog(Text& path) override {
     if (saveCancel) return false;
     path = saveChoice;
@@ -61,11 +60,7 @@ struct Editor : Program {
 }  // namespace
 
 TEST(DiaTextInput, EachToolItemRunsItsTransformOnTheText) {
-  struct Case {
-    EditorTool tool;
-    const char* in;
-    const char* out;
-  };
+  struct Case { EditorTool tool; const char* in; const char* out; };
   const Case cases[] = {
       {EditorTool::ReformatP, "a\r\nb\r\n\r\nc", "a b\r\n\r\nc"}, {EditorTool::DelCite, ">> a\r\n> b", "> a\r\nb"},
       {EditorTool::Trim, "  a b  ", "a b"},                        {EditorTool::TrimWS, " a\t\tb  ", "a b"},
@@ -172,11 +167,7 @@ TEST(DiaTextInput, TakingAnOccupiedKeyAsksAndCancelReturnsToTheOpeningKey) {
 }
 
 TEST(DiaTextInput, FindAndReplaceRules) {
-  struct Case {
-    const char *text, *find, *replace;
-    bool matchCase, done;
-    const char* out;
-  };
+  struct Case { const char *text, *find, *replace; bool matchCase, done; const char* out; };
   const Case cases[] = {
       {"Cat cat CAT", "cat", "dog", false, true, "dog dog dog"},
       {"Cat cat CAT", "cat", "dog", true, true, "Cat dog CAT"},
