@@ -11,7 +11,9 @@
 #include "core/clip/ustr.h"
 #include "core/list/frm_vornix.h"
 #include "core/prefs/localisation.h"
+#include "core/quick/quick_access.h"
 #include "platform/fake/fake_platform.h"
+#include "platform/fake/fake_quick_access.h"
 
 namespace vornix::test {
 
@@ -173,6 +175,34 @@ struct Program {
   void copy(const Text& text, bool secret = false) {
     sys.clipboard.set(text, secret);
     idle();
+  }
+};
+
+class FakeHotkeyView : public HotkeyView {
+ public:
+  int leftMini = 0, focused = 0, clicks = 0, menus = 0;
+  void leaveMiniMode() override { ++leftMini; }
+  void focusMain() override { ++focused; }
+  void clickTopMost() override { ++clicks; }
+  void openHotmenu() override { ++menus; }
+};
+
+// A run with hotkeys and typing on fakes, started on the stored values of both lists.
+struct Quick : Program {
+  fake::FakeHotkeys hotkeys;
+  fake::FakeKeyboard keyboard;
+  FakeHotkeyView hotkeyView;
+  QuickAccess quick{*app, *frm, view, hotkeyView, hotkeys, keyboard};
+
+  explicit Quick(Stored stored = {}, Stored more = {}) {
+    setAll(stored);
+    setAll(more);
+    start();
+  }
+  // The system reports a pressed combination as it was registered.
+  bool press(unsigned mods, unsigned key, int id = 0) {
+    if (id == 0) id = hotkeys.idOf(mods, key);
+    return quick.onHotkey(static_cast<std::uint32_t>(id), static_cast<std::intptr_t>((key << 16) | mods));
   }
 };
 

@@ -5,18 +5,10 @@
 #include "core/clip/helpers.h"
 #include "core/quick/frm_hotmenu.h"
 #include "fixture.h"
-#include "platform/fake/fake_quick_access.h"
 
 namespace vornix::test {
 
 namespace {
-
-class NoHotkeyView : public HotkeyView {
-  void leaveMiniMode() override {}
-  void focusMain() override {}
-  void clickTopMost() override {}
-  void openHotmenu() override {}
-};
 
 class FakeHotmenuView : public HotmenuView {
  public:
@@ -44,19 +36,11 @@ class FakeHotmenuView : public HotmenuView {
   void close() override { closed = true; }
 };
 
-struct Menu : Program {
-  fake::FakeHotkeys hotkeys;
-  fake::FakeKeyboard keyboard;
-  NoHotkeyView hotkeyView;
-  QuickAccess quick{*app, *frm, view, hotkeyView, hotkeys, keyboard};
+struct Menu : Quick {
   FakeHotmenuView menuView;
   FrmHotmenu menu{*app, *frm, view, quick, keyboard, menuView};
 
-  explicit Menu(std::vector<std::pair<const char*, const char*>> stored = {}) {
-    set("ProtocolMode", "1");
-    for (const auto& [name, value] : stored) set(name, value);
-    start();
-  }
+  explicit Menu(Stored stored = {}) : Quick({{"ProtocolMode", "1"}}, stored) {}
   void pick(int line) {
     menuView.selected = line;
     menu.lstHotmenu_KeyUp(FrmHotmenu::kKeyEnter);
@@ -101,9 +85,7 @@ TEST(Hotmenu, ListsClipboardAndEveryEntryShortened) {
 }
 
 TEST(Hotmenu, OpensAtThePointerInsideTheScreen) {
-  struct Case {
-    long x, y, left, top;
-  } cases[] = {{100, 50, 100, 50}, {1000, 700, 724, 568}, {1023, 10, 724, 10}};
+  struct Case { long x, y, left, top; } cases[] = {{100, 50, 100, 50}, {1000, 700, 724, 568}, {1023, 10, 724, 10}};
   for (const Case& c : cases) {
     Menu m;
     m.keyboard.cursor = {c.x, c.y};
