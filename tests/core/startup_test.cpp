@@ -22,15 +22,11 @@ TEST(Startup, EmptyStoreOpensWithTheDesignDefaults) {
   EXPECT_FALSE(p.app->startupFlag);
   EXPECT_TRUE(p.sys.boxes.shown.empty());
   EXPECT_EQ(p.view.panel, u"<Text-Zwischenablage leer>");
+  for (const OptionDef& def : optionDefs()) EXPECT_EQ(p.app->options.text(def.key), Text(def.defaultValue)) << def.key;
 }
 
 TEST(Startup, EnglishCaptionAndOnScreenPosition) {
-  Program p;
-  p.set("LanguageAuto", "False");
-  p.set("LanguageEnglish", "True");
-  p.set("winLeft", "30000");
-  p.set("winTop", "-600");
-  p.start();
+  Program p({{"LanguageAuto", "False"}, {"LanguageEnglish", "True"}, {"winLeft", "30000"}, {"winTop", "-600"}});
   EXPECT_EQ(p.view.caption, u"Vornix (version 1.0.0)");
   EXPECT_EQ(p.view.rect.left, 1024 - 470);
   EXPECT_EQ(p.view.rect.top, 0);
@@ -65,9 +61,7 @@ TEST(Startup, ValuesThatDoNotConvertAreReportedAndSkipped) {
 }
 
 TEST(Shutdown, QuitQuestionFollowsTheOption) {
-  Program p;
-  p.set("QuestionQuit", "0");
-  p.start();
+  Program p({{"QuestionQuit", "0"}});
   EXPECT_FALSE(p.frm->queryUnload(false));
   EXPECT_TRUE(p.sys.boxes.shown.empty());
 
@@ -81,25 +75,16 @@ TEST(Shutdown, QuitQuestionFollowsTheOption) {
   EXPECT_EQ(q.sys.boxes.shown.size(), 2u);
 }
 
-TEST(Shutdown, UnloadLeavesTheChainAndSaves) {
-  Program p;
-  p.set("ProtocolMode", "1");
-  p.start();
+TEST(Shutdown, UnloadLeavesTheChainAndSavesButNoMinimisedGeometry) {
+  Program p({{"ProtocolMode", "1"}, {"winLeft", "1500"}});
   EXPECT_EQ(p.sys.chain.joins, 1);
+  p.view.state = WindowState::Minimized;
+  p.view.rect = Rect{-32000, -32000, 160, 24};
   p.frm->unload();
   EXPECT_EQ(p.sys.chain.leaves, 1);
   EXPECT_FALSE(p.app->inChain);
   EXPECT_EQ(p.stored("ProtocolMode"), u"1");
   EXPECT_EQ(p.stored("EntryCount"), u"0");
-}
-
-TEST(Shutdown, MinimisedWindowKeepsTheStoredGeometry) {
-  Program p;
-  p.set("winLeft", "1500");
-  p.start();
-  p.view.state = WindowState::Minimized;
-  p.view.rect = Rect{-32000, -32000, 160, 24};
-  p.frm->unload();
   EXPECT_EQ(p.stored("winLeft"), u"1500");
   p.view.state = WindowState::Normal;
   p.view.rect = Rect{100, 200, 500, 300};
@@ -110,9 +95,7 @@ TEST(Shutdown, MinimisedWindowKeepsTheStoredGeometry) {
 }
 
 TEST(Startup, TimerSwitchesToMiniModeOnlyWhenVisible) {
-  Program p;
-  p.set("StartMiniMode", "1");
-  p.start();
+  Program p({{"StartMiniMode", "1"}});
   p.view.visible = false;
   EXPECT_TRUE(p.frm->timerInitAfterLoad());
   EXPECT_EQ(p.view.miniModeRequests, 0);
@@ -127,16 +110,12 @@ TEST(Startup, TimerSwitchesToMiniModeOnlyWhenVisible) {
 }
 
 TEST(Startup, EmptyClipboardGetsTheFirstStoredEntry) {
-  Program p;
-  p.set("EntryCount", "1");
-  p.set("Entry0", "stored text");
-  p.start();
+  Program p({{"EntryCount", "1"}, {"Entry0", "stored text"}});
   EXPECT_EQ(p.sys.clipboard.text, u"stored text");
 
   Program q;
   q.sys.clipboard.set(u"already there");
-  q.set("EntryCount", "1");
-  q.set("Entry0", "stored text");
+  q.setAll({{"EntryCount", "1"}, {"Entry0", "stored text"}});
   q.start();
   EXPECT_EQ(q.sys.clipboard.text, u"already there");
 }

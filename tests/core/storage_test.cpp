@@ -69,10 +69,7 @@ TEST(EntryStorage, SavingLeavesNoStaleValuesOrFiles) {
 }
 
 TEST(EntryStorage, UnchangedSideFilesAreNotWrittenAgain) {
-  Program p;
-  p.set("ProtocolMode", "1");
-  p.set("RegSave", "True");
-  p.start();
+  Program p({{"ProtocolMode", "1"}, {"RegSave", "True"}});
   for (int i = 0; i < 10; ++i) p.add(Text(1048576, static_cast<char16_t>(u'a' + i)), at(i));
   for (int i = 10; i < 50; ++i) p.add(numbered(i) + Text(190, u'.'), at(i));
   p.frm->saveReg();
