@@ -16,11 +16,7 @@ TEST(StringTables, EveryNumberInUseHasBothLanguages) {
 }
 
 TEST(SelectLanguage, EachCombinationOfTheThreeOptions) {
-  struct Case {
-    const char *autoLang, *german, *english;
-    std::uint16_t system;
-    int offset;
-  };
+  struct Case { const char *autoLang, *german, *english; std::uint16_t system; int offset; };
   const Case cases[] = {
       {nullptr, nullptr, nullptr, 0x0407, 0},      // empty store, German system
       {nullptr, nullptr, nullptr, 0x0807, 0},      // Swiss German
