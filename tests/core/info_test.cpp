@@ -56,18 +56,9 @@ std::vector<Text> lines(const Text& text) {
 
 TEST(BugReport, ComposesTheConfigurationLineByLine) {
   Program p;
-  p.set("ProtocolMode", "1");
-  p.set("MMwinLeft", "300");
-  p.set("winWidth", "7050");
-  p.set("winHeight", "4500");
-  p.set("SortKey", "1");
-  p.set("SortOrder", "0");
-  p.set("winTopMost", "1");
-  p.set("OSDRows", "7");
-  p.set("HoteditBol", "True");
-  p.set("HotmenuMOD", "9");
-  p.set("CiteChar", "|");
-  p.set("ImportFile", "C:\\in.txt");
+  p.setAll({{"ProtocolMode", "1"}, {"MMwinLeft", "300"}, {"winWidth", "7050"}, {"winHeight", "4500"}, {"SortKey", "1"},
+            {"SortOrder", "0"}, {"winTopMost", "1"}, {"OSDRows", "7"}, {"HoteditBol", "True"}, {"HotmenuMOD", "9"},
+            {"CiteChar", "|"}, {"ImportFile", "C:\\in.txt"}});
   p.app->screenDpi = 144;
   p.start();
   p.copy(u"one");
@@ -164,8 +155,7 @@ struct AboutBoxTest : ::testing::Test {
   FrmAbout frm{*p.app, view, machine};
   void SetUp() override {
     // English, so that the German system information message shows it is the same in both.
-    p.set("LanguageAuto", "False");
-    p.set("LanguageEnglish", "True");
+    p.setAll({{"LanguageAuto", "False"}, {"LanguageEnglish", "True"}});
     p.start();
     frm.load();
     frm.activate();

@@ -34,15 +34,9 @@ TEST(Startup, EnglishCaptionAndOnScreenPosition) {
 
 TEST(Startup, ValuesThatDoNotConvertAreReportedAndSkipped) {
   Program p;
-  p.set("QuestionQuit", "abc");
-  p.set("winWidth", "wide");
-  p.set("SortOrder", "5");
-  p.set("HotkeyMOD", "999");
+  p.setAll({{"QuestionQuit", "abc"}, {"winWidth", "wide"}, {"SortOrder", "5"}, {"HotkeyMOD", "999"}});
   // Numbers beyond any sensible range read as their defaults too, without a word.
-  p.set("winTop", "1e300");
-  p.set("winLeft", "-1e300");
-  p.set("SortKey", "1e10");
-  p.set("HoteditMOD", "1e300");
+  p.setAll({{"winTop", "1e300"}, {"winLeft", "-1e300"}, {"SortKey", "1e10"}, {"HoteditMOD", "1e300"}});
   p.start();
   ASSERT_EQ(p.sys.boxes.shown.size(), 1u);
   EXPECT_EQ(p.sys.boxes.shown[0].text, u"Vornix (Version 1.0.0) - Load: \r\nType mismatch");

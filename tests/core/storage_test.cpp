@@ -31,8 +31,7 @@ TEST(EntryStorage, RoundTripKeepsTextsOrderProtectionCountersAndDates) {
 
 TEST(EntryStorage, LargeEntriesLoadBeyondTheSizeLimitAndGetTheirSideFile) {
   Program p;
-  p.set("LimitSizeKB", "256");
-  p.set("EntryCount", "1");
+  p.setAll({{"LimitSizeKB", "256"}, {"EntryCount", "1"}});
   p.sys.store.values[u"Entry0"] = Text(300000, u'z');  // inline, as another version may have stored it
   p.start();
   EXPECT_EQ(p.frm->rows().count(), 1);
@@ -45,9 +44,7 @@ TEST(EntryStorage, SavingLeavesNoStaleValuesOrFiles) {
   // Values and a side file of an earlier, longer list go on the first save; so does
   // what a list that shrinks no longer needs.
   Program p;
-  p.set("EntryCount", "1");
-  p.set("Entry47", "stale");
-  p.set("EntryQuant47", "3");
+  p.setAll({{"EntryCount", "1"}, {"Entry47", "stale"}, {"EntryQuant47", "3"}});
   p.sys.files.files[u"C:\\Vornix\\bigfile9.txt"] = "old";
   p.start();
   for (int i = 0; i < 12; ++i) p.add(i % 4 == 0 ? Text(20000, u'a' + i) : numbered(i), at(i));
@@ -158,9 +155,7 @@ TEST(EntryStorage, CorruptValuesNeverDropTheOtherEntries) {
     p.set("EntryDate0", std::string(count) == "2" ? "01.01.99999999 10:00:00" : "not a date");
     p.set("EntryQuant0", "-7");
     // Entry1 is missing.
-    p.set("Entry2", "two");
-    p.set("EntrySel2", "True");
-    p.set("EntryQuant2", "many");
+    p.setAll({{"Entry2", "two"}, {"EntrySel2", "True"}, {"EntryQuant2", "many"}});
     p.start();
     std::vector<Text> texts = p.texts();
     EXPECT_NE(std::find(texts.begin(), texts.end(), u"zero"), texts.end()) << count;
@@ -180,10 +175,8 @@ TEST(EntryStorage, CorruptValuesNeverDropTheOtherEntries) {
 
 TEST(EntryStorage, MissingSideFileDropsOnlyThatEntryAndNoForeignFileIsDeleted) {
   Program p;
-  p.set("EntryCount", "3");
-  p.set("Entry0", "<BIGFILE>C:\\Vornix\\bigfile0.txt</BIGFILE>");
-  p.set("Entry1", "small");
-  p.set("Entry2", "<BIGFILE>C:\\Data\\report.txt</BIGFILE>");
+  p.setAll({{"EntryCount", "3"}, {"Entry0", "<BIGFILE>C:\\Vornix\\bigfile0.txt</BIGFILE>"}, {"Entry1", "small"},
+            {"Entry2", "<BIGFILE>C:\\Data\\report.txt</BIGFILE>"}});
   p.sys.files.files[u"C:\\Data\\report.txt"] = "report";
   p.start();
   EXPECT_EQ(p.texts(), (std::vector<Text>{u"small", u"report"}));
