@@ -216,6 +216,7 @@ TEST(Commands, ProtectionByCheckBoxAndDragOut) {
   p.select("alpha");
   EXPECT_EQ(p.frm->lvItems_DragOut(), u"alpha");
   EXPECT_EQ(p.row(u"alpha")->cells[kColCounter], u"11");
+  EXPECT_EQ(p.row(u"alpha")->cells[kColCountSort], u"0000000011");
   p.frm->lvItems_Select(-1);
   EXPECT_EQ(p.frm->lvItems_DragOut(), u"");
   p.restart();
