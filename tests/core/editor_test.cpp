@@ -158,8 +158,7 @@ TEST(DiaTextInput, TakingAnOccupiedKeyAsksAndCancelReturnsToTheOpeningKey) {
   e.sys.boxes.answers = {2};
   e.view.key = 6;
   e.dia.keyNumber_Click(6);
-  ASSERT_EQ(e.sys.boxes.shown.size(), 1u);
-  EXPECT_EQ(e.sys.boxes.shown[0].text, u"\"" + Text(97, u'b') + u"...\"\r\ndurch\r\n\"new text\"\r\nersetzen? ");
+  EXPECT_EQ(e.boxes(), std::vector<Text>{u"\"" + Text(97, u'b') + u"...\"\r\ndurch\r\n\"new text\"\r\nersetzen? "});
   EXPECT_EQ(e.view.key, 0);
   // A free key asks nothing.
   e.dia.keyNumber_Click(2);

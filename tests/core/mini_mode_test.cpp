@@ -178,8 +178,7 @@ TEST(MiniMode, LeavingWithTheEditorOpenAsksWhetherToKeepTheChanges) {
     p.mini.editor = true;
     p.sys.boxes.answers.push_back(answer);
     p.drop->buttonClick(MiniButton::List);
-    ASSERT_EQ(p.sys.boxes.shown.size(), 1u);
-    EXPECT_EQ(p.sys.boxes.shown[0].text, p.app->str(224));
+    EXPECT_EQ(p.boxes(), std::vector<Text>{p.app->str(224)});
     EXPECT_EQ(p.mini.editorAccepted, answer == 1);
     EXPECT_TRUE(p.mini.mainShown);
   }

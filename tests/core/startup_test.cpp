@@ -38,8 +38,7 @@ TEST(Startup, ValuesThatDoNotConvertAreReportedAndSkipped) {
   // Numbers beyond any sensible range read as their defaults too, without a word.
   p.setAll({{"winTop", "1e300"}, {"winLeft", "-1e300"}, {"SortKey", "1e10"}, {"HoteditMOD", "1e300"}});
   p.start();
-  ASSERT_EQ(p.sys.boxes.shown.size(), 1u);
-  EXPECT_EQ(p.sys.boxes.shown[0].text, u"Vornix (Version 1.0.0) - Load: \r\nType mismatch");
+  EXPECT_EQ(p.boxes(), std::vector<Text>{u"Vornix (Version 1.0.0) - Load: \r\nType mismatch"});
   EXPECT_EQ(p.view.rect.width, 470);
   EXPECT_EQ(p.view.rect.top, 67);
   EXPECT_EQ(p.view.rect.left, 67);

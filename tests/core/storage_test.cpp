@@ -303,9 +303,8 @@ TEST(TextBlocks, LongBlocksAreTruncatedWithAMessage) {
   p.app->textBlocks[3] = Text(20000, u'x');
   p.app->textBlocks[4] = u"short";
   p.frm->saveReg();
-  ASSERT_EQ(p.sys.boxes.shown.size(), 1u);
-  EXPECT_EQ(p.sys.boxes.shown[0].text,
-            T("Ein Eintrag, beginnend mit \"xxxxxxxxxx...\", ist größer als 16 KB\r\nund kann leider nicht vollständig gespeichert werden!"));
+  EXPECT_EQ(p.boxes(), std::vector<Text>{T("Ein Eintrag, beginnend mit \"xxxxxxxxxx...\", ist größer als 16 KB\r\n"
+                                           "und kann leider nicht vollständig gespeichert werden!")});
   EXPECT_EQ(p.app->textBlocks[3].size(), 20000u);
   p.restart();
   EXPECT_EQ(p.app->textBlocks[3].size(), 16383u);
