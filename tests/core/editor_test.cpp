@@ -84,7 +84,7 @@ TEST(DiaTextInput, EachToolItemRunsItsTransformOnTheText) {
   EXPECT_EQ(e.view.box, u" a\r\n> b");
 }
 
-TEST(DiaTextInput, CommandsNeedATextAndPanelsShowCaretAndLength) {
+TEST(DiaTextInput, CommandsNeedATextPanelsShowCaretAndLengthAndInsertsGoBeforeASelection) {
   Editor e;
   e.open(u"");
   EXPECT_FALSE(e.view.commands);
@@ -100,10 +100,8 @@ TEST(DiaTextInput, CommandsNeedATextAndPanelsShowCaretAndLength) {
   e.app->hotkeys.textkeyBol = false;
   e.open(u"x");
   EXPECT_FALSE(e.view.keysShown);
-}
 
-TEST(DiaTextInput, InsertsAtTheCaretBeforeASelection) {
-  Editor e;
+  // Inserts go to the caret, before a selection.
   e.open(u"hello world");
   e.view.start = 6;
   e.view.length = 5;  // "world" stays
