@@ -9,9 +9,8 @@ namespace vornix::test {
 namespace {
 
 // Counter 10 against 9: a sort of the counter as text would put them the wrong way round.
-struct ThreeEntries : Program {
+struct ThreeEntries : Running {
   ThreeEntries() {
-    start();
     add(u"alpha", at(1), 10);
     add(u"http://beta.org", at(2), 1, true);
     add(u"gamma@example.com", at(3), 9);
@@ -85,8 +84,7 @@ TEST(Commands, DeleteAsksForProtectedEntriesOnlyAndTheLastRowClearsTheList) {
   EXPECT_EQ(p.sys.boxes.shown.back().text, T("Die gesamte Liste löschen? (Rückgängigmachen nicht möglich)"));
   EXPECT_EQ(p.frm->rows().count(), 1);
   // Protected, it is asked about once, as protected.
-  Program q;
-  q.start();
+  Running q;
   q.frm->addListItem(u"only", true, true);
   q.frm->tbMain_ButtonClick(9);
   ASSERT_EQ(q.sys.boxes.shown.size(), 1u);

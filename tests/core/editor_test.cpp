@@ -43,13 +43,10 @@ class FakeEditor : public EditorView {
   void hide() override { hidden = true; }
 };
 
-struct Editor : Program {
+struct Editor : Running {
   FakeEditor view;
   DiaTextInput dia{*app, view};
-  Editor() {
-    start();
-    app->hotkeys.textkeyBol = true;
-  }
+  Editor() { app->hotkeys.textkeyBol = true; }
   void open(const Text& text) {
     view = FakeEditor();
     view.box = text;

@@ -17,8 +17,7 @@ void fill(Program& p, const std::vector<std::pair<int, long>>& counters = {}, in
 }  // namespace
 
 TEST(EntryList, RowHoldsCounterTextTypeDateAndSortKeys) {
-  Program p;
-  p.start();
+  Running p;
   p.add(u"http://x.org", dates::fromCivil({2003, 4, 5, 14, 3, 9}), 7, true);
   const Row& r = p.frm->rows().at(0);
   EXPECT_EQ(r.cells[kColCounter], u"7");
@@ -46,8 +45,7 @@ TEST(EntryList, OnlyTheContentMakesADuplicate) {
       {"15.03.2023 12:00:00", true}, {"20230315120000", true}, {"0000000003", true},
   };
   for (const auto& c : cases) {
-    Program p;
-    p.start();
+    Running p;
     p.frm->addListItem(u"Hello", false, true, 0, 3);
     p.frm->addListItem(u"other", false, true);
     p.frm->addListItem(T(c.text), false, true);
@@ -75,7 +73,7 @@ TEST(EntryList, FullListGivesUpTheRightEntryInRecordModeAndRefusesWithAMessageOt
       {nullptr, {}, 0, -1},
   };
   for (const auto& c : cases) {
-    Program p({{"ProtocolMode", c.rule ? "1" : "0"}, {"ProtocolQuant", c.rule ? c.rule : "True"}});
+    Running p({{"ProtocolMode", c.rule ? "1" : "0"}, {"ProtocolQuant", c.rule ? c.rule : "True"}});
     fill(p, c.counters, c.protectedCount);
     p.frm->addListItem(u"new", false, true);
     EXPECT_EQ(p.frm->rows().count(), 50) << c.gone;
@@ -95,7 +93,7 @@ TEST(EntryList, FullListGivesUpTheRightEntryInRecordModeAndRefusesWithAMessageOt
 }
 
 TEST(EntryList, TiesInBothKeysGiveUpTheFirstRowInDisplayOrder) {
-  Program p({{"ProtocolMode", "1"}});
+  Running p({{"ProtocolMode", "1"}});
   for (int i = 0; i < 50; ++i) p.add(numbered(i), at(0), 0, i < 47);
   int firstUnprotected = 0;
   while (p.frm->rows().at(firstUnprotected).checked) ++firstUnprotected;
@@ -105,8 +103,7 @@ TEST(EntryList, TiesInBothKeysGiveUpTheFirstRowInDisplayOrder) {
 }
 
 TEST(EntryList, ChangeEntryReplacesTextCountsAUseOrSelectsTheRowThatHasTheText) {
-  Program p;
-  p.start();
+  Running p;
   p.add(u"old", 0, 3);
   p.add(u"other", 0, 1);
   p.frm->selectEntry(p.indexOf(u"old"));
@@ -138,8 +135,7 @@ TEST(EntryList, ChangeEntryReplacesTextCountsAUseOrSelectsTheRowThatHasTheText) 
 }
 
 TEST(EntryList, CommandsFollowSelectionAndRowCount) {
-  Program p;
-  p.start();
+  Running p;
   for (Command c : {Command::TbCut, Command::TbCopy, Command::TbEdit, Command::TbDelete, Command::TbClear,
                     Command::TbOpen, Command::MenFileFileExport})
     EXPECT_FALSE(p.view.enabled[c]);

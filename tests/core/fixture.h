@@ -96,12 +96,6 @@ struct Program {
   std::unique_ptr<FrmVornix> frm;
 
   Program() { create(); }
-  // A run started on a store that holds `stored`.
-  explicit Program(const Stored& stored) {
-    create();
-    setAll(stored);
-    start();
-  }
 
   void create() {
     app = std::make_unique<App>(sys.services());
@@ -175,6 +169,14 @@ struct Program {
   void copy(const Text& text, bool secret = false) {
     sys.clipboard.set(text, secret);
     idle();
+  }
+};
+
+// A run started on a store that holds `stored`.
+struct Running : Program {
+  explicit Running(Stored stored = {}) {
+    setAll(stored);
+    start();
   }
 };
 

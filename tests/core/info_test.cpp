@@ -84,14 +84,11 @@ TEST(BugReport, ComposesTheConfigurationLineByLine) {
 }
 
 struct BugDialog {
-  Program p;
+  Running p;
   FakeMachine machine;
   FakeBugView view;
   DiaBug dia{*p.app, view};
-  BugDialog() {
-    p.start();
-    dia.load(machine, mainFacts(*p.frm, p.view));
-  }
+  BugDialog() { dia.load(machine, mainFacts(*p.frm, p.view)); }
 };
 
 TEST(BugDialog, OkMailsTheEscapedReportOrHandsItOverByClipboard) {
@@ -143,14 +140,12 @@ class FakeAboutView : public AboutView {
 };
 
 struct AboutBoxTest : ::testing::Test {
-  Program p;
+  // English, so that the German system information message shows it is the same in both.
+  Running p{{{"LanguageAuto", "False"}, {"LanguageEnglish", "True"}}};
   FakeMachine machine;
   FakeAboutView view;
   FrmAbout frm{*p.app, view, machine};
   void SetUp() override {
-    // English, so that the German system information message shows it is the same in both.
-    p.setAll({{"LanguageAuto", "False"}, {"LanguageEnglish", "True"}});
-    p.start();
     frm.load();
     frm.activate();
   }

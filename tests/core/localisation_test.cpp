@@ -55,8 +55,7 @@ TEST(FormatMessage, FillsPlaceholdersBreaksLinesAndShowsInsertedValuesAsTheyAre)
 }
 
 TEST(MessageBoxes, QuestionsAndErrorsRespectTheFlags) {
-  Program p;
-  p.start();
+  Running p;
   App& a = *p.app;
   p.sys.boxes.answers = {2};
   EXPECT_EQ(a.askQuestion(u"q", 1), 2);

@@ -37,10 +37,10 @@ class FakeMiniView : public MiniView {
   void closeEditor(bool accept) override { editor = false, editorAccepted = accept; }
 };
 
-struct Mini : Program {
+struct Mini : Running {
   FakeMiniView mini;
   std::unique_ptr<FrmVornixDrop> drop;
-  explicit Mini(const char* miniWindow = "1") : Program({{"MiniWindow", miniWindow}, {"ProtocolMode", "1"}}) {
+  explicit Mini(const char* miniWindow = "1") : Running({{"MiniWindow", miniWindow}, {"ProtocolMode", "1"}}) {
     drop = std::make_unique<FrmVornixDrop>(*app, *frm, view, mini);
   }
   TrayMenu menu() { return buildTrayMenu(*app, frm->rows()); }

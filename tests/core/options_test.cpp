@@ -48,8 +48,7 @@ TEST(OptionTable, SetOptionReplacesAcrossTypesAndAddKeepsTheFirstValue) {
 }
 
 TEST(CheckSizeLimit, AcceptsTheLimitAndRejectsOneMoreExceptWhileStartingOrWhenSwitchedOff) {
-  Program p;
-  p.start();
+  Running p;
   EXPECT_TRUE(p.app->checkSizeLimit(1048576));
   EXPECT_FALSE(p.app->checkSizeLimit(1048577));
   p.app->options.setOption(22, std::int32_t{1});

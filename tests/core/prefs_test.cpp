@@ -61,7 +61,7 @@ struct Effects : PrefsEffects {
 
 // The program started on a store, with the dialog open on it.
 struct Prefs {
-  Program p;
+  Running p;
   FakePrefsView view;
   std::unique_ptr<Effects> effects;
   std::unique_ptr<FrmPrefs> frm;

@@ -5,8 +5,7 @@
 namespace vornix::test {
 
 TEST(Startup, EmptyStoreOpensWithTheDesignDefaults) {
-  Program p;
-  p.start();
+  Running p;
   EXPECT_EQ(p.view.caption, u"Vornix (Version 1.0.0)");
   // 1000/1000 twips, 7050 x 2250 twips, at 15 twips a pixel; the height grows to the smallest, 4155 twips.
   EXPECT_EQ(p.view.rect.left, 67);
@@ -26,7 +25,7 @@ TEST(Startup, EmptyStoreOpensWithTheDesignDefaults) {
 }
 
 TEST(Startup, EnglishCaptionAndOnScreenPosition) {
-  Program p({{"LanguageAuto", "False"}, {"LanguageEnglish", "True"}, {"winLeft", "30000"}, {"winTop", "-600"}});
+  Running p({{"LanguageAuto", "False"}, {"LanguageEnglish", "True"}, {"winLeft", "30000"}, {"winTop", "-600"}});
   EXPECT_EQ(p.view.caption, u"Vornix (version 1.0.0)");
   EXPECT_EQ(p.view.rect.left, 1024 - 470);
   EXPECT_EQ(p.view.rect.top, 0);
@@ -54,12 +53,11 @@ TEST(Startup, ValuesThatDoNotConvertAreReportedAndSkipped) {
 }
 
 TEST(Shutdown, QuitQuestionFollowsTheOption) {
-  Program p({{"QuestionQuit", "0"}});
+  Running p({{"QuestionQuit", "0"}});
   EXPECT_FALSE(p.frm->queryUnload(false));
   EXPECT_TRUE(p.sys.boxes.shown.empty());
 
-  Program q;
-  q.start();
+  Running q;
   q.sys.boxes.answers = {2, 1};
   EXPECT_TRUE(q.frm->queryUnload(false));   // Cancel keeps it running
   EXPECT_FALSE(q.frm->queryUnload(false));  // OK quits
@@ -69,7 +67,7 @@ TEST(Shutdown, QuitQuestionFollowsTheOption) {
 }
 
 TEST(Shutdown, UnloadLeavesTheChainAndSavesButNoMinimisedGeometry) {
-  Program p({{"ProtocolMode", "1"}, {"winLeft", "1500"}});
+  Running p({{"ProtocolMode", "1"}, {"winLeft", "1500"}});
   EXPECT_EQ(p.sys.chain.joins, 1);
   p.view.state = WindowState::Minimized;
   p.view.rect = Rect{-32000, -32000, 160, 24};
@@ -88,7 +86,7 @@ TEST(Shutdown, UnloadLeavesTheChainAndSavesButNoMinimisedGeometry) {
 }
 
 TEST(Startup, TimerSwitchesToMiniModeOnlyWhenVisible) {
-  Program p({{"StartMiniMode", "1"}});
+  Running p({{"StartMiniMode", "1"}});
   p.view.visible = false;
   EXPECT_TRUE(p.frm->timerInitAfterLoad());
   EXPECT_EQ(p.view.miniModeRequests, 0);
@@ -96,14 +94,13 @@ TEST(Startup, TimerSwitchesToMiniModeOnlyWhenVisible) {
   EXPECT_FALSE(p.frm->timerInitAfterLoad());
   EXPECT_EQ(p.view.miniModeRequests, 1);
 
-  Program q;
-  q.start();
+  Running q;
   EXPECT_FALSE(q.frm->timerInitAfterLoad());
   EXPECT_EQ(q.view.miniModeRequests, 0);
 }
 
 TEST(Startup, EmptyClipboardGetsTheFirstStoredEntry) {
-  Program p({{"EntryCount", "1"}, {"Entry0", "stored text"}});
+  Running p({{"EntryCount", "1"}, {"Entry0", "stored text"}});
   EXPECT_EQ(p.sys.clipboard.text, u"stored text");
 
   Program q;
@@ -114,8 +111,7 @@ TEST(Startup, EmptyClipboardGetsTheFirstStoredEntry) {
 }
 
 TEST(Startup, ActivationClearsTheModalFlagAndDeactivationReturnsToTheList) {
-  Program p;
-  p.start();
+  Running p;
   p.app->modalOpen = true;
   p.sys.clipboard.set(u"abc");
   p.frm->activate();

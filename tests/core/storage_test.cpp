@@ -7,8 +7,7 @@ namespace vornix::test {
 TEST(EntryStorage, RoundTripKeepsTextsOrderProtectionCountersAndDates) {
   // "4" looks like the counter of "first", "FIRST" differs from it only in letter case:
   // both are entries of their own, in every later run too.
-  Program p;
-  p.start();
+  Running p;
   p.add(u"first", at(1), 4, true);
   p.add(u"second\r\nline", at(2));
   p.add(u"http://x.org", at(3), 12);
@@ -66,7 +65,7 @@ TEST(EntryStorage, SavingLeavesNoStaleValuesOrFiles) {
 }
 
 TEST(EntryStorage, UnchangedSideFilesAreNotWrittenAgain) {
-  Program p({{"ProtocolMode", "1"}, {"RegSave", "True"}});
+  Running p({{"ProtocolMode", "1"}, {"RegSave", "True"}});
   for (int i = 0; i < 10; ++i) p.add(Text(1048576, static_cast<char16_t>(u'a' + i)), at(i));
   for (int i = 10; i < 50; ++i) p.add(numbered(i) + Text(190, u'.'), at(i));
   p.frm->saveReg();
@@ -81,8 +80,7 @@ TEST(EntryStorage, UnchangedSideFilesAreNotWrittenAgain) {
 }
 
 TEST(EntryStorage, FailedSideFileWriteKeepsThePreviousConsistentState) {
-  Program p;
-  p.start();
+  Running p;
   p.add(Text(20000, u'a'), at(1));
   p.frm->saveReg();
   const Text stored = p.stored("Entry0");
@@ -109,8 +107,7 @@ TEST(EntryStorage, KilledInTheMiddleOfSavingLosesNoSavedEntry) {
   // re-sorts everything, a removal, a changed counter) and kill the save after each
   // possible number of writes: every start afterwards has all previously saved
   // entries except the removed one, and nothing else but the new one.
-  Program base;
-  base.start();
+  Running base;
   for (int i = 0; i < 8; ++i) base.add(i == 3 ? Text(17000, u'L') : numbered(i), at(i), i);
   base.frm->saveReg();
   const std::vector<Text> saved = base.texts();
@@ -250,8 +247,7 @@ TEST(EntryStorage, UnwritableProgramFolderFallsBackToTheUserFolder) {
 }
 
 TEST(EntryStorage, UnreadableSideFileKeepsItsSlotUntilItCanBeRead) {
-  Program p;
-  p.start();
+  Running p;
   for (int i = 0; i < 4; ++i) p.add(i == 2 ? Text(20000, u'L') : numbered(i), at(i));
   p.frm->saveReg();
   const Text marker = p.stored("Entry1");  // newest first: the large entry is index 1
@@ -298,8 +294,7 @@ TEST(EntryStorage, CrashSaveKeepsTheListWithoutAnyBox) {
 }
 
 TEST(TextBlocks, LongBlocksAreTruncatedWithAMessage) {
-  Program p;
-  p.start();
+  Running p;
   p.app->textBlocks[3] = Text(20000, u'x');
   p.app->textBlocks[4] = u"short";
   p.frm->saveReg();
