@@ -1,9 +1,11 @@
 // A main window logic on the fake platform with a fake view, for the tests.
 #pragma once
 
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/app/app.h"
