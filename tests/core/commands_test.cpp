@@ -171,7 +171,7 @@ TEST(Commands, ButtonsWithoutSelectionDoOnlyTheirListPart) {
   EXPECT_NE(p.row(u"insert key"), nullptr);
 }
 
-TEST(Commands, DoubleClickFollowsTheTwoOptions) {
+TEST(Commands, DoubleClickFollowsItsOptionsInTheListAndTheUrlList) {
   ThreeEntries p;
   p.select("alpha");
   p.frm->lvItems_DblClick();  // edit by default
@@ -185,6 +185,19 @@ TEST(Commands, DoubleClickFollowsTheTwoOptions) {
   p.frm->lvItems_DblClick();
   EXPECT_EQ(p.sys.clipboard.text, u"x");
   EXPECT_EQ(p.view.editShown.size(), 1u);
+
+  // In the URL list it opens the address only with its own option on, else it acts as in the list.
+  p.app->options.setOption(1, true);
+  p.view.tab = kTabURL;
+  p.frm->ssVornix_Click(kTabURL);
+  p.view.linkCurrent[kTabURL] = 0;
+  p.frm->linkList_Click(kTabURL);
+  p.frm->linkList_DblClick(kTabURL);
+  EXPECT_TRUE(p.sys.shell.opened.empty());
+  EXPECT_EQ(p.view.editShown.size(), 2u);
+  p.app->options.setOption(9, std::int32_t{1});
+  p.frm->linkList_DblClick(kTabURL);
+  EXPECT_EQ(p.sys.shell.opened, std::vector<Text>{u"http://beta.org"});
 }
 
 TEST(Commands, SortingByHeaderClicks) {
@@ -281,20 +294,6 @@ TEST(LinkLists, MailAndWebAddressesOpenAtOnceProgramsAndLocalFilesOnlyAfterTheUs
     p.frm->tbMain_ButtonClick(12);
     EXPECT_EQ(p.sys.shell.opened, std::vector<Text>{T(c.entry)});
   }
-}
-
-TEST(LinkLists, DoubleClickOpensOnlyWhenTheOptionIsOn) {
-  ThreeEntries p;
-  p.view.tab = kTabURL;
-  p.frm->ssVornix_Click(kTabURL);
-  p.view.linkCurrent[kTabURL] = 0;
-  p.frm->linkList_Click(kTabURL);
-  p.frm->linkList_DblClick(kTabURL);  // option off: acts like the list's double-click (edit)
-  EXPECT_TRUE(p.sys.shell.opened.empty());
-  EXPECT_EQ(p.view.editShown.size(), 1u);
-  p.app->options.setOption(9, std::int32_t{1});
-  p.frm->linkList_DblClick(kTabURL);
-  EXPECT_EQ(p.sys.shell.opened, std::vector<Text>{u"http://beta.org"});
 }
 
 }  // namespace vornix::test
