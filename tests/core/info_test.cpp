@@ -151,7 +151,7 @@ struct AboutBoxTest : ::testing::Test {
   }
 };
 
-TEST_F(AboutBoxTest, SystemInformationTriesBothPlacesThenSaysItIsMissing) {
+TEST_F(AboutBoxTest, SystemInformationTriesBothPlacesThenSaysItIsMissingAndLinksOpen) {
   const Text path = u"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO|PATH";
   const Text location = u"SOFTWARE\\Microsoft\\Shared Tools Location|MSINFO";
   struct Case { bool hasPath, pathStarts, hasLocation, fileThere; const char16_t* started; };
@@ -181,9 +181,7 @@ TEST_F(AboutBoxTest, SystemInformationTriesBothPlacesThenSaysItIsMissing) {
       EXPECT_EQ(std::vector<Text>{T("Systeminformationen sind momentan nicht verfügbar")}, view.notices);
     }
   }
-}
-
-TEST_F(AboutBoxTest, LinksOpenTheHomePageAndANewMail) {
+  // The links open the home page and a new mail.
   frm.labWWW_Click();
   frm.labMailto_Click();
   EXPECT_EQ((std::vector<Text>{u"http://www.vornix.example/", u"mailto:support@vornix.example"}),
