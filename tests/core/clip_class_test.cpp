@@ -6,10 +6,7 @@ namespace vornix::test {
 
 namespace {
 
-struct Kind {
-  bool isText;
-  int url, mail;
-};
+struct Kind { bool isText; int url, mail; };
 
 Kind classify(const Text& text) {
   ClipClass c(CodePage::windows1252());
@@ -20,10 +17,7 @@ Kind classify(const Text& text) {
 }  // namespace
 
 TEST(ClipClass, ClassifiesUrlsAndMailAddresses) {
-  struct Case {
-    Text text;
-    Kind expected;
-  };
+  struct Case { Text text; Kind expected; };
   const Case cases[] = {
       {u"http://example.org", {true, 2, 0}},
       {u"HTTPS://EXAMPLE.ORG", {true, 3, 0}},
@@ -86,7 +80,7 @@ TEST(ClipClass, SetClipboardReturnsThePreviousTextAndCounts) {
   EXPECT_EQ(c.ClipQuantity(), 2147483647);
 }
 
-TEST(ClipClass, GetClipboardPassesTheFailureOn) {
+TEST(ClipClass, GetClipboardPassesTheFailureOnAndClearReturnsTheTextItRemoved) {
   fake::FakeClipboard cb;
   ClipClass c(CodePage::windows1252());
   c.setClipText(u"old");
@@ -99,18 +93,13 @@ TEST(ClipClass, GetClipboardPassesTheFailureOn) {
   EXPECT_EQ(c.getClipboard(cb, status), u"http://x.org");
   EXPECT_EQ(status, platform::ClipStatus::Ok);
   EXPECT_EQ(c.isURL, 2);
+  // Clearing hands back the text it removed; a clipboard without text keeps the clip.
+  EXPECT_EQ(c.clearClipboard(cb), u"http://x.org");
+  EXPECT_FALSE(cb.hasTextFormat);
+  EXPECT_EQ(c.clearClipboard(cb), u"");
   cb.setPicture();
   EXPECT_EQ(c.getClipboard(cb, status), u"");
   EXPECT_EQ(c.clipText(), u"http://x.org");
-}
-
-TEST(ClipClass, ClearClipboardReturnsTheTextItRemoved) {
-  fake::FakeClipboard cb;
-  ClipClass c(CodePage::windows1252());
-  EXPECT_EQ(c.clearClipboard(cb), u"");
-  cb.set(u"abc");
-  EXPECT_EQ(c.clearClipboard(cb), u"abc");
-  EXPECT_FALSE(cb.hasTextFormat);
 }
 
 TEST(ClipClass, TrimReclassifiesButOtherToolsDoNot) {

@@ -32,11 +32,10 @@ class FakeExportView : public ExportView {
 };
 
 // Three entries in display order "someone@example.com", "http://www.example.org", "plain" (newest first); "plain" protected.
-struct Exporting : Program {
+struct Exporting : Running {
   FakeExportView view;
   DiaExport dia{*app, view};
   Exporting() {
-    start();
     frm->addListItem(u"plain", true, false, 45000.1, 0);
     frm->addListItem(u"http://www.example.org", false, false, 45000.2, 0);
     frm->addListItem(u"someone@example.com", false, false, 45000.3, 0);
@@ -51,8 +50,7 @@ struct Exporting : Program {
 }  // namespace
 
 TEST(SaveFile, KeepsEveryCharacterAndAsksBeforeReplacing) {
-  Program p;
-  p.start();
+  Running p;
   bool overwrite = true;
   // Code-page text stays byte for byte; anything else goes as UTF-8 behind a mark.
   EXPECT_TRUE(saveFile(*p.app, u"C:\\a.txt", T("ä€\r\n"), overwrite, false));

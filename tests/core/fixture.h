@@ -1,16 +1,21 @@
 // A main window logic on the fake platform with a fake view, for the tests.
 #pragma once
 
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/app/app.h"
+#include "core/clip/dates.h"
 #include "core/clip/ustr.h"
 #include "core/list/frm_vornix.h"
 #include "core/prefs/localisation.h"
+#include "core/quick/quick_access.h"
 #include "platform/fake/fake_platform.h"
+#include "platform/fake/fake_quick_access.h"
 
 namespace vornix::test {
 
@@ -77,6 +82,13 @@ class FakeView : public MainView {
 
 inline Text T(const char* utf8) { return ustr::fromUtf8(utf8); }
 
+// Entry dates `second` seconds apart, so that the list order is known.
+inline double at(int second) { return dates::fromCivil({2020, 1, 1, 10, 0, second}); }
+inline Text numbered(int i) { return u"entry " + ustr::fromInt(i); }
+
+// Settings store values as name/value pairs.
+using Stored = std::initializer_list<std::pair<const char*, const char*>>;
+
 // One program run: platform, program-wide state, view and main window logic.
 // `restart()` begins a new run on the same store and files, as after quitting.
 struct Program {
@@ -114,11 +126,30 @@ struct Program {
     create();
     start();
   }
+  // Starts on the store and the files that another run left behind.
+  void startFrom(const Program& before) {
+    sys.store = before.sys.store;
+    sys.files.files = before.sys.files.files;
+    start();
+  }
 
   void set(const char* name, const char* value) { sys.store.values[T(name)] = T(value); }
+  void setAll(const Stored& stored) {
+    for (const auto& [name, value] : stored) set(name, value);
+  }
   Text stored(const char* name) const { return sys.store.get(T(name)); }
   bool has(const char* name) const { return sys.store.has(T(name)); }
 
+  // An entry filed the way loading files it: only an exact copy is refused, nothing is saved.
+  void add(const Text& text, double date = 0, long counter = 0, bool protect = false) {
+    frm->addListItem(text, protect, false, date, counter);
+  }
+  // Texts of the message boxes shown so far.
+  std::vector<Text> boxes() const {
+    std::vector<Text> out;
+    for (const auto& b : sys.boxes.shown) out.push_back(b.text);
+    return out;
+  }
   // Texts of the list in display order.
   std::vector<Text> texts() const {
     std::vector<Text> out;
@@ -140,6 +171,42 @@ struct Program {
   void copy(const Text& text, bool secret = false) {
     sys.clipboard.set(text, secret);
     idle();
+  }
+};
+
+// A run started on a store that holds `stored`.
+struct Running : Program {
+  explicit Running(Stored stored = {}) {
+    setAll(stored);
+    start();
+  }
+};
+
+class FakeHotkeyView : public HotkeyView {
+ public:
+  int leftMini = 0, focused = 0, clicks = 0, menus = 0;
+  void leaveMiniMode() override { ++leftMini; }
+  void focusMain() override { ++focused; }
+  void clickTopMost() override { ++clicks; }
+  void openHotmenu() override { ++menus; }
+};
+
+// A run with hotkeys and typing on fakes, started on the stored values of both lists.
+struct Quick : Program {
+  fake::FakeHotkeys hotkeys;
+  fake::FakeKeyboard keyboard;
+  FakeHotkeyView hotkeyView;
+  QuickAccess quick{*app, *frm, view, hotkeyView, hotkeys, keyboard};
+
+  explicit Quick(Stored stored = {}, Stored more = {}) {
+    setAll(stored);
+    setAll(more);
+    start();
+  }
+  // The system reports a pressed combination as it was registered.
+  bool press(unsigned mods, unsigned key, int id = 0) {
+    if (id == 0) id = hotkeys.idOf(mods, key);
+    return quick.onHotkey(static_cast<std::uint32_t>(id), static_cast<std::intptr_t>((key << 16) | mods));
   }
 };
 

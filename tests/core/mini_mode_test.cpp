@@ -37,13 +37,10 @@ class FakeMiniView : public MiniView {
   void closeEditor(bool accept) override { editor = false, editorAccepted = accept; }
 };
 
-struct Mini : Program {
+struct Mini : Running {
   FakeMiniView mini;
   std::unique_ptr<FrmVornixDrop> drop;
-  explicit Mini(const char* miniWindow = "1") {
-    set("MiniWindow", miniWindow);
-    set("ProtocolMode", "1");
-    start();
+  explicit Mini(const char* miniWindow = "1") : Running({{"MiniWindow", miniWindow}, {"ProtocolMode", "1"}}) {
     drop = std::make_unique<FrmVornixDrop>(*app, *frm, view, mini);
   }
   TrayMenu menu() { return buildTrayMenu(*app, frm->rows()); }
@@ -71,6 +68,10 @@ TEST(MiniMode, SubmenusSortTheRowsByKindInListOrder) {
   EXPECT_EQ(m.emails[0].rowId, 0);
   EXPECT_TRUE(m.recordMode);
   EXPECT_FALSE(m.showTextKeys);
+  // Text key items do nothing while text keys are off.
+  std::vector<int> applied;
+  p.drop->applyTextKey = [&](int n) { applied.push_back(n); };
+  p.drop->runTrayCommand(kTrayTextKeyBase + 3, m);
 
   p.app->hotkeys.textkeyBol = true;
   p.app->textBlocks[4] = u"block\r\nfour";
@@ -78,6 +79,8 @@ TEST(MiniMode, SubmenusSortTheRowsByKindInListOrder) {
   ASSERT_EQ(m.textKeys.size(), 10u);
   EXPECT_EQ(m.textKeys[0], u"0:  ");
   EXPECT_EQ(m.textKeys[4], u"4:  block four");
+  p.drop->runTrayCommand(kTrayTextKeyBase + 7, m);
+  EXPECT_EQ(applied, std::vector<int>{7});
 }
 
 TEST(MiniMode, PickingAnItemCopiesItsRowEvenAfterTheListMoved) {
@@ -111,16 +114,6 @@ TEST(MiniMode, RecordModeItemSwitchesCaptureOffAndOn) {
   p.drop->runTrayCommand(kTrayProtocol, p.menu());
   EXPECT_EQ(p.app->options.number(4), 1);
   EXPECT_TRUE(p.app->inChain);
-}
-
-TEST(MiniMode, TextKeyItemsUseTheSeamOnlyWhileTextKeysAreOn) {
-  Mini p;
-  std::vector<int> applied;
-  p.drop->applyTextKey = [&](int n) { applied.push_back(n); };
-  p.drop->runTrayCommand(kTrayTextKeyBase + 3, p.menu());
-  p.app->hotkeys.textkeyBol = true;
-  p.drop->runTrayCommand(kTrayTextKeyBase + 7, p.menu());
-  EXPECT_EQ(applied, std::vector<int>{7});
 }
 
 TEST(MiniMode, EnteringAndLeaving) {
@@ -185,8 +178,7 @@ TEST(MiniMode, LeavingWithTheEditorOpenAsksWhetherToKeepTheChanges) {
     p.mini.editor = true;
     p.sys.boxes.answers.push_back(answer);
     p.drop->buttonClick(MiniButton::List);
-    ASSERT_EQ(p.sys.boxes.shown.size(), 1u);
-    EXPECT_EQ(p.sys.boxes.shown[0].text, p.app->str(224));
+    EXPECT_EQ(p.boxes(), std::vector<Text>{p.app->str(224)});
     EXPECT_EQ(p.mini.editorAccepted, answer == 1);
     EXPECT_TRUE(p.mini.mainShown);
   }

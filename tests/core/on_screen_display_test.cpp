@@ -27,12 +27,9 @@ class FakeOsd : public OsdView {
 struct Display : Program {
   FakeOsd osd;
   std::unique_ptr<OnScreenDisplay> display;
-  explicit Display(const char* on = "1", const char* record = "1",
-                   std::initializer_list<std::pair<const char*, const char*>> more = {}) {
-    set("OSD", on);
-    set("ProtocolMode", record);
-    set("LimitSizeKB", "1");
-    for (const auto& [name, value] : more) set(name, value);
+  explicit Display(const char* on = "1", const char* record = "1", Stored more = {}) {
+    setAll({{"OSD", on}, {"ProtocolMode", record}, {"LimitSizeKB", "1"}});
+    setAll(more);
     display = std::make_unique<OnScreenDisplay>(*app, osd);
     frm->attachOnScreenDisplay(display.get());
     start();

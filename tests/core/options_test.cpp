@@ -4,24 +4,8 @@
 
 namespace vornix::test {
 
-TEST(OptionTable, EmptyStoreYieldsTheDefaults) {
-  Program p;
-  p.start();
-  const OptionTable& o = p.app->options;
-  for (const OptionDef& def : optionDefs()) EXPECT_EQ(o.text(def.key), Text(def.defaultValue)) << def.key;
-  EXPECT_TRUE(o.isTrue(1));
-  EXPECT_FALSE(o.isTrue(2));
-  EXPECT_FALSE(o.isOn(4));
-  EXPECT_EQ(o.number(22), 1024);
-  EXPECT_EQ(o.text(36), u"V");
-}
-
 TEST(OptionTable, TextAndTypedFormsReadAlike) {
-  struct Case {
-    OptionValue value;
-    bool asChoice;
-    long asNumber;
-  };
+  struct Case { OptionValue value; bool asChoice; long asNumber; };
   const Case cases[] = {
       {Text(u"1"), true, 1},         {std::int32_t{1}, true, 1},   {std::int16_t{1}, true, 1},
       {Text(u"0"), false, 0},        {std::int32_t{0}, false, 0},  {Text(u"True"), true, -1},
@@ -63,20 +47,13 @@ TEST(OptionTable, SetOptionReplacesAcrossTypesAndAddKeepsTheFirstValue) {
   EXPECT_EQ(o.text(31), u"x");
 }
 
-TEST(CheckSizeLimit, AcceptsTheLimitAndRejectsOneMore) {
-  Program p;
-  p.start();
+TEST(CheckSizeLimit, AcceptsTheLimitAndRejectsOneMoreExceptWhileStartingOrWhenSwitchedOff) {
+  Running p;
   EXPECT_TRUE(p.app->checkSizeLimit(1048576));
   EXPECT_FALSE(p.app->checkSizeLimit(1048577));
   p.app->options.setOption(22, std::int32_t{1});
   EXPECT_TRUE(p.app->checkSizeLimit(1024));
   EXPECT_FALSE(p.app->checkSizeLimit(1025));
-}
-
-TEST(CheckSizeLimit, NoLimitWhileStartingOrWhenSwitchedOff) {
-  Program p;
-  p.start();
-  p.app->options.setOption(22, std::int32_t{1});
   p.app->startupFlag = true;
   EXPECT_TRUE(p.app->checkSizeLimit(50000000));
   p.app->startupFlag = false;

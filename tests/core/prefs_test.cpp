@@ -13,11 +13,7 @@ using C = PrefsControl;
 
 class FakePrefsView : public PrefsView {
  public:
-  struct State {
-    bool checked = false, enabled = true, visible = true;
-    Text text;
-    int value = 0, low = 0, high = 100;
-  };
+  struct State { bool checked = false, enabled = true, visible = true; Text text; int value = 0, low = 0, high = 100; };
   std::map<C, State> controls;
   int page = 0, previewInterval = -1, alpha = 255;
   bool closed = false;
@@ -65,14 +61,12 @@ struct Effects : PrefsEffects {
 
 // The program started on a store, with the dialog open on it.
 struct Prefs {
-  Program p;
+  Running p;
   FakePrefsView view;
   std::unique_ptr<Effects> effects;
   std::unique_ptr<FrmPrefs> frm;
 
-  explicit Prefs(std::initializer_list<std::pair<const char*, const char*>> stored = {}) {
-    for (auto& s : stored) p.set(s.first, s.second);
-    p.start();
+  explicit Prefs(const Stored& stored = {}) : p(stored) {
     effects = std::make_unique<Effects>(*p.frm);
     frm = std::make_unique<FrmPrefs>(*p.app, view, *effects);
     frm->Form_Load();
@@ -146,11 +140,7 @@ TEST(FrmPrefs, SaveAppliesOnceAndStoresTypedForms) {
 }
 
 TEST(FrmPrefs, RefusesABadNumberOnItsFieldUnlessTheFieldIsOff) {
-  struct Case {
-    C box;
-    const char* typed;
-    bool displayOn;
-  };
+  struct Case { C box; const char* typed; bool displayOn; };
   const Case cases[] = {{C::txtOSDRows, "abc", true}, {C::txtOSDRows, "0", true}, {C::txtOSDRows, "11", true},
                         {C::txtOSDRows, "1.5", true}, {C::txtOSDRows, "", true},  {C::txtTimer, "31", true},
                         {C::txtTimer, "x", true},     {C::txtOSDRows, "abc", false}, {C::txtTimer, "99", false}};
@@ -178,11 +168,7 @@ TEST(FrmPrefs, RefusesABadNumberOnItsFieldUnlessTheFieldIsOff) {
 }
 
 TEST(FrmPrefs, ModifierSumsAndNoModifierSwitchesTheHotkeyOff) {
-  struct Case {
-    bool win, alt, shift, ctrl;
-    int mod;
-    bool on;
-  };
+  struct Case { bool win, alt, shift, ctrl; int mod; bool on; };
   const Case cases[] = {{false, true, false, true, 3, true}, {true, false, false, false, 8, true},
                         {false, false, true, false, 4, true}, {true, true, true, true, 15, true},
                         {false, false, false, false, 0, false}};
@@ -200,11 +186,7 @@ TEST(FrmPrefs, ModifierSumsAndNoModifierSwitchesTheHotkeyOff) {
 }
 
 TEST(FrmPrefs, RefusesTheSameHotkeyTwice) {
-  struct Case {
-    const char* menuLetter;
-    bool menuCtrl, menuOn;
-    bool refused;
-  };
+  struct Case { const char* menuLetter; bool menuCtrl, menuOn; bool refused; };
   const Case cases[] = {{"C", true, true, true},    // Ctrl+Alt+C twice
                         {"C", false, true, false},  // Alt+C differs
                         {"C", true, false, false},  // the hot menu is off
@@ -217,9 +199,7 @@ TEST(FrmPrefs, RefusesTheSameHotkeyTwice) {
     d.frm->OKButton_Click();
     EXPECT_EQ(d.view.closed, !c.refused) << c.menuLetter << c.menuCtrl << c.menuOn;
     EXPECT_EQ(d.effects->calls.empty(), c.refused);
-    if (c.refused) {
-      EXPECT_EQ(d.view.focused, C::txtHotmenu);
-    }
+    EXPECT_EQ(d.view.focused == C::txtHotmenu, c.refused);
   }
 }
 

@@ -1,45 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "core/quick/frm_hotmenu.h"
-#include "core/quick/quick_access.h"
 #include "fixture.h"
-#include "platform/fake/fake_quick_access.h"
 
 namespace vornix::test {
 
 namespace {
-
-class FakeHotkeyView : public HotkeyView {
- public:
-  int leftMini = 0, focused = 0, clicks = 0, menus = 0;
-  void leaveMiniMode() override { ++leftMini; }
-  void focusMain() override { ++focused; }
-  void clickTopMost() override { ++clicks; }
-  void openHotmenu() override { ++menus; }
-};
-
-struct Quick : Program {
-  fake::FakeHotkeys hotkeys;
-  fake::FakeKeyboard keyboard;
-  FakeHotkeyView hotkeyView;
-  QuickAccess quick{*app, *frm, view, hotkeyView, hotkeys, keyboard};
-
-  // `stored`: settings store values of the start, as name/value pairs.
-  explicit Quick(std::vector<std::pair<const char*, const char*>> stored = {}) {
-    for (const auto& [name, value] : stored) set(name, value);
-    start();
-  }
-  // The system reports a pressed combination as it was registered.
-  bool press(unsigned mods, unsigned key, int id = 0) {
-    if (id == 0) id = hotkeys.idOf(mods, key);
-    return quick.onHotkey(static_cast<std::uint32_t>(id), static_cast<std::intptr_t>((key << 16) | mods));
-  }
-  std::vector<Text> notices() const {
-    std::vector<Text> out;
-    for (const auto& b : sys.boxes.shown) out.push_back(b.text);
-    return out;
-  }
-};
 
 constexpr unsigned kAltCtrl = platform::kModAlt | platform::kModCtrl;
 
@@ -70,7 +35,7 @@ TEST(Hotkeys, TakenKeyIsReportedOnceAndTheOthersStillRegister) {
   q.hotkeys.takenByOthers = {{kAltCtrl, 'C'}, {kAltCtrl | platform::kModShift | platform::kModWin, '7'}};
   q.app->hotkeys.textHotkeyMod = 15;
   q.quick.registerHotkeys();
-  EXPECT_EQ(q.notices(), (std::vector<Text>{u"Die Tastenkombination \"Alt +Strg + C\" konnte nicht gesetzt werden.\r\n"
+  EXPECT_EQ(q.boxes(), (std::vector<Text>{u"Die Tastenkombination \"Alt +Strg + C\" konnte nicht gesetzt werden.\r\n"
                                             u"Sie wird wahrscheinlich durch eine andere Anwendung belegt.",
                                             u"Die Tastenkombination \"Win +Alt +Umschalt +Strg + 7\" konnte nicht "
                                             u"gesetzt werden.\r\nSie wird wahrscheinlich durch eine andere Anwendung "
@@ -97,11 +62,7 @@ TEST(Hotkeys, MessagesMatchIdentifierKeyAndExactModifiers) {
   q.sys.clipboard.set(u"x");
   q.quick.registerHotkeys();
   const int mainId = q.hotkeys.idOf(kAltCtrl, 'C');
-  struct Case {
-    unsigned mods, key;
-    int id;
-    bool handled;
-  } cases[] = {
+  struct Case { unsigned mods, key; int id; bool handled; } cases[] = {
       {kAltCtrl, 'C', 0, true},
       {kAltCtrl | platform::kModShift, 'C', mainId, false},  // changed modifiers: passed on
       {platform::kModAlt, 'C', mainId, false},
@@ -197,9 +158,7 @@ TEST(TextKeys, ClipboardAndOrKeystrokesPerOption) {
     q.quick.applyTextKey(4);
     q.quick.applyTextKey(5);  // empty block: nothing
     EXPECT_EQ(q.sys.clipboard.writes == 1, c.onClipboard);
-    if (c.onClipboard) {
-      EXPECT_EQ(q.sys.clipboard.text, u"x{y}\r\nz");
-    }
+    EXPECT_EQ(q.sys.clipboard.text, c.onClipboard ? u"x{y}\r\nz" : u"");
     EXPECT_EQ(q.keyboard.typed.size(), c.typed ? 1u : 0u);
     if (c.typed) {
       EXPECT_EQ(q.keyboard.typed[0].second, u"x{y}\rz");

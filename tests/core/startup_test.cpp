@@ -5,8 +5,7 @@
 namespace vornix::test {
 
 TEST(Startup, EmptyStoreOpensWithTheDesignDefaults) {
-  Program p;
-  p.start();
+  Running p;
   EXPECT_EQ(p.view.caption, u"Vornix (Version 1.0.0)");
   // 1000/1000 twips, 7050 x 2250 twips, at 15 twips a pixel; the height grows to the smallest, 4155 twips.
   EXPECT_EQ(p.view.rect.left, 67);
@@ -22,15 +21,11 @@ TEST(Startup, EmptyStoreOpensWithTheDesignDefaults) {
   EXPECT_FALSE(p.app->startupFlag);
   EXPECT_TRUE(p.sys.boxes.shown.empty());
   EXPECT_EQ(p.view.panel, u"<Text-Zwischenablage leer>");
+  for (const OptionDef& def : optionDefs()) EXPECT_EQ(p.app->options.text(def.key), Text(def.defaultValue)) << def.key;
 }
 
 TEST(Startup, EnglishCaptionAndOnScreenPosition) {
-  Program p;
-  p.set("LanguageAuto", "False");
-  p.set("LanguageEnglish", "True");
-  p.set("winLeft", "30000");
-  p.set("winTop", "-600");
-  p.start();
+  Running p({{"LanguageAuto", "False"}, {"LanguageEnglish", "True"}, {"winLeft", "30000"}, {"winTop", "-600"}});
   EXPECT_EQ(p.view.caption, u"Vornix (version 1.0.0)");
   EXPECT_EQ(p.view.rect.left, 1024 - 470);
   EXPECT_EQ(p.view.rect.top, 0);
@@ -38,18 +33,11 @@ TEST(Startup, EnglishCaptionAndOnScreenPosition) {
 
 TEST(Startup, ValuesThatDoNotConvertAreReportedAndSkipped) {
   Program p;
-  p.set("QuestionQuit", "abc");
-  p.set("winWidth", "wide");
-  p.set("SortOrder", "5");
-  p.set("HotkeyMOD", "999");
+  p.setAll({{"QuestionQuit", "abc"}, {"winWidth", "wide"}, {"SortOrder", "5"}, {"HotkeyMOD", "999"}});
   // Numbers beyond any sensible range read as their defaults too, without a word.
-  p.set("winTop", "1e300");
-  p.set("winLeft", "-1e300");
-  p.set("SortKey", "1e10");
-  p.set("HoteditMOD", "1e300");
+  p.setAll({{"winTop", "1e300"}, {"winLeft", "-1e300"}, {"SortKey", "1e10"}, {"HoteditMOD", "1e300"}});
   p.start();
-  ASSERT_EQ(p.sys.boxes.shown.size(), 1u);
-  EXPECT_EQ(p.sys.boxes.shown[0].text, u"Vornix (Version 1.0.0) - Load: \r\nType mismatch");
+  EXPECT_EQ(p.boxes(), std::vector<Text>{u"Vornix (Version 1.0.0) - Load: \r\nType mismatch"});
   EXPECT_EQ(p.view.rect.width, 470);
   EXPECT_EQ(p.view.rect.top, 67);
   EXPECT_EQ(p.view.rect.left, 67);
@@ -65,14 +53,11 @@ TEST(Startup, ValuesThatDoNotConvertAreReportedAndSkipped) {
 }
 
 TEST(Shutdown, QuitQuestionFollowsTheOption) {
-  Program p;
-  p.set("QuestionQuit", "0");
-  p.start();
+  Running p({{"QuestionQuit", "0"}});
   EXPECT_FALSE(p.frm->queryUnload(false));
   EXPECT_TRUE(p.sys.boxes.shown.empty());
 
-  Program q;
-  q.start();
+  Running q;
   q.sys.boxes.answers = {2, 1};
   EXPECT_TRUE(q.frm->queryUnload(false));   // Cancel keeps it running
   EXPECT_FALSE(q.frm->queryUnload(false));  // OK quits
@@ -81,25 +66,16 @@ TEST(Shutdown, QuitQuestionFollowsTheOption) {
   EXPECT_EQ(q.sys.boxes.shown.size(), 2u);
 }
 
-TEST(Shutdown, UnloadLeavesTheChainAndSaves) {
-  Program p;
-  p.set("ProtocolMode", "1");
-  p.start();
+TEST(Shutdown, UnloadLeavesTheChainAndSavesButNoMinimisedGeometry) {
+  Running p({{"ProtocolMode", "1"}, {"winLeft", "1500"}});
   EXPECT_EQ(p.sys.chain.joins, 1);
+  p.view.state = WindowState::Minimized;
+  p.view.rect = Rect{-32000, -32000, 160, 24};
   p.frm->unload();
   EXPECT_EQ(p.sys.chain.leaves, 1);
   EXPECT_FALSE(p.app->inChain);
   EXPECT_EQ(p.stored("ProtocolMode"), u"1");
   EXPECT_EQ(p.stored("EntryCount"), u"0");
-}
-
-TEST(Shutdown, MinimisedWindowKeepsTheStoredGeometry) {
-  Program p;
-  p.set("winLeft", "1500");
-  p.start();
-  p.view.state = WindowState::Minimized;
-  p.view.rect = Rect{-32000, -32000, 160, 24};
-  p.frm->unload();
   EXPECT_EQ(p.stored("winLeft"), u"1500");
   p.view.state = WindowState::Normal;
   p.view.rect = Rect{100, 200, 500, 300};
@@ -110,9 +86,7 @@ TEST(Shutdown, MinimisedWindowKeepsTheStoredGeometry) {
 }
 
 TEST(Startup, TimerSwitchesToMiniModeOnlyWhenVisible) {
-  Program p;
-  p.set("StartMiniMode", "1");
-  p.start();
+  Running p({{"StartMiniMode", "1"}});
   p.view.visible = false;
   EXPECT_TRUE(p.frm->timerInitAfterLoad());
   EXPECT_EQ(p.view.miniModeRequests, 0);
@@ -120,30 +94,24 @@ TEST(Startup, TimerSwitchesToMiniModeOnlyWhenVisible) {
   EXPECT_FALSE(p.frm->timerInitAfterLoad());
   EXPECT_EQ(p.view.miniModeRequests, 1);
 
-  Program q;
-  q.start();
+  Running q;
   EXPECT_FALSE(q.frm->timerInitAfterLoad());
   EXPECT_EQ(q.view.miniModeRequests, 0);
 }
 
 TEST(Startup, EmptyClipboardGetsTheFirstStoredEntry) {
-  Program p;
-  p.set("EntryCount", "1");
-  p.set("Entry0", "stored text");
-  p.start();
+  Running p({{"EntryCount", "1"}, {"Entry0", "stored text"}});
   EXPECT_EQ(p.sys.clipboard.text, u"stored text");
 
   Program q;
   q.sys.clipboard.set(u"already there");
-  q.set("EntryCount", "1");
-  q.set("Entry0", "stored text");
+  q.setAll({{"EntryCount", "1"}, {"Entry0", "stored text"}});
   q.start();
   EXPECT_EQ(q.sys.clipboard.text, u"already there");
 }
 
 TEST(Startup, ActivationClearsTheModalFlagAndDeactivationReturnsToTheList) {
-  Program p;
-  p.start();
+  Running p;
   p.app->modalOpen = true;
   p.sys.clipboard.set(u"abc");
   p.frm->activate();
