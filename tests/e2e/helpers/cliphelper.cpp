@@ -16,7 +16,7 @@ const char kUsage[] =
     "usage: cliphelper set <text> | setfile <path> | setrepeat <char> <count> | get | getw | empty |\r\n"
     "                  setw <utf-8 file> [exclude|ignore|nohistory|history] |\r\n"
     "                  burst <count> <ms> <label> | filed <count> <ms> <label> |\r\n"
-    "                  bigshown <count> | hold <ms> |\r\n"
+    "                  bigshown <count> | readcost | hold <ms> |\r\n"
     "                  viewer <seconds> [prefix] |\r\n"
     "                  idle <seconds> [prefix]\r\n"
     "  get prints the CF_TEXT bytes as they are, getw CF_UNICODETEXT as UTF-8.\r\n"
@@ -28,7 +28,8 @@ const char kUsage[] =
     "  and looks once, a set time after each copy, whether Vornix's list has one row\r\n"
     "  more: it prints the microseconds waited and 1 or 0;\r\n"
     "  bigshown copies <count> times \"x\" and prints the microseconds until Vornix's\r\n"
-    "  status bar shows a different text.\r\n"
+    "  status bar shows a different text; readcost fetches the Unicode text and\r\n"
+    "  prints the microseconds it took and the block's size in bytes.\r\n"
     "  viewer writes <prefix>.ready once in the chain, leaves after <seconds> or when\r\n"
     "  <prefix>.stop exists, then prints the WM_DRAWCLIPBOARD count (the one sent on\r\n"
     "  joining included), on a second line the WM_CHANGECBCHAIN count, and then the\r\n"
@@ -167,8 +168,9 @@ LRESULT ask(HWND window, UINT message, WPARAM wParam) {
 // Copies a text and asks Vornix until `done` holds (10 s at most); prints the microseconds.
 template <class Done>
 int timedCopy(HWND owner, const std::wstring& text, Done done) {
-  const long long start = microseconds();
   if (int rc = setUnicode(owner, text, L"")) return rc;
+  // The change is made when the clipboard is closed on it.
+  const long long start = microseconds();
   while (!done() && microseconds() - start < 10000000) {
   }
   helper::line(std::to_string(microseconds() - start));
@@ -206,6 +208,18 @@ int bigShown(unsigned long count) {
   const LRESULT before = LOWORD(ask(bar, SB_GETTEXTLENGTHW, 1));
   return timedCopy(createWindow(DefWindowProcW), std::wstring(count, L'x'),
                    [&] { return LOWORD(ask(bar, SB_GETTEXTLENGTHW, 1)) != before; });
+}
+
+// readcost: what merely fetching the clipboard's Unicode text costs any program,
+// the floor under what Vornix needs for it: the microseconds and the block's bytes.
+int readCost() {
+  const long long start = microseconds();
+  if (!openClipboard(nullptr)) return 3;
+  HANDLE data = GetClipboardData(CF_UNICODETEXT);
+  const SIZE_T size = data ? GlobalSize(data) : 0;
+  CloseClipboard();
+  helper::line(std::to_string(microseconds() - start) + " " + std::to_string(size));
+  return data ? 0 : 1;
 }
 
 int get(UINT format) {
@@ -339,6 +353,7 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"burst" && argc == 5) return burst(wcstol(argv[2], nullptr, 10), wcstoul(argv[3], nullptr, 10), argv[4]);
   if (command == L"filed" && argc == 5) return filed(wcstol(argv[2], nullptr, 10), wcstoul(argv[3], nullptr, 10), argv[4]);
   if (command == L"bigshown" && argc == 3) return bigShown(wcstoul(argv[2], nullptr, 10));
+  if (command == L"readcost" && argc == 2) return readCost();
   if (command == L"get" && argc == 2) return get(CF_TEXT);
   if (command == L"getw" && argc == 2) return get(CF_UNICODETEXT);
   if (command == L"empty" && argc == 2) return empty();
