@@ -36,10 +36,7 @@ E2E_OWN_FIXTURE=0
 
 step() { echo "--- [${SECONDS} s] $*"; }
 
-fail() {
-  echo "FAIL [$E2E_NAME]: $*" >&2
-  exit 1
-}
+fail() { echo "FAIL [$E2E_NAME]: $*" >&2; exit 1; }
 
 # assert_eq EXPECTED ACTUAL [WHAT], and the same shape for the others.
 assert_eq() { [ "$1" == "$2" ] || fail "${3:-value}: expected [$1], got [$2]"; }
@@ -49,10 +46,8 @@ assert_match() { [[ "$2" =~ $1 ]] || fail "${3:-value} does not match /$1/: [$2]
 
 # wait_until SECONDS COMMAND...: runs COMMAND every fifth of a second until it succeeds.
 wait_until() {
-  local seconds=$1
-  shift
-  local deadline=$((SECONDS + seconds))
-  until "$@" >/dev/null 2>&1; do
+  local deadline=$((SECONDS + $1))
+  until "${@:2}" >/dev/null 2>&1; do
     [ "$SECONDS" -lt "$deadline" ] || return 1
     sleep 0.2
   done

@@ -13,13 +13,7 @@ start_in() {
 report_copied() { clip_get | grep -q "Your Bug-Report"; }
 
 # help_menu N: opens the N-th item (1-based) of the last menu with the keyboard.
-help_menu() {
-  keys "f10"
-  keys "right right down"
-  local i
-  for ((i = 1; i < $1; i++)); do keys "down"; done
-  keys "enter"
-}
+help_menu() { keys "f10 right right down$(printf ' down%.0s' $(seq 2 "$1")) enter"; }
 
 # Sets X and Y to the top-left corner of the about box's client area.
 corner() {
