@@ -23,7 +23,7 @@ menu_keys() {
 }
 
 rm -f "$(startup_link)"
-reg_seed QuestionQuit=0 ProtocolMode=1 OSD=1 OSDSec=4 OSDRows=2 LimitSizeKB=1 StartAutostart=1
+reg_seed QuestionQuit=0 ProtocolMode=1 OSD=1 OSDSec=2 OSDRows=2 LimitSizeKB=1 StartAutostart=1
 
 step "autostart on, from a program folder outside the 8-bit code page: a shortcut in the Startup folder"
 dir="$E2E_WORK/Ωmega дом"

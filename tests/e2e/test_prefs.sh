@@ -9,8 +9,18 @@ source "$(dirname "$0")/lib.sh"
 
 # id NAME: the control id of IDC_PREFS_NAME.
 id() { awk -v n="IDC_PREFS_$1" '$2 == n { print $3 }' "$E2E_ROOT/src/win32/prefs_ids.h"; }
-# ctl COMMAND NAME [ARG]: a probe command on a control of the dialog, named as in prefs_ids.h.
-ctl() { probe "$1" prefs "$(id "$2")" "${@:3}" || fail "probe $* on Settings failed"; }
+# ctl COMMAND NAME [ARG] [then COMMAND NAME [ARG]...]: probe commands on controls of the
+# dialog, named as in prefs_ids.h, in one start.
+ctl() {
+  local args=()
+  while [ $# -gt 0 ]; do
+    args+=("$1" prefs "$(id "$2")")
+    shift 2
+    while [ $# -gt 0 ] && [ "$1" != then ]; do args+=("$1") && shift; done
+    [ $# -eq 0 ] || { args+=(then) && shift; }
+  done
+  probe "${args[@]}" || fail "probe ${args[*]} on Settings failed"
+}
 prefs_open() { probe shown prefs >/dev/null; }
 page_is() { probe_until 5 "^$1\$" page prefs || fail "$2"; }
 open_prefs() {
@@ -35,8 +45,7 @@ vornix_start
 
 step "Cancel changes nothing"
 open_prefs
-ctl click CHKQUESTIONQUIT
-ctl set TXTOSDROWS 9
+ctl click CHKQUESTIONQUIT then set TXTOSDROWS 9
 close_prefs 2
 
 step "a bad number is refused on its field"
@@ -52,17 +61,13 @@ assert_eq 1 "$(probe page prefs)" "page of the bad field"
 ctl set TXTOSDROWS 5
 
 step "one option on each page"
-ctl click CHKPROTOCOL                      # General: record mode (shows its hint)
-ctl click CHKHOVERSELECTION                # Lists
-ctl focus TXTHOTMENU >/dev/null            # Keyboard: hot menu on K with Shift added
-ctl set TXTHOTMENU k
+# General: record mode (shows its hint); Lists; Keyboard: hot menu on K with Shift added.
+ctl click CHKPROTOCOL then click CHKHOVERSELECTION then focus TXTHOTMENU then set TXTHOTMENU k >/dev/null
 assert_eq K "$(ctl get TXTHOTMENU)" "letter box"
-ctl click CHKHOTMENUSHIFT
-ctl click CHKTEXTKEY                       # Text blocks: key 1
+# Text blocks: key 1; Language; Miscellaneous.
 printf 'Grüße\r\n€ → ✓' >"$E2E_WORK/block.txt"
-ctl setfile RTBKEY "$(winpath "$E2E_WORK/block.txt")"
-ctl click OPTLANGUAGEENGLISH               # Language
-ctl slider SLILIMITSIZE 512                # Miscellaneous
+ctl click CHKHOTMENUSHIFT then click CHKTEXTKEY then setfile RTBKEY "$(winpath "$E2E_WORK/block.txt")" \
+  then click OPTLANGUAGEENGLISH then slider SLILIMITSIZE 512
 assert_eq "512 KB" "$(ctl get LABLIMITSIZE)" "size label"
 
 step "pages in German"
@@ -98,9 +103,8 @@ assert_eq "$(printf 'Grüße\r\n€ → ✓')" "$(reg_get Textkey1)" "text block
 step "a restart shows the changed values, in English"
 vornix_start
 open_prefs
-for name in CHKPROTOCOL CHKHOVERSELECTION CHKHOTMENUSHIFT OPTLANGUAGEENGLISH; do
-  assert_eq 1 "$(ctl checked $name)" "$name"
-done
+assert_eq $'1\n1\n1\n1' "$(ctl checked CHKPROTOCOL then checked CHKHOVERSELECTION then checked CHKHOTMENUSHIFT \
+  then checked OPTLANGUAGEENGLISH)" "record mode, hover, Shift and English boxes"
 assert_eq 5 "$(ctl get TXTOSDROWS)" "display lines"
 assert_eq K "$(ctl get TXTHOTMENU)" "hot menu letter"
 assert_eq "$(printf 'Grüße\r\n€ → ✓')" "$(probe_raw get prefs "$(id RTBKEY)")" "text block 1"
