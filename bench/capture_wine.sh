@@ -16,7 +16,6 @@
 cd "$(dirname "$0")/../tests/e2e"
 # shellcheck source=../tests/e2e/lib.sh
 source ./lib.sh
-source ./entries.sh
 
 RUNS=${RUNS:-3}
 

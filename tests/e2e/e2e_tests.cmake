@@ -20,7 +20,7 @@ foreach(script ${VORNIX_E2E_SCRIPTS})
   string(REGEX REPLACE "^test_" "e2e_" name ${name})
   add_test(NAME ${name} COMMAND bash ${script})
   set_tests_properties(${name} PROPERTIES
-    FIXTURES_REQUIRED wine RESOURCE_LOCK wine TIMEOUT 120 ENVIRONMENT "${VORNIX_E2E_ENVIRONMENT}")
+    FIXTURES_REQUIRED wine RESOURCE_LOCK wine TIMEOUT 180 ENVIRONMENT "${VORNIX_E2E_ENVIRONMENT}")
 endforeach()
 
 # The executable check must itself catch what it is there for.
@@ -35,6 +35,6 @@ if(VORNIX_WIN32_DIR)
     PASS_REGULAR_EXPRESSION "FAIL: import kernel32.dll!GetTickCount64 is not in")
 endif()
 
-# The editor and export tests drive many windows through helper programs: each
-# step is a Wine process start, which a loaded machine makes slow.
-set_tests_properties(e2e_editor e2e_export PROPERTIES TIMEOUT 300)
+# The editor test drives many windows through the probe: each step is a Wine
+# process start, which a loaded machine makes slow.
+set_tests_properties(e2e_editor PROPERTIES TIMEOUT 300)

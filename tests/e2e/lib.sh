@@ -12,9 +12,10 @@
 # Texts passed to and returned by these functions are UTF-8; the clipboard
 # helpers convert to and from the ANSI code page (1252 here).
 #
-# Waiting: prefer cheap signals (window title, status bar, registry, files) with
-# wait_until. Reading the list (probe list) reads the program's memory, which
-# briefly freezes it under Wine: do it once after the action, not in a tight loop.
+# Waiting: never a fixed time; poll a cheap signal (a window's state, title or
+# texts, the status bar, registry, files), best inside the probe (probe_until).
+# Reading the list reads the program's memory, which briefly freezes it under
+# Wine: not in a tight loop.
 
 set -Eeuo pipefail
 
@@ -33,50 +34,30 @@ E2E_OWN_FIXTURE=0
 
 # ---------------------------------------------------------------- messages
 
-step() { echo "--- $*"; }
+step() { echo "--- [${SECONDS} s] $*"; }
 
-fail() {
-  echo "FAIL [$E2E_NAME]: $*" >&2
-  exit 1
-}
+fail() { echo "FAIL [$E2E_NAME]: $*" >&2; exit 1; }
 
-assert_eq() {
-  local expected=$1 actual=$2 what=${3:-value}
-  [ "$expected" == "$actual" ] && return 0
-  fail "$what: expected [$expected], got [$actual]"
-}
+# assert_eq EXPECTED ACTUAL [WHAT], and the same shape for the others.
+assert_eq() { [ "$1" == "$2" ] || fail "${3:-value}: expected [$1], got [$2]"; }
+assert_contains() { [[ "$1" == *"$2"* ]] || fail "${3:-output} does not contain [$2]; it is: [$1]"; }
+assert_not_contains() { [[ "$1" != *"$2"* ]] || fail "${3:-output} contains [$2]; it is: [$1]"; }
+assert_match() { [[ "$2" =~ $1 ]] || fail "${3:-value} does not match /$1/: [$2]"; }
 
-assert_contains() {
-  local haystack=$1 needle=$2 what=${3:-output}
-  [[ "$haystack" == *"$needle"* ]] && return 0
-  fail "$what does not contain [$needle]; it is: [$haystack]"
-}
-
-assert_not_contains() {
-  local haystack=$1 needle=$2 what=${3:-output}
-  [[ "$haystack" != *"$needle"* ]] && return 0
-  fail "$what contains [$needle]; it is: [$haystack]"
-}
-
-assert_match() {
-  local regex=$1 actual=$2 what=${3:-value}
-  [[ "$actual" =~ $regex ]] && return 0
-  fail "$what does not match /$regex/: [$actual]"
-}
-
-assert_file_exists() { [ -f "$1" ] || fail "missing file $1"; }
-assert_no_file() { [ ! -e "$1" ] || fail "file should not exist: $1"; }
-
-# wait_until SECONDS COMMAND...: runs COMMAND every quarter second until it succeeds.
+# wait_until SECONDS COMMAND...: runs COMMAND every fifth of a second until it succeeds.
 wait_until() {
-  local seconds=$1
-  shift
-  local deadline=$((SECONDS + seconds))
-  until "$@" >/dev/null 2>&1; do
+  local deadline=$((SECONDS + $1))
+  until "${@:2}" >/dev/null 2>&1; do
     [ "$SECONDS" -lt "$deadline" ] || return 1
-    sleep 0.25
+    sleep 0.2
   done
 }
+
+# await SECONDS WHAT COMMAND...: the same, and the test fails with WHAT (and a
+# screenshot) when COMMAND never succeeds. Time-outs are generous: the machine is shared.
+await() { wait_until "$1" "${@:3}" || { shot timeout; fail "$2"; }; }
+# shows REGEX COMMAND...: a line of COMMAND's output matches REGEX (extended syntax).
+shows() { "${@:2}" 2>/dev/null | grep -Eq -- "$1"; }
 
 # ---------------------------------------------------------------- Wine
 
@@ -105,32 +86,42 @@ wine_run_raw() {
   return $rc
 }
 
+# The two helper programs: cliphelper plays the other applications, probe looks
+# into Vornix and works its windows (see their usage texts).
 cliphelper() { wine_run "$E2E_WIN64_DIR/cliphelper.exe" "$@"; }
 probe() { wine_run "$E2E_WIN64_DIR/probe.exe" "$@"; }
+probe_raw() { wine_run_raw "$E2E_WIN64_DIR/probe.exe" "$@"; }
+# probe_until SECONDS [!]REGEX COMMAND...: the probe runs COMMAND again and again in
+# one process until a line of its output matches REGEX (ECMAScript), or until none
+# does with "!"; fails otherwise. Far cheaper than a Wine process for each try.
+probe_until() { probe until "$@" >/dev/null; }
+# literal TEXT: TEXT as a regex that matches it as it is.
+literal() { printf '%s' "$1" | sed 's/[][\\.^$*+?(){}|]/\\&/g'; }
 
 # ---------------------------------------------------------------- clipboard
 
 # clip_set TEXT: puts TEXT (UTF-8) on the clipboard as CF_TEXT in code page 1252.
 clip_set() {
-  local file=$E2E_WORK/.clip_set.txt
-  printf '%s' "$1" | iconv -f UTF-8 -t CP1252 >"$file" || fail "clip_set: not representable in code page 1252: $1"
-  cliphelper setfile "$(winpath "$file")"
+  printf '%s' "$1" | iconv -f UTF-8 -t CP1252 >"$E2E_WORK/.clip_set.txt" || fail "not in code page 1252: $1"
+  clip_set_bytes "$E2E_WORK/.clip_set.txt"
 }
 
 # clip_set_unicode TEXT [MARKER]: a Unicode program copies TEXT (UTF-8 here), as
 # CF_UNICODETEXT only, optionally with a privacy marker (exclude, ignore,
 # nohistory, history: see cliphelper).
 clip_set_unicode() {
-  local file=$E2E_WORK/.clip_setw.txt
-  printf '%s' "$1" >"$file"
-  cliphelper setw "$(winpath "$file")" ${2:+"$2"}
+  printf '%s' "$1" >"$E2E_WORK/.clip_setw.txt"
+  cliphelper setw "$(winpath "$E2E_WORK/.clip_setw.txt")" ${2:+"$2"}
 }
 
 # clip_set_bytes FILE: puts the file's bytes on the clipboard as they are.
 clip_set_bytes() { cliphelper setfile "$(winpath "$1")"; }
 
 # clip_set_repeat CHAR COUNT: a long text of COUNT times CHAR (ASCII).
-clip_set_repeat() { cliphelper setrepeat "$1" "$2"; }
+clip_set_repeat() {
+  printf "%$2s" "" | tr ' ' "$1" >"$E2E_WORK/.clip_repeat.txt"
+  clip_set_bytes "$E2E_WORK/.clip_repeat.txt"
+}
 
 # clip_get: the CF_TEXT content as UTF-8; fails when the clipboard holds no text.
 clip_get() {
@@ -142,104 +133,71 @@ clip_get() {
 clip_get_unicode() { wine_run_raw "$E2E_WIN64_DIR/cliphelper.exe" getw; }
 
 clip_empty() { cliphelper empty; }
+clip_is() { [ "$(clip_get_unicode)" == "$1" ]; }
 
-# clip_hold MS: another program keeps the clipboard open for MS milliseconds;
-# returns once it is open. clip_hold_wait waits for it to let go.
-clip_hold() {
-  local out=$E2E_WORK/.clip_hold.out
-  rm -f "$out"
-  "$WINE" "$E2E_WIN64_DIR/cliphelper.exe" hold "$1" >"$out" 2>&1 </dev/null &
-  E2E_HOLD_PID=$!
-  E2E_BACKGROUND_PIDS+=("$E2E_HOLD_PID")
-  wait_until 10 grep -q open "$out" || fail "clip_hold: the clipboard did not open"
-}
-clip_hold_wait() { wait "$E2E_HOLD_PID" || true; }
-
-# viewer_start NAME [SECONDS]: another clipboard viewer joins the chain (in front
-# of those already in it); returns once it is in.
+# viewer_start NAME: another clipboard viewer joins the chain (in front of those
+# already in it); returns once it is in. viewer_stop NAME: it leaves and ends.
 viewer_start() {
-  local name=$1 seconds=${2:-100}
-  rm -f "$E2E_WORK/$name".{ready,stop,out}
-  (cd "$E2E_WORK" && exec "$WINE" "$E2E_WIN64_DIR/cliphelper.exe" viewer "$seconds" "$name" \
-    >"$E2E_WORK/$name.out" 2>&1 </dev/null) &
-  eval "E2E_VIEWER_PID_$name=$!"
+  rm -f "$E2E_WORK/$1".{ready,stop,out,draws}
+  (cd "$E2E_WORK" && exec "$WINE" "$E2E_WIN64_DIR/cliphelper.exe" viewer 100 "$1" >"$E2E_WORK/$1.out" 2>&1 </dev/null) &
+  eval "E2E_VIEWER_PID_$1=$!"
   E2E_BACKGROUND_PIDS+=("$!")
-  wait_until 10 test -f "$E2E_WORK/$name.ready" || fail "viewer $name did not join the chain"
+  await 10 "viewer $1 did not join the chain" test -f "$E2E_WORK/$1.ready"
 }
-
-# viewer_stop NAME: the viewer leaves the chain and ends.
 viewer_stop() {
-  local name=$1 pid_var="E2E_VIEWER_PID_$1"
-  touch "$E2E_WORK/$name.stop"
-  wait "${!pid_var}" || fail "viewer $name failed: $(cat "$E2E_WORK/$name.out")"
+  local pid_var="E2E_VIEWER_PID_$1"
+  touch "$E2E_WORK/$1.stop"
+  wait "${!pid_var}" || fail "viewer $1 failed: $(cat "$E2E_WORK/$1.out")"
 }
-
-# WM_DRAWCLIPBOARD messages a stopped viewer got, the one on joining included.
+# viewer_saw NAME COUNT: waits until a running viewer has had COUNT WM_DRAWCLIPBOARD.
+viewer_saw() { await 10 "viewer $1 did not see $2 changes" grep -qx "$2" "$E2E_WORK/$1.draws"; }
+# WM_DRAWCLIPBOARD messages a stopped viewer got, the one on joining included;
+# then its WM_CHANGECBCHAIN messages.
 viewer_draws() { tr -d '\r' <"$E2E_WORK/$1.out" | sed -n 1p; }
-# WM_CHANGECBCHAIN messages a stopped viewer got.
 viewer_chain_changes() { tr -d '\r' <"$E2E_WORK/$1.out" | sed -n 2p; }
 
 # ---------------------------------------------------------------- registry
 
 E2E_KEY='HKCU\Software\Vornix\Settings'
 
-# reg_set NAME VALUE: a REG_SZ value, set before Vornix starts.
+# reg_set NAME VALUE: a REG_SZ value, byte-exact (through a UTF-8 file, so that
+# neither command-line quoting nor the console can change it), set before Vornix starts.
 reg_set() {
-  local name=$1 value=$2 LC_ALL=C
-  if [[ "$value" =~ ^[A-Za-z0-9\ ._:,\;+=@#\(\)-]*$ ]]; then
-    wine_run reg add "$E2E_KEY" /v "$name" /t REG_SZ /d "$value" /f >/dev/null || fail "reg add $name failed"
-  else
-    # Anything that command-line quoting or the console could change (non-ASCII,
-    # line breaks, quotes, backslashes, a leading slash): byte-exact through a UTF-8 file.
-    local file=$E2E_WORK/.reg_set.txt
-    printf '%s' "$value" >"$file"
-    probe regset "$name" "$(winpath "$file")" || fail "regset $name failed"
-  fi
+  printf '%s' "$2" >"$E2E_WORK/.reg_set.txt"
+  probe regset "$1" "$(winpath "$E2E_WORK/.reg_set.txt")" || fail "regset $1 failed"
 }
 
-reg_set_dword() { wine_run reg add "$E2E_KEY" /v "$1" /t REG_DWORD /d "$2" /f >/dev/null || fail "reg add $1 failed"; }
-
 # reg_get NAME: the stored text exactly (line breaks kept); fails when absent.
-reg_get() { wine_run_raw "$E2E_WIN64_DIR/probe.exe" regget "$1"; }
-
-reg_has() { "$WINE" "$E2E_WIN64_DIR/probe.exe" regget "$1" >/dev/null 2>&1 </dev/null; }
-
-reg_delete() { wine_run reg delete "$E2E_KEY" /v "$1" /f >/dev/null; }
-
-# reg_names: the value names under the Vornix settings key, one a line.
-reg_names() { probe reglist; }
-
-# reg_clear: removes everything Vornix stored.
+reg_get() { probe_raw regget "$1"; }
+reg_has() { reg_get "$1" >/dev/null 2>&1; }
+# reg_clear: removes everything Vornix stored. reg_dump: reg.exe's listing of the key.
 reg_clear() { wine_run reg delete 'HKCU\Software\Vornix' /f >/dev/null 2>&1 || true; }
-
-# reg_dump: reg.exe's listing of the key, for a failure message.
 reg_dump() { wine_run reg query "$E2E_KEY" || true; }
 
 # ---------------------------------------------------------------- the program
 
 E2E_WINDOW_REGEX='^Vornix'
 
-# vornix_start [--no-wait]: starts Vornix.exe from this test's folder and waits
-# (20 s at most) for its window.
+# vornix_start: starts Vornix.exe from this test's folder and waits (20 s at most) for its window.
 vornix_start() {
-  [ -z "$VORNIX_PID" ] || fail "vornix_start: Vornix is already running"
   cp "${VORNIX_EXE:-$E2E_WIN64_DIR/Vornix.exe}" "$E2E_WORK/Vornix.exe"
-  (cd "$E2E_WORK" && exec "$WINE" Vornix.exe >>"$E2E_WORK/vornix.log" 2>&1 </dev/null) &
+  vornix_start_in "$E2E_WORK"
+}
+# vornix_start_in DIR: the same with the copy of Vornix.exe in DIR.
+vornix_start_in() {
+  [ -z "$VORNIX_PID" ] || fail "vornix_start: Vornix is already running"
+  (cd "$1" && exec "$WINE" Vornix.exe >>"$E2E_WORK/vornix.log" 2>&1 </dev/null) &
   VORNIX_PID=$!
   echo "$VORNIX_PID" >"$E2E_STATE_DIR/vornix.pid"
-  [ "${1:-}" = --no-wait ] && return 0
   vornix_wait_window
 }
 
-# vornix_wait_window [REGEX] [SECONDS]: waits for a window whose title matches.
+# vornix_wait_window: waits (20 s at most) for a window titled Vornix...
 vornix_wait_window() {
-  local regex=${1:-$E2E_WINDOW_REGEX} seconds=${2:-20}
-  local deadline=$((SECONDS + seconds))
-  until xdotool search --limit 1 --name "$regex" >/dev/null 2>&1; do
-    if [ -n "$VORNIX_PID" ] && ! kill -0 "$VORNIX_PID" 2>/dev/null; then
-      fail "Vornix ended before a window /$regex/ appeared"
-    fi
-    [ "$SECONDS" -lt "$deadline" ] || { shot no-window; fail "no window /$regex/ after $seconds s"; }
+  local deadline=$((SECONDS + 20))
+  until xdotool search --limit 1 --name "$E2E_WINDOW_REGEX" >/dev/null 2>&1; do
+    vornix_running || fail "Vornix ended before its window appeared"
+    [ "$SECONDS" -lt "$deadline" ] || { shot no-window; fail "no Vornix window after 20 s"; }
     sleep 0.1
   done
 }
@@ -267,16 +225,14 @@ vornix_close() { probe close >/dev/null || fail "vornix_close: no Vornix window"
 # vornix_stop [SECONDS]: closes the program and waits for its end; a program
 # that is still there after SECONDS is killed and the test fails.
 vornix_stop() {
-  local seconds=${1:-15}
   vornix_running || fail "vornix_stop: Vornix is not running"
   vornix_close
-  if ! vornix_wait_exit "$seconds"; then
-    shot not-closed
-    local boxes
-    boxes=$(probe boxes || true)
-    vornix_kill
-    fail "Vornix did not end within $seconds s after WM_CLOSE${boxes:+; boxes open: $boxes}"
-  fi
+  vornix_wait_exit "${1:-15}" && return 0
+  shot not-closed
+  local boxes
+  boxes=$(probe boxes || true)
+  vornix_kill
+  fail "Vornix did not end within ${1:-15} s after WM_CLOSE${boxes:+; boxes open: $boxes}"
 }
 
 vornix_kill() {
@@ -287,40 +243,151 @@ vornix_kill() {
   rm -f "$E2E_STATE_DIR/vornix.pid"
 }
 
-# The list rows: check box state (1, 0 or -) and then each column, tab-separated;
-# tabs, CR, LF and backslashes inside texts appear as \t \r \n \\.
-probe_list() { probe list "$@"; }
-probe_status() { probe status; }
-probe_title() { probe title; }
-# One line per open message box or dialog: title, then its texts, tab-separated.
-probe_boxes() { probe boxes; }
+# The list rows: check box state (1, 0 or -) and then each column, tab-separated
+# (counter, content, type, date, date key, count key); tabs, CR, LF and
+# backslashes inside texts appear as \t \r \n \\.
+list_rows() { probe list "$@"; }
+# Only the contents, in display order.
+list_texts() { probe list | cut -f3; }
+rows_are() { [ "$(list_rows | wc -l)" = "$1" ]; }
 
-# press BUTTON: clicks a button (by its text, & ignored) of an open box.
-press() { probe press "$1" >/dev/null || fail "press: no open box has a button [$1]; boxes: $(probe boxes)"; }
-
-# wait_box REGEX [SECONDS]: waits until an open box's line (title and texts) matches.
-wait_box() {
-  local regex=$1 seconds=${2:-10}
-  local deadline=$((SECONDS + seconds))
-  until probe boxes | grep -Eq -- "$regex"; do
-    [ "$SECONDS" -lt "$deadline" ] || { shot no-box; fail "no box /$regex/ after $seconds s"; }
-    sleep 0.25
-  done
+# wait_status TEXT [SECONDS]: waits until the status bar shows TEXT (the clipboard display).
+wait_status() {
+  probe_until "${2:-10}" "$(literal "$1")" status || fail "status bar never showed [$1]; it shows [$(probe status)]"
 }
 
-# keys STROKES: keystrokes through SendInput, e.g. "ctrl+alt+c" or "ctrl+a delete".
-keys() { probe keys "$1" >/dev/null || fail "keys $1 failed"; }
-type_text() { probe type "$1" >/dev/null || fail "type_text failed"; }
+# press BUTTON: clicks a button (by its text, & ignored) of the front open box.
+press() { probe press "$1" >/dev/null || fail "press: no open box has a button [$1]; boxes: $(probe boxes)"; }
+
+# wait_box REGEX [SECONDS]: waits until an open box's line (probe boxes: its title,
+# then its texts, tab-separated) matches.
+wait_box() { probe_until "${2:-10}" "$1" boxes || { shot no-box; fail "no box /$1/; boxes: $(probe boxes)"; }; }
+# box_gone REGEX [SECONDS]: waits until no open box's line matches.
+box_gone() { probe_until "${2:-10}" "!$1" boxes || { shot box-open; fail "a box /$1/ stayed open"; }; }
+
+# keys STROKES [TITLE]: keystrokes through SendInput, e.g. "ctrl+alt+c" or "ctrl+a delete";
+# with TITLE, waits until a window of that title shows (prints the time sent and the wait).
+keys() { probe keys "$@" >/dev/null || fail "keys $* failed"; }
+
+# mini_state REGEX: waits until "main=.. mini=.. left top width height" matches.
+mini_state() { probe_until 10 "$1" mini || fail "state never matched /$1/; it is [$(probe mini)]"; }
+
+# geometry [WINDOW]: its inner area on the screen (the client area with the menu bar)
+# as LEFT TOP RIGHT BOTTOM, and its outer size as WIDTH HEIGHT (WINDOW as for probe:
+# main by default).
+geometry() {
+  local l t r b
+  read -r l t r b LEFT TOP RIGHT BOTTOM <<<"$(probe rect "${1:-main}" | tr '\t' ' ')" || fail "no window ${1:-main}"
+  WIDTH=$((r - l)) HEIGHT=$((b - t))
+}
+# click X Y: a real mouse click, never so soon after the last one that the two make a
+# double-click (the system's double-click time is half a second).
+E2E_LAST_CLICK=0
+click() {
+  local since=$((${EPOCHREALTIME/./} / 1000 - E2E_LAST_CLICK))
+  [ "$since" -ge 600 ] || sleep "0.$(printf '%03d' $((600 - since)))"
+  xdotool mousemove "$1" "$2" click 1
+  E2E_LAST_CLICK=$((${EPOCHREALTIME/./} / 1000))
+}
+# row N: clicks row N (0-based, display order) of the list and waits until it is
+# selected and the list holds the focus, so that keys reach the list.
+row() {
+  geometry
+  click $((LEFT + 160)) $((TOP + 97 + 14 * $1))
+  probe_until 5 "^$1"$'\t1' selected || fail "row $1 not selected by a click: $(probe selected)"
+}
+
+# reg_import: reads "Name=Value" lines (ASCII values) from stdin and stores them
+# all at once through regedit, much faster than one reg.exe call per value.
+reg_import() {
+  local file=$E2E_WORK/.import.reg line name value
+  {
+    printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Vornix\\Settings]\r\n'
+    while IFS= read -r line; do
+      name=${line%%=*}
+      value=${line#*=}
+      value=${value//\\/\\\\}
+      value=${value//\"/\\\"}
+      printf '"%s"="%s"\r\n' "$name" "$value"
+    done
+  } >"$file"
+  wine_run regedit /S "$(winpath "$file")" >/dev/null || fail "regedit import failed"
+}
+# reg_seed NAME=VALUE...: a fresh store with these values.
+reg_seed() {
+  reg_clear
+  printf '%s\n' "$@" | reg_import
+}
+
+# ---------------------------------------------------------------- the application in front
+
+# front_start NAME [MODIFIERS KEY]: "Front App" (cliphelper front), the application
+# in front that reports what it receives; with MODIFIERS KEY it holds that hotkey.
+front_start() {
+  local name=$1
+  shift
+  rm -f "$E2E_WORK/$name".*
+  (cd "$E2E_WORK" && exec "$WINE" "$E2E_WIN64_DIR/cliphelper.exe" front "$(winpath "$E2E_WORK/$name.txt")" "$@" \
+    >"$E2E_WORK/$name.log" 2>&1 </dev/null) &
+  E2E_BACKGROUND_PIDS+=("$!")
+  echo "$!" >"$E2E_WORK/$name.pid"
+  wait_until 10 test -f "$E2E_WORK/$name.txt.ready" || fail "Front App did not start: $(cat "$E2E_WORK/$name.log")"
+}
+# front_stop NAME: returns once it has ended, so that a hotkey it held is free again.
+front_stop() {
+  touch "$E2E_WORK/$1.txt.stop"
+  await 10 "Front App $1 did not end" bash -c '! kill -0 "$0" 2>/dev/null' "$(cat "$E2E_WORK/$1.pid")"
+}
+front_focus() { cliphelper focus >/dev/null || fail "Front App could not take the front"; }
+received() { cat "$E2E_WORK/front.txt"; }
+# wait_received TEXT [SECONDS]: Wine under Xvfb delivers about 30 typed characters a second.
+wait_received() {
+  wait_until "${2:-10}" bash -c '[ "$(cat "$0")" == "$1" ]' "$E2E_WORK/front.txt" "$1" ||
+    fail "Front App received [$(received)], expected [$1]"
+}
+# The main window takes the front when it first shows, which may be after
+# vornix_start returns: only then can Front App be put in front for good.
+vornix_took_front() { probe_until 10 '^front.Vornix' front || fail "the main window did not come to the front"; }
+# atoms_before NAME...; atoms_left NAME...: after quitting, no atom the program
+# added may be left. Global atoms outlive a program that was killed: one an
+# earlier test left in this Wine session is recorded before the start and not counted.
+atoms_before() {
+  ATOMS_HELD=
+  local atom
+  for atom in "$@"; do [ "$(probe atom "$atom")" = none ] || ATOMS_HELD+=" $atom"; done
+}
+atoms_left() {
+  local atom
+  for atom in "$@"; do
+    [[ " $ATOMS_HELD " == *" $atom "* ]] || assert_eq none "$(probe atom "$atom")" "atom $atom after quitting"
+  done
+}
+menu_shown() { probe menu >/dev/null 2>&1; }
+menu_closed() { probe_until 5 '!.' menu || fail "$1"; }
+# menu_open STROKES [X Y]: the hot-menu hotkey (with the pointer at X,Y) while
+# Front App is in front; sets MENU_MS. Without a window manager Wine may hand the
+# front to a window a moment late, which takes the focus from a menu just opened:
+# such a try is made again. Returns 1 when the menu did not open in three tries.
+menu_open() {
+  local out try
+  [ -z "${2:-}" ] || xdotool mousemove "$2" "$3"
+  for try in 1 2 3; do
+    front_focus
+    if out=$(probe keys "$1" "Vornix Hot Menu"); then
+      MENU_MS=$(echo "$out" | sed -n 's/^shown\t//p')
+      # Still open once it holds the front: a late activation of Front App would have closed it.
+      probe_until 3 '^front.Vornix Hot Menu' front && menu_shown && return 0
+    fi
+    echo "hot menu try $try: not open"
+  done
+  return 1
+}
 
 # shot NAME: screenshot of the whole display into the shots folder.
 shot() {
   mkdir -p "$E2E_SHOTS"
-  local file=$E2E_SHOTS/$E2E_NAME-$1.png
-  if import -window root "$file" >/dev/null 2>&1; then
-    echo "screenshot: $file"
-  else
+  import -window root "$E2E_SHOTS/$E2E_NAME-$1.png" >/dev/null 2>&1 && echo "screenshot: $E2E_SHOTS/$E2E_NAME-$1.png" ||
     echo "screenshot $1 failed" >&2
-  fi
 }
 
 # ---------------------------------------------------------------- set-up and end
@@ -329,10 +396,15 @@ e2e_on_error() {
   echo "FAIL [$E2E_NAME]: command failed (exit $2) at ${BASH_SOURCE[1]:-?}:$1: $3" >&2
 }
 
+# on_exit COMMAND: run at the end of the test, passed or failed (shared state put back).
+E2E_ON_EXIT=()
+on_exit() { E2E_ON_EXIT+=("$1"); }
+
 e2e_finish() {
-  local rc=$?
+  local rc=$? hook
   set +e
   trap - ERR
+  for hook in "${E2E_ON_EXIT[@]}"; do eval "$hook"; done
   if [ $rc -ne 0 ]; then
     shot failure
     [ -s "$E2E_WORK/vornix.log" ] && { echo "--- vornix.log (last lines)"; tail -20 "$E2E_WORK/vornix.log"; }

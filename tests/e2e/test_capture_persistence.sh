@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Record mode files what other programs copy; the list survives a restart with its
-# exact stored form; large entries go to side files; a shrunk list leaves nothing behind.
+# exact stored form; large entries go to side files; a shrunk list leaves nothing
+# behind; with 50 entries a new text gives up the unprotected entry with the lowest
+# counter (or, with ProtocolQuant False, the oldest one).
 source "$(dirname "$0")/lib.sh"
-source "$(dirname "$0")/entries.sh"
 
 reg_set ProtocolMode 1
 reg_set QuestionQuit 0
@@ -21,7 +22,7 @@ assert_match $'^0\t0\tAlpha\tText\t[0-9]' "$(echo "$rows" | grep $'\tAlpha\t')" 
 assert_match $'\tURL\t' "$(echo "$rows" | grep 'example.org')" "type of the URL"
 assert_match $'\tE-Mail\t' "$(echo "$rows" | grep 'joe@')" "type of the address"
 assert_match $'\t[0-9]{14}\t0000000000$' "$(echo "$rows" | grep $'\tBeta\t')" "sort keys"
-assert_contains "$(probe_status)" "joe@example.com" "status bar"
+assert_contains "$(probe status)" "joe@example.com" "status bar"
 
 step "20,000 characters go to a side file, 16,383 stay inline"
 clip_set_repeat x 20000
@@ -44,10 +45,10 @@ for n in $(seq 0 5); do
 done
 [ -n "$big_index" ] || fail "no large-entry marker: $(reg_dump)"
 assert_eq "<BIGFILE>$(winpath "$E2E_WORK")\\bigfile$big_index.txt</BIGFILE>" "$(reg_get "Entry$big_index")" "marker"
-assert_file_exists "$E2E_WORK/bigfile$big_index.txt"
+[ -f "$E2E_WORK/bigfile$big_index.txt" ] || fail "no side file $E2E_WORK/bigfile$big_index.txt"
 assert_eq 20000 "$(stat -c %s "$E2E_WORK/bigfile$big_index.txt")" "side file size"
 assert_eq 1 "$(ls "$E2E_WORK"/bigfile*.txt | wc -l)" "side files"
-names=$(reg_names | grep -E '^Entry' | sort | tr '\n' ' ')
+names=$(probe reglist | grep -E '^Entry' | sort | tr '\n' ' ')
 expected=$(for n in $(seq 0 5); do printf 'Entry%s\nEntryDate%s\nEntryQuant%s\nEntrySel%s\n' $n $n $n $n; done; echo EntryCount)
 assert_eq "$(echo "$expected" | sort | tr '\n' ' ')" "$names" "entry value names"
 assert_eq False "$(reg_get EntrySel0)" "EntrySel0"
@@ -58,25 +59,15 @@ reg_set EntrySel2 True
 vornix_start
 after=$(list_rows)
 protected_text=$(echo "$after" | awk -F'\t' '$1 == "1" {print $3}')
-assert_eq "$(echo "$before" | sed -n 3p | cut -f2-)" "$(echo "$after" | sed -n 3p | cut -f2-)" "third row"
 assert_eq "$(echo "$before" | cut -f2-)" "$(echo "$after" | cut -f2-)" "rows after restart"
 [ -n "$protected_text" ] || fail "no protected row after restart: $after"
 vornix_stop
 assert_eq True "$(reg_get EntrySel2)" "protection kept"
 
 step "a list that shrank leaves no stale values or side files"
-reg_clear
 : >"$E2E_WORK/bigfile7.txt"
-{
-  echo "EntryCount=5"
-  echo "Entry0=first"
-  echo "Entry1=second"
-  echo "Entry2=<BIGFILE>C:\\nowhere\\bigfile2.txt</BIGFILE>"
-  echo "Entry3=first"
-  echo "Entry4=third"
-  echo "EntryQuant4=3"
-  echo "QuestionQuit=0"
-} | reg_import
+reg_seed EntryCount=5 Entry0=first Entry1=second 'Entry2=<BIGFILE>C:\nowhere\bigfile2.txt</BIGFILE>' Entry3=first \
+  Entry4=third EntryQuant4=3 QuestionQuit=0
 vornix_start
 assert_eq 3 "$(list_rows | wc -l)" "rows loaded"
 vornix_stop
@@ -85,6 +76,42 @@ for n in 3 4 5 49; do
   reg_has "Entry$n" && fail "stale Entry$n: $(reg_dump)"
   reg_has "EntryQuant$n" && fail "stale EntryQuant$n"
 done
-assert_no_file "$E2E_WORK/bigfile7.txt"
+[ ! -e "$E2E_WORK/bigfile7.txt" ] || fail "stale side file $E2E_WORK/bigfile7.txt"
 texts=$(for n in 0 1 2; do reg_get "Entry$n"; echo; done | sort | tr '\n' ' ')
 assert_eq "first second third " "$texts" "stored texts"
+
+# 50 entries, dates one minute apart, entry 0 the oldest; counters 5, except
+# entry 0 (9), entry 7 (1) and entry 3 (1, but protected).
+seed() {
+  local n q values=(EntryCount=50 EntrySel3=True ProtocolMode=1 QuestionQuit=0 "$1")
+  for n in $(seq 0 49); do
+    case $n in 0) q=9 ;; 3 | 7) q=1 ;; *) q=5 ;; esac
+    values+=("Entry$n=entry $n" "$(printf 'EntryDate%s=1/2/2024 10:%02d:00 AM' "$n" "$n")" "EntryQuant$n=$q")
+  done
+  clip_empty
+  reg_seed "${values[@]}"
+}
+
+step "lowest counter first"
+seed "ProtocolQuant=True"
+vornix_start
+assert_eq 50 "$(list_rows | wc -l)" "rows loaded"
+clip_set "newcomer"
+wait_status "newcomer"
+texts=$(list_texts)
+assert_eq 50 "$(echo "$texts" | wc -l)" "rows after the capture"
+echo "$texts" | grep -qx "newcomer" || fail "newcomer not filed"
+echo "$texts" | grep -qx "entry 7" && fail "entry 7 (lowest counter) should have gone"
+echo "$texts" | grep -qx "entry 3" || fail "the protected entry 3 went"
+vornix_stop
+
+step "oldest first with ProtocolQuant False"
+seed "ProtocolQuant=False"
+vornix_start
+clip_set "latecomer"
+wait_status "latecomer"
+texts=$(list_texts)
+echo "$texts" | grep -qx "latecomer" || fail "latecomer not filed"
+echo "$texts" | grep -qx "entry 0" && fail "entry 0 (oldest) should have gone"
+echo "$texts" | grep -qx "entry 7" || fail "entry 7 should stay"
+vornix_stop

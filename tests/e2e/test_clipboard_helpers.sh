@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
 # The harness itself: the clipboard helper plays another program correctly
-# (ANSI code page texts, long texts, a busy clipboard, the viewer chain), and
-# the probe reads and presses message boxes.
+# (ANSI code page texts, line breaks, long texts, the viewer chain).
 source "$(dirname "$0")/lib.sh"
 
 step "CF_TEXT round trip in code page 1252"
@@ -12,7 +11,6 @@ assert_eq "$text" "$(clip_get_unicode)" "the system's Unicode view of CF_TEXT"
 printf '%s' "$text" | iconv -f UTF-8 -t CP1252 >"$E2E_WORK/expected.bin"
 "$WINE" "$E2E_WIN64_DIR/cliphelper.exe" get >"$E2E_WORK/actual.bin" </dev/null
 cmp "$E2E_WORK/expected.bin" "$E2E_WORK/actual.bin" || fail "CF_TEXT bytes are not code page 1252"
-cliphelper set 'Größe' && assert_eq 'Größe' "$(clip_get)" "text from the command line"
 printf 'zwei\r\nZeilen\r\n' >"$E2E_WORK/lines.txt"
 clip_set_bytes "$E2E_WORK/lines.txt"
 clip_get >"$E2E_WORK/lines.out"
@@ -25,15 +23,6 @@ assert_eq 200000 "$(clip_get | wc -c)" "length of a long text"
 step "empty clipboard"
 clip_empty
 if clip_get >/dev/null; then fail "clip_get should fail on an empty clipboard"; fi
-
-step "a busy clipboard"
-clip_set "held"
-start=$EPOCHREALTIME
-clip_hold 1200
-assert_eq held "$(clip_get)" "text read once the holder lets go"
-elapsed_ms=$(( (${EPOCHREALTIME/./} - ${start/./}) / 1000 ))
-[ "$elapsed_ms" -ge 900 ] || fail "clip_get did not wait for the holder (${elapsed_ms} ms)"
-clip_hold_wait
 
 step "viewer chain: three viewers, the middle one leaves"
 # Chain after joining: c -> b -> a. Each viewer passes WM_DRAWCLIPBOARD on.
@@ -52,14 +41,3 @@ assert_eq 3 "$(viewer_draws a)" "WM_DRAWCLIPBOARD seen by a"
 assert_eq 1 "$(viewer_draws b)" "WM_DRAWCLIPBOARD seen by b"
 assert_eq 2 "$(viewer_draws c)" "WM_DRAWCLIPBOARD seen by c"
 assert_eq 1 "$(viewer_chain_changes c)" "WM_CHANGECBCHAIN seen by c"
-
-step "message boxes"
-"$WINE" "$E2E_WIN64_DIR/probe.exe" showbox 'Vornix Frage' 'Wirklich beenden?' >"$E2E_WORK/box.out" </dev/null &
-box=$!
-E2E_BACKGROUND_PIDS+=("$box")
-wait_box $'^Vornix Frage\tWirklich beenden\\?$'
-shot box
-press Cancel
-wait "$box"
-assert_eq Cancel "$(tr -d '\r' <"$E2E_WORK/box.out")" "answer of the box"
-assert_eq "" "$(probe_boxes)" "boxes left open"

@@ -3,34 +3,21 @@
 # delete with its question, undo, the list keys, protection across a restart, and
 # the URL and e-mail tabs; screenshots in English and German.
 source "$(dirname "$0")/lib.sh"
-source "$(dirname "$0")/entries.sh"
 
 # 20 entries of mixed types; counters and dates all different.
 seed() {
-  reg_clear
-  {
-    echo "EntryCount=20"
-    for n in $(seq 0 19); do
-      case $((n % 4)) in
-        0) echo "Entry$n=Meeting notes $n: agenda, minutes and follow-ups" ;;
-        1) echo "Entry$n=https://www.example.org/page$n" ;;
-        2) echo "Entry$n=person$n@example.com" ;;
-        3) echo "Entry$n=Snippet $n" ;;
-      esac
-      printf 'EntryDate%s=3/%s/2026 %s:%02d:00 AM\n' "$n" $(((n * 7) % 20 + 1)) $((n % 11 + 1)) "$n"
-      echo "EntryQuant$n=$(((n * 13) % 20 + 1))"
-      [ $((n % 5)) = 0 ] && echo "EntrySel$n=True"
-    done
-    echo "QuestionQuit=0"
-    echo "ProtocolMode=1"
-    echo "winLeft=0"
-    echo "winTop=0"
-    echo "winWidth=11250"
-    echo "winHeight=7200"
-    for kv in "$@"; do echo "$kv"; done
-  } | reg_import
+  local n texts values=(EntryCount=20 QuestionQuit=0 ProtocolMode=1 winLeft=0 winTop=0 winWidth=11250 winHeight=7200)
+  for n in $(seq 0 19); do
+    texts=("Meeting notes $n: agenda, minutes and follow-ups" "https://www.example.org/page$n" "person$n@example.com"
+      "Snippet $n")
+    values+=("Entry$n=${texts[n % 4]}" "EntryQuant$n=$(((n * 13) % 20 + 1))"
+      "$(printf 'EntryDate%s=3/%s/2026 %s:%02d:00 AM' "$n" $(((n * 7) % 20 + 1)) $((n % 11 + 1)) "$n")")
+    [ $((n % 5)) != 0 ] || values+=("EntrySel$n=True")
+  done
+  reg_seed "${values[@]}"
 }
 
+# header NAME [ORDER-CHECK...]: clicks a column header and waits until the list is in that order.
 header() {
   geometry
   case $1 in
@@ -39,48 +26,44 @@ header() {
     type) click $((RIGHT - 190)) $((TOP + 81)) ;;
     date) click $((RIGHT - 100)) $((TOP + 81)) ;;
   esac
+  await 5 "the list is not in order [${*:2}] after a click on the $1 header" "${@:2}"
 }
+# sorted FIELD SORT-OPTIONS...: one column (1-based field of list_rows) reads as sort orders it.
+sorted() {
+  local column
+  column=$(list_rows | cut -f"$1")
+  [ "$(echo "$column" | sort "${@:2}")" == "$column" ]
+}
+# types REGEX: the type column, joined by |, matches.
+types() { [[ "$(list_rows | cut -f4 | tr '\n' '|')" =~ $1 ]]; }
+# tab N: clicks the N-th tab (0 list, 1 URL, 2 e-mail) and waits until it is the current one.
 tab() {
   geometry
-  case $1 in
-    list) click $((LEFT + 32)) $((TOP + 58)) ;;
-    url) click $((LEFT + 87)) $((TOP + 58)) ;;
-    email) click $((LEFT + 140)) $((TOP + 58)) ;;
-  esac
+  click $((LEFT + 32 + 54 * $1)) $((TOP + 58))
+  probe_until 5 "^$1\$" page main || fail "tab $1 not shown after a click"
 }
-# Clicks row N (0-based, display order) on its content.
-# Display order of one column (1-based field of list_rows), as a single line.
-column_of() { list_rows | cut -f"$1" | tr '\n' '|'; }
-sorted() { list_rows | cut -f"$1" | sort "${@:2}" | tr '\n' '|'; }
+row_of() { list_rows | grep -F $'\t'"$1"$'\t'; }
+row_has() { [ "$(row_of "$1" | cut -f"$2")" == "$3" ]; }
+listed() { list_texts | grep -qxF -- "$1"; }
 
 step "20 entries, sorted by date (newest first) at start"
 seed
 vornix_start
 assert_eq 20 "$(list_rows | wc -l)" "rows"
-assert_eq "$(sorted 6 -r)" "$(column_of 6)" "date order"
-sleep 1
+sorted 6 -r || fail "not sorted by date: $(list_rows | cut -f6 | tr '\n' '|')"
 shot english-by-date
 
 step "sorting by each header, twice"
-header counter
-assert_eq "$(sorted 7 -r)" "$(column_of 7)" "counter, current (descending) order"
+header counter sorted 7 -r
 shot english-by-counter
-header counter
-assert_eq "$(sorted 7)" "$(column_of 7)" "counter reversed"
-header date
-assert_eq "$(sorted 6)" "$(column_of 6)" "date, without reversing (ascending)"
-header date
-assert_eq "$(sorted 6 -r)" "$(column_of 6)" "date reversed"
-header content
-assert_eq "$(sorted 3 -f -r)" "$(column_of 3)" "content"
-header content
-assert_eq "$(sorted 3 -f)" "$(column_of 3)" "content reversed"
-header type
-assert_match '^(E-Mail\|)+(Text\|)+(URL\|)+$' "$(column_of 4)" "type, in the current (ascending) order"
-header type
-assert_match '^(URL\|)+(Text\|)+(E-Mail\|)+$' "$(column_of 4)" "type reversed"
-header date
-assert_eq "$(sorted 6 -r)" "$(column_of 6)" "back to newest first"
+header counter sorted 7
+header date sorted 6
+header date sorted 6 -r
+header content sorted 3 -f -r
+header content sorted 3 -f
+header type types '^(E-Mail\|)+(Text\|)+(URL\|)+$'
+header type types '^(URL\|)+(Text\|)+(E-Mail\|)+$'
+header date sorted 6 -r
 
 step "copy back: the clipboard holds the text, its counter went up by one, nothing new is filed"
 first=$(list_rows | sed -n 1p)
@@ -88,10 +71,8 @@ text=$(echo "$first" | cut -f3)
 count=$(echo "$first" | cut -f2)
 row 0
 keys ctrl+c
-sleep 0.5
-assert_eq "$text" "$(clip_get)" "clipboard after copy"
-after=$(list_rows | grep -F $'\t'"$text"$'\t')
-assert_eq $((count + 1)) "$(echo "$after" | cut -f2)" "counter after copy"
+await 5 "clipboard after copy: [$(clip_get)]" clip_is "$text"
+await 5 "counter after copy" row_has "$text" 2 $((count + 1))
 assert_eq 20 "$(list_rows | wc -l)" "rows after copy"
 
 step "Delete on a protected entry asks; Cancel keeps it, OK deletes it"
@@ -103,20 +84,19 @@ keys delete
 wait_box $'^Security question\tThe selected entry is protected. Delete it anyway\\?$'
 shot delete-question
 press Cancel
-sleep 0.5
-list_texts | grep -qxF "$prot_text" || fail "Cancel deleted the entry"
+box_gone 'Delete it anyway'
+listed "$prot_text" || fail "Cancel deleted the entry"
 keys delete
 wait_box 'Delete it anyway'
 press OK
-sleep 0.5
-list_texts | grep -qxF "$prot_text" && fail "OK did not delete the entry"
-assert_eq 19 "$(list_rows | wc -l)" "rows after delete"
+box_gone 'Delete it anyway'
+await 5 "OK did not delete the entry" rows_are 19
+listed "$prot_text" && fail "OK did not delete the entry"
 
 step "undo brings the deleted entry back with protection, counter and date"
 keys ctrl+z
-sleep 0.5
-back=$(list_rows | grep -F $'\t'"$prot_text"$'\t')
-assert_eq "$(echo "$prot_row" | cut -f1,2,3,4,5,6,7)" "$back" "restored row"
+await 5 "undo did not bring the entry back" listed "$prot_text"
+assert_eq "$(echo "$prot_row" | cut -f1-7)" "$(row_of "$prot_text")" "restored row"
 assert_eq "$prot_text" "$(clip_get)" "undo puts the text on the clipboard"
 
 step "protection survives a restart"
@@ -124,55 +104,47 @@ unprot=$(list_rows | awk -F'\t' '$1 == "0" {print NR - 1; exit}')
 unprot_text=$(list_rows | sed -n "$((unprot + 1))p" | cut -f3)
 row "$unprot"
 keys space
-sleep 0.5
-assert_eq 1 "$(list_rows | grep -F $'\t'"$unprot_text"$'\t' | cut -f1)" "checked by space"
-vornix_stop
-vornix_start
-assert_eq 1 "$(list_rows | grep -F $'\t'"$unprot_text"$'\t' | cut -f1)" "protection after restart"
+await 5 "not checked by space" row_has "$unprot_text" 1 1
 vornix_stop
 reg_set ProtocolMode 0
 vornix_start
+assert_eq 1 "$(row_of "$unprot_text" | cut -f1)" "protection after restart"
 
 step "Insert files the clipboard text, Enter opens the editor, Esc goes to mini mode"
 clip_set "inserted by key"
 row 1
 keys insert
-sleep 0.5
-list_texts | grep -qx "inserted by key" || fail "Insert did not file the clipboard text"
+await 5 "Insert did not file the clipboard text" listed "inserted by key"
 row 2
 keys enter
-wait_box $'^Text Input'
+wait_box '^Text Input'
 shot editor
 keys esc
-wait_until 10 bash -c '[ -z "$("$0" "$1" boxes | tr -d "\r")" ]' "$WINE" "$E2E_WIN64_DIR/probe.exe" || fail "the editor did not close"
+box_gone '^Text Input'
 row 2
 keys esc
-sleep 0.3
+mini_state '^main=0 mini=1'
 vornix_running || fail "Esc ended the program"
-assert_eq "" "$(probe_boxes)" "boxes after Esc in the list"
-wait_until 10 bash -c '"$0" "$1" state | grep -q "^main=0 mini=1"' "$WINE" "$E2E_WIN64_DIR/minihelper.exe" ||
-  fail "Esc did not enter mini mode"
-wine_run "$E2E_WIN64_DIR/minihelper.exe" click list
-wait_until 10 bash -c '"$0" "$1" state | grep -q "^main=1 mini=0"' "$WINE" "$E2E_WIN64_DIR/minihelper.exe" ||
-  fail "the list button did not leave mini mode"
-
+assert_eq "" "$(probe boxes)" "boxes after Esc in the list"
+probe cmd mini 3003  # the list button
+mini_state '^main=1 mini=0'
 
 step "URL and e-mail tabs"
-tab url
+tab 1
 shot english-url-tab
-tab email
+tab 2
 shot english-email-tab
-tab list
+tab 0
 vornix_stop
 
 step "German"
 reg_set LanguageAuto False
 reg_set LanguageGerman True
 vornix_start
-sleep 1.5
+probe_until 10 . list || fail "the entries did not load"
 shot german-by-date
-header counter
+header counter sorted 7 -r
 shot german-by-counter
-tab url
+tab 1
 shot german-url-tab
 vornix_stop

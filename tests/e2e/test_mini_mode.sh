@@ -1,91 +1,137 @@
 #!/usr/bin/env bash
-# Mini mode: entering and leaving it by each route, its notification-area icon
-# and the icon's popup menu, record mode from the menu; screenshots in English
-# (the German ones: test_on_screen_display).
+# The start-up shortcut (on, for a program folder outside the code page; off), the
+# on-screen display (green, red, gone after its time, silent for our own copies),
+# mini mode entered and left by each route, its notification-area icon and the
+# icon's popup menu, record mode from the menu, the mini window's position across
+# a restart and StartMiniMode; screenshots in English and German.
 source "$(dirname "$0")/lib.sh"
-source "$(dirname "$0")/entries.sh"
 
-mini() { wine_run "$E2E_WIN64_DIR/minihelper.exe" "$@"; }
-# wait_state REGEX: waits until "main=.. mini=.. left top width height" matches.
-wait_state() {
-  wait_until 10 bash -c '"$0" "$1" state | tr -d "\r" | grep -Eq -- "$2"' "$WINE" "$E2E_WIN64_DIR/minihelper.exe" "$1" ||
-    fail "state never matched /$1/; it is [$(mini state)]"
+startup_link() { find "$WINEPREFIX/drive_c/users" -ipath '*/startup/vornix.lnk' 2>/dev/null | head -1; }
+has_startup_link() { [ -n "$(startup_link)" ]; }
+no_startup_link() { [ -z "$(startup_link)" ]; }
+osd_shows() { probe_until 10 "$1" osd || fail "$2; display: [$(probe osd)]"; }
+popups_are() { probe_until 5 "^$1\$" popups || fail "$2"; }
+# tray_menu: opens the icon's popup menu; menu_keys KEYS: keys that close it.
+tray_menu() {
+  probe icon rightup
+  popups_are 1 "the icon's menu did not open"
 }
-# A click on the list, so that keys reach the main window.
-focus_list() {
-  local id
-  id=$(xdotool search --limit 1 --name "$E2E_WINDOW_REGEX")
-  eval "$(xdotool getwindowgeometry --shell "$id")"
-  xdotool mousemove $((X + 160)) $((Y + 97)) click 1
-  sleep 0.4
+menu_keys() {
+  keys "$1"
+  popups_are 0 "the menu did not close after [$1]"
+  probe title >/dev/null  # the program has handled the pick
 }
-open_tray_menu() {
-  mini icon rightup
-  sleep 1
-}
-rows_are() { [ "$(list_rows | wc -l)" = "$1" ]; }
 
-{
-  echo "QuestionQuit=0"
-  echo "ProtocolMode=1"
-} | reg_import
+rm -f "$(startup_link)"
+reg_seed QuestionQuit=0 ProtocolMode=1 OSD=1 OSDSec=2 OSDRows=2 LimitSizeKB=1 StartAutostart=1
 
-vornix_start
+step "autostart on, from a program folder outside the 8-bit code page: a shortcut in the Startup folder"
+dir="$E2E_WORK/Ωmega дом"
+mkdir -p "$dir"
+cp "$E2E_WIN64_DIR/Vornix.exe" "$dir/"
+# A viewer behind Vornix sees a change once Vornix has handled it.
+viewer_start behind
+vornix_start_in "$dir"
+await 10 "no Vornix.lnk in a Startup folder" has_startup_link
+assert_eq "$(winpath "$dir/Vornix.exe")"$'\t'"$(winpath "$dir")" "$(probe lnk "$(winpath "$(startup_link)")")" "shortcut"
+
+step "a new copy shows the display, green, and it goes after its time"
 clip_set "first text"
-sleep 0.5
+wait_status "first text"
 clip_set "https://example.org/x"
-sleep 0.5
-clip_set "second text"
-wait_until 10 rows_are 3 || fail "three copies were not filed"
+wait_status "https://example.org/x"
+clip_set $'second text\r\nwith a second line\r\nand a third'
+osd_shows $'^1\tsecond text\\\\nwith a second line$' "no green display"
+shot english-osd-green
+await 10 "three copies were not filed" rows_are 3
+osd_shows '^0' "the display stayed"
+clip_set_repeat x 2000
+osd_shows '^1' "no display in red"
+shot english-osd-red
+assert_eq 3 "$(list_rows | wc -l)" "rows after the text over the limit"
+
+step "copy back is not displayed"
+osd_shows '^0' "the display stayed"
+first=$(list_texts | sed -n 1p)
+row 0
+keys ctrl+c
+wait_status "${first%%\\r*}"  # its first line
+assert_match '^0' "$(probe osd)" "display after copy back"
 
 step "Esc hides the main window, shows the mini window and the icon"
-focus_list
 keys esc
-wait_state '^main=0 mini=1 '
-assert_eq 1 "$(mini hasicon)" "icon"
-sleep 0.5
+mini_state '^main=0 mini=1 '
+assert_eq 1 "$(probe hasicon)" "icon"
 shot english-mini-window
 
 step "the list button brings the main window back and the icon goes"
-mini click list
-wait_state '^main=1 mini=0 '
-assert_eq 0 "$(mini hasicon)" "icon after leaving"
+probe cmd mini 3003  # IDC_MINI_LIST
+mini_state '^main=1 mini=0 '
+assert_eq 0 "$(probe hasicon)" "icon after leaving"
 
 step "the toolbar button enters mini mode, the icon's double-click leaves it"
-mini command 1114
-wait_state '^main=0 mini=1 '
-mini icon dblclick
-wait_state '^main=1 mini=0 '
+probe cmd main 1114
+mini_state '^main=0 mini=1 '
+probe icon dblclick
+mini_state '^main=1 mini=0 '
 
 step "an icon lost with Explorer comes back"
-mini command 1114
-wait_state '^main=0 mini=1 '
-mini losticon
-sleep 0.5
-assert_eq 1 "$(mini hasicon)" "icon after TaskbarCreated"
+probe cmd main 1114
+mini_state '^main=0 mini=1 '
+probe losticon
+probe_until 5 '^1' hasicon || fail "no icon after TaskbarCreated"
 
-step "the entry submenu lists the entries; a pick copies that entry"
-open_tray_menu
-keys down
-keys right
-sleep 0.5
+step "an entry submenu lists the entries; a pick copies that entry"
+clip_set_repeat z 2000  # over the size limit: not filed, and not what the pick puts there
+tray_menu
+keys "down down right"
+popups_are 2 "the entry submenu did not open"
 shot english-tray-menu
-keys down
-keys enter
-sleep 1
-assert_eq "first text" "$(clip_get)" "clipboard after the pick"
+menu_keys "enter"
+wait_until 5 clip_is "https://example.org/x" || fail "clipboard after the pick: [$(clip_get)]"
 assert_eq 3 "$(list_rows | wc -l)" "rows after the pick"
 
 step "the record-mode item switches capture off and on"
-open_tray_menu
-keys "down down down down enter"
-sleep 0.5
+tray_menu
+menu_keys "down down down down enter"
+seen=$(cat "$E2E_WORK/behind.draws")
 clip_set "copied while off"
-sleep 1
+viewer_saw behind $((seen + 1))
 list_texts | grep -qx "copied while off" && fail "a copy made with record mode off was filed"
-open_tray_menu
-keys "down down down down enter"
-sleep 0.5
+tray_menu
+menu_keys "down down down down enter"
 clip_set "copied while on"
-wait_until 10 bash -c '"$0" "$1" list | grep -q "copied while on"' "$WINE" "$E2E_WIN64_DIR/probe.exe" ||
-  fail "record mode did not come back"
+await 10 "record mode did not come back" shows '^copied while on$' list_texts
+vornix_stop 20
+
+step "German: the mini window moved, its menu and the display"
+reg_set LanguageAuto False
+reg_set LanguageGerman True
+vornix_start
+probe cmd main 1114
+mini_state '^main=0 mini=1 '
+probe move 300 200
+mini_state '^main=0 mini=1 300 200 '
+shot german-mini-window
+tray_menu
+keys "down right"
+popups_are 2 "the entry submenu did not open"
+shot german-tray-menu
+menu_keys "escape escape escape"
+probe cmd mini 3003
+mini_state '^main=1 mini=0 '
+clip_set "ein neuer Text"
+osd_shows $'^1\tein neuer Text' "no display"
+shot german-osd-green
+clip_set_repeat y 2000
+osd_shows $'^1\t(?!ein neuer Text)' "no display in red"
+shot german-osd-red
+vornix_stop 20
+
+step "autostart off: the shortcut is gone; StartMiniMode starts in mini mode where it was"
+reg_set StartAutostart 0
+reg_set StartMiniMode 1
+vornix_start
+await 10 "the shortcut is still there" no_startup_link
+mini_state '^main=0 mini=1 300 200 '
+vornix_stop 20

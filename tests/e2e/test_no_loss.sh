@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Nothing saved is lost: entries that read like another row's counter survive a
-# restart; a delete confirmed while a copy arrives deletes the confirmed entry; a
-# crash with save-at-quit keeps the list and the viewer chain behind it.
+# restart; a delete confirmed while a copy arrives deletes the confirmed entry;
+# other clipboard viewers joining and leaving around Vornix never break the
+# chain; a crash with save-at-quit keeps the list and the viewer chain behind it.
 source "$(dirname "$0")/lib.sh"
-source "$(dirname "$0")/entries.sh"
 
 step "\"abc\" with counter 3 and \"3\" both come back, twice"
-printf '%s\n' EntryCount=2 Entry0=abc EntryQuant0=3 Entry1=3 QuestionQuit=0 | reg_import
+reg_seed EntryCount=2 Entry0=abc EntryQuant0=3 Entry1=3 QuestionQuit=0
 for run in 1 2; do
   vornix_start
   assert_eq $'3\nabc' "$(list_texts | sort)" "texts, start $run"
@@ -15,10 +15,9 @@ done
 assert_eq 2 "$(reg_get EntryCount)" "EntryCount"
 
 step "a copy that arrives while the delete question is open does not take the confirmed entry's place"
-reg_clear
 clip_empty
-printf '%s\n' ProtocolMode=1 QuestionQuit=0 EntryCount=2 Entry0=other 'EntryDate0=1/2/2024 10:00:00 AM' \
-  Entry1=target EntrySel1=True 'EntryDate1=1/2/2024 9:00:00 AM' | reg_import
+reg_seed ProtocolMode=1 QuestionQuit=0 EntryCount=2 Entry0=other 'EntryDate0=1/2/2024 10:00:00 AM' \
+  Entry1=target EntrySel1=True 'EntryDate1=1/2/2024 9:00:00 AM'
 vornix_start
 assert_match $'^1\t0\ttarget\t' "$(list_rows | sed -n 2p)" "the protected second row"
 row 1
@@ -27,23 +26,49 @@ wait_box 'Delete it anyway'
 clip_set fresh
 wait_status fresh
 press OK
+box_gone 'Delete it anyway'
 assert_eq $'fresh\nother' "$(list_texts | sort)" "texts after the delete"
+
+step "a viewer that joins after Vornix left the chain"
 vornix_stop
+viewer_start late
+clip_set "four"
+viewer_saw late 2
+viewer_stop late
+assert_eq 2 "$(viewer_draws late)" "the chain after Vornix quit"
+
+step "viewers before Vornix and one after it"
+clip_empty
+reg_seed ProtocolMode=1 QuestionQuit=0 RegSave=False
+# Chain: after -> Vornix -> next -> behind.
+viewer_start behind
+viewer_start next
+vornix_start
+viewer_start after
+clip_set "one"
+wait_status "one"
+
+step "the viewer after Vornix leaves"
+viewer_stop after
+clip_set "two"
+wait_status "two"
+
+step "Vornix's own next viewer leaves"
+viewer_stop next
+clip_set "three"
+wait_status "three"
+texts=$(list_texts)
+for t in one two three; do echo "$texts" | grep -qx "$t" || fail "$t not captured: $texts"; done
+# Its join message and the two texts passed on by Vornix.
+assert_eq 3 "$(viewer_draws next)" "WM_DRAWCLIPBOARD passed on to the next viewer"
 
 step "a crash with save-at-quit keeps the list and the chain of the viewer behind"
-reg_clear
-clip_empty
-printf '%s\n' ProtocolMode=1 QuestionQuit=0 RegSave=False | reg_import
-viewer_start behind
-vornix_start
-clip_set "before the crash"
-wait_status "before the crash"
 reg_has Entry0 && fail "the list was saved before the crash"
 probe crash >/dev/null || fail "no thread could be started in Vornix"
 vornix_wait_exit 20 || fail "Vornix did not end after the crash"
-assert_eq "before the crash" "$(reg_get Entry0)" "entry saved at the crash"
+assert_eq "one three two " "$(for n in 0 1 2; do reg_get "Entry$n"; echo; done | sort | tr '\n' ' ')" "entries saved at the crash"
 clip_set "after the crash"
-sleep 1
+# On joining, the three texts passed on through the chain, after the crash (the chain mended).
+viewer_saw behind 5
 viewer_stop behind
-# On joining, before the crash (passed on by Vornix), after the crash (the chain mended).
-assert_eq 3 "$(viewer_draws behind)" "changes the viewer behind saw"
+assert_eq 5 "$(viewer_draws behind)" "changes the viewer behind saw"

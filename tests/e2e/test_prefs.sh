@@ -1,51 +1,98 @@
 #!/usr/bin/env bash
-# File > Settings: one option changed on each page and confirmed with OK takes
-# effect and is stored at quit; a restart shows the new values.
+# File > Settings: Cancel changes nothing; a bad number is refused on its field and
+# keeps the dialog open; one option changed on each page and confirmed with OK takes
+# effect and is stored at quit only; a restart shows the new values; the save
+# button writes the store at once. Every page in German and in English, each entered
+# by focusing one of its controls (the dialog turns to the page that holds the
+# focus); Ctrl+Tab and Ctrl+Shift+Tab turn the pages round.
 source "$(dirname "$0")/lib.sh"
-source "$(dirname "$0")/entries.sh"
-source "$(dirname "$0")/prefs.sh"
-source "$(dirname "$0")/quick.sh"
 
-printf '%s\n' QuestionQuit=0 LanguageAuto=False LanguageGerman=True LanguageEnglish=False HotmenuBol=True | reg_import
-front_start front
+# id NAME: the control id of IDC_PREFS_NAME.
+id() { awk -v n="IDC_PREFS_$1" '$2 == n { print $3 }' "$E2E_ROOT/src/win32/prefs_ids.h"; }
+# ctl COMMAND NAME [ARG] [then COMMAND NAME [ARG]...]: probe commands on controls of the
+# dialog, named as in prefs_ids.h, in one start.
+ctl() {
+  local args=()
+  while [ $# -gt 0 ]; do
+    args+=("$1" prefs "$(id "$2")")
+    shift 2
+    while [ $# -gt 0 ] && [ "$1" != then ]; do args+=("$1") && shift; done
+    [ $# -eq 0 ] || { args+=(then) && shift; }
+  done
+  probe "${args[@]}" || fail "probe ${args[*]} on Settings failed"
+}
+prefs_open() { probe shown prefs >/dev/null; }
+page_is() { probe_until 5 "^$1\$" page prefs || fail "$2"; }
+open_prefs() {
+  probe cmd main 1204 >/dev/null || fail "no main window to open Settings from"  # File > Settings
+  probe_until 10 . shown prefs || fail "Settings did not open"
+}
+# close_prefs ID: presses OK (1) or Cancel (2) and waits for the dialog to go.
+close_prefs() { probe push prefs "$1" then until 10 '!.' shown prefs >/dev/null || fail "button $1 left the dialog open"; }
+shoot_pages() {
+  local page=0 first
+  for first in CHKPROTOCOL CHKOSD OPTDBLCLICKEDIT CHKHOTKEY CHKTEXTKEY OPTLANGUAGEAUTO OPTBEHAVIOURREGSAVEEACH; do
+    assert_eq "$page" "$(ctl focus "$first")" "page entered by focus on $first"
+    shot "$1-page$page"
+    page=$((page + 1))
+  done
+}
+
+# The display's fields are enabled; the hot menu and the hot edit key are on.
+reg_seed QuestionQuit=0 LanguageAuto=False LanguageGerman=True LanguageEnglish=False HotmenuBol=True OSD=1 \
+  HoteditBol=True
 vornix_start
 
-step "one option on each page, then OK"
+step "Cancel changes nothing"
 open_prefs
-ctl click CHKPROTOCOL                      # General: record mode
-ctl settext TXTOSDROWS 5                   # Display
-ctl click CHKHOVERSELECTION                # Lists
-ctl focus TXTHOTMENU >/dev/null            # Keyboard: hot menu on K with Shift added
-ctl settext TXTHOTMENU k
-assert_eq K "$(prefsctl text "$(id TXTHOTMENU)")" "letter box"
-ctl click CHKHOTMENUSHIFT
-ctl click CHKTEXTKEY                       # Text blocks: key 1
+ctl click CHKQUESTIONQUIT then set TXTOSDROWS 9
+close_prefs 2
+
+step "a bad number is refused on its field"
+open_prefs
+ctl set TXTOSDROWS abc
+probe push prefs 1 >/dev/null
+wait_box '"abc"'
+shot bad-number
+press OK
+box_gone '"abc"'
+prefs_open || fail "the dialog closed after a bad number"
+assert_eq 1 "$(probe page prefs)" "page of the bad field"
+ctl set TXTOSDROWS 5
+
+step "one option on each page"
+# General: record mode (shows its hint); Lists; Keyboard: hot menu on K with Shift added.
+ctl click CHKPROTOCOL then click CHKHOVERSELECTION then focus TXTHOTMENU then set TXTHOTMENU k >/dev/null
+assert_eq K "$(ctl get TXTHOTMENU)" "letter box"
+# Text blocks: key 1; Language; Miscellaneous.
 printf 'Grüße\r\n€ → ✓' >"$E2E_WORK/block.txt"
-ctl settextfile RTBKEY "$(winpath "$E2E_WORK/block.txt")"
-ctl click OPTLANGUAGEENGLISH               # Language
-ctl slider SLILIMITSIZE 512                # Miscellaneous
-assert_eq "512 KB" "$(prefsctl text "$(id LABLIMITSIZE)")" "size label"
+ctl click CHKHOTMENUSHIFT then click CHKTEXTKEY then setfile RTBKEY "$(winpath "$E2E_WORK/block.txt")" \
+  then click OPTLANGUAGEENGLISH then slider SLILIMITSIZE 512
+assert_eq "512 KB" "$(ctl get LABLIMITSIZE)" "size label"
+
+step "pages in German"
+shoot_pages de
+keys ctrl+tab
+page_is 0 "Ctrl+Tab did not turn from the last page to the first"
+keys ctrl+shift+tab
+page_is 6 "Ctrl+Shift+Tab did not turn back to the last page"
+
+step "OK: nothing stored yet, record mode is on"
 close_prefs 1
 reg_has ProtocolMode && fail "OK wrote the store before any save"
-
-step "record mode is on: a copied text is filed"
 clip_set "filed after OK"
-wait_until 10 bash -c "'$WINE' '$E2E_WIN64_DIR/probe.exe' list | grep -q 'filed after OK'" ||
-  fail "record mode did not start; list: $(probe_list)"
+wait_until 10 shows '^filed after OK$' list_texts || fail "record mode did not start; list: $(list_texts)"
 
 step "the hot menu answers its new hotkey, and no longer the old one"
-menu_open_with() {
-  frontapp focus >/dev/null
-  sleep 0.3
-  frontapp press "$1" "Vornix Hot Menu" >/dev/null 2>&1
-}
-menu_open_with ctrl+alt+shift+k || menu_open_with ctrl+alt+shift+k || fail "Alt+Ctrl+Shift+K did not open the hot menu"
-probe keys esc >/dev/null
-wait_until 3 bash -c '! "$0" "$1" menu' "$WINE" "$E2E_WIN64_DIR/frontapp.exe" || fail "Esc did not close the menu"
-menu_open_with ctrl+alt+v && fail "Alt+Ctrl+V still opens the hot menu"
+front_start front
+menu_open ctrl+alt+shift+k || fail "Alt+Ctrl+Shift+K did not open the hot menu"
+keys esc
+menu_closed "Esc did not close the menu"
+front_focus
+probe keys ctrl+alt+v "Vornix Hot Menu" >/dev/null 2>&1 && fail "Alt+Ctrl+V still opens the hot menu"
 front_stop front
-
 vornix_stop
+
 step "stored values"
 for kv in ProtocolMode=1 OSDRows=5 HoverSelection=1 Hotmenu=K HotmenuBol=True HotmenuMOD=7 TextkeyBol=True \
   LanguageEnglish=True LanguageGerman=False LanguageAuto=False LimitSizeKB=512 QuestionQuit=0; do
@@ -56,13 +103,21 @@ assert_eq "$(printf 'Grüße\r\n€ → ✓')" "$(reg_get Textkey1)" "text block
 step "a restart shows the changed values, in English"
 vornix_start
 open_prefs
-assert_eq 1 "$(prefsctl checked "$(id CHKPROTOCOL)")" "record mode box"
-assert_eq 5 "$(prefsctl text "$(id TXTOSDROWS)")" "display lines"
-assert_eq 1 "$(prefsctl checked "$(id CHKHOVERSELECTION)")" "hover box"
-assert_eq K "$(prefsctl text "$(id TXTHOTMENU)")" "hot menu letter"
-assert_eq 1 "$(prefsctl checked "$(id CHKHOTMENUSHIFT)")" "hot menu Shift"
-assert_eq 'Grüße\r\n€ → ✓' "$(prefsctl text "$(id RTBKEY)")" "text block 1"
-assert_eq 1 "$(prefsctl checked "$(id OPTLANGUAGEENGLISH)")" "English"
-assert_eq "512 KB" "$(prefsctl text "$(id LABLIMITSIZE)")" "size limit"
+assert_eq $'1\n1\n1\n1' "$(ctl checked CHKPROTOCOL then checked CHKHOVERSELECTION then checked CHKHOTMENUSHIFT \
+  then checked OPTLANGUAGEENGLISH)" "record mode, hover, Shift and English boxes"
+assert_eq 5 "$(ctl get TXTOSDROWS)" "display lines"
+assert_eq K "$(ctl get TXTHOTMENU)" "hot menu letter"
+assert_eq "$(printf 'Grüße\r\n€ → ✓')" "$(probe_raw get prefs "$(id RTBKEY)")" "text block 1"
+assert_eq "512 KB" "$(ctl get LABLIMITSIZE)" "size limit"
+
+step "the save button writes at once and keeps the dialog open"
+ctl click CHKAUTOSIZE
+ctl push SAVE
+await 5 "save wrote nothing" reg_has AutoSizeList
+assert_eq 0 "$(reg_get AutoSizeList)" "AutoSizeList after save"
+prefs_open || fail "the save button closed the dialog"
+
+step "pages in English"
+shoot_pages en
 close_prefs 2
 vornix_stop

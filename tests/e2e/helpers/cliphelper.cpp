@@ -1,11 +1,9 @@
 // Plays "another application" for the end-to-end tests and the capture benchmark:
-// sets (as an 8-bit or a Unicode program, optionally with a privacy marker), reads,
-// empties and holds the clipboard, copies bursts of texts, or sits in the clipboard
-// viewer chain counting changes.
+// sets (as an 8-bit or a Unicode program, optionally with a privacy marker), reads
+// and empties the clipboard, copies bursts of texts, sits in the clipboard viewer
+// chain counting changes, or is the application in front ("Front App") that
+// reports what it is typed.
 // Exit codes: 0 done, 1 no text on the clipboard (get), 2 usage or failure, 3 clipboard busy.
-#include <cwchar>
-#include <string>
-
 #include "helper_io.h"  // windows.h first
 
 #include <commctrl.h>
@@ -13,38 +11,26 @@
 namespace {
 
 const char kUsage[] =
-    "usage: cliphelper set <text> | setfile <path> | setrepeat <char> <count> | get | getw | empty |\r\n"
-    "                  setw <utf-8 file> [exclude|ignore|nohistory|history] |\r\n"
-    "                  burst <count> <ms> <label> | filed <count> <ms> <label> |\r\n"
-    "                  bigshown <count> | readcost | hold <ms> |\r\n"
-    "                  viewer <seconds> [prefix] |\r\n"
-    "                  idle <seconds> [prefix]\r\n"
-    "  get prints the CF_TEXT bytes as they are, getw CF_UNICODETEXT as UTF-8.\r\n"
-    "  setw puts the file's text as CF_UNICODETEXT only, with the privacy marker named:\r\n"
-    "  ExcludeClipboardContentFromMonitorProcessing, Clipboard Viewer Ignore, or\r\n"
-    "  CanIncludeInClipboardHistory holding 0 (nohistory) or 1 (history).\r\n"
-    "  burst copies <count> texts \"<label> <n>\" (Unicode) <ms> apart and prints the\r\n"
-    "  time of each copy (microseconds of the performance counter). filed does the same\r\n"
-    "  and looks once, a set time after each copy, whether Vornix's list has one row\r\n"
-    "  more: it prints the microseconds waited and 1 or 0;\r\n"
-    "  bigshown copies <count> times \"x\" and prints the microseconds until Vornix's\r\n"
-    "  status bar shows a different text; readcost fetches the Unicode text and\r\n"
-    "  prints the microseconds it took and the block's size in bytes.\r\n"
-    "  viewer writes <prefix>.ready once in the chain, leaves after <seconds> or when\r\n"
-    "  <prefix>.stop exists, then prints the WM_DRAWCLIPBOARD count (the one sent on\r\n"
-    "  joining included), on a second line the WM_CHANGECBCHAIN count, and then the\r\n"
-    "  time of each WM_DRAWCLIPBOARD, one a line.\r\n"
-    "  idle keeps a hidden window open the same way, outside the chain: under Wine the\r\n"
-    "  clipboard is lost about a second after the last program with a window ends.\r\n";
-
-HWND createWindow(WNDPROC procedure) {
-  WNDCLASSW wc = {};
-  wc.lpfnWndProc = procedure;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"VornixTestClipHelper";
-  RegisterClassW(&wc);
-  return CreateWindowExW(0, wc.lpszClassName, L"cliphelper", 0, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance, nullptr);
-}
+    "usage: cliphelper setfile <path> | setw <utf-8 file> [exclude|ignore|nohistory|history] | get | getw |\r\n"
+    "                  empty | burst|filed <count> <ms> <label> | bigshown <count> | readcost |\r\n"
+    "                  viewer|idle <seconds> [prefix] | front <outfile> [<modifiers> <key>] | focus\r\n"
+    "  setfile puts the file's bytes as CF_TEXT; setw its text as CF_UNICODETEXT only, with the privacy\r\n"
+    "  marker named (ExcludeClipboardContentFromMonitorProcessing, Clipboard Viewer Ignore, or\r\n"
+    "  CanIncludeInClipboardHistory holding 0 or 1). get prints the CF_TEXT bytes, getw CF_UNICODETEXT.\r\n"
+    "  burst copies <count> texts \"<label> <n>\" <ms> apart and prints the time of each copy (us of the\r\n"
+    "  performance counter); filed looks once, a set time after each copy, whether Vornix's list has\r\n"
+    "  one row more, and prints the us waited and 1 or 0. bigshown copies <count> times \"x\" and\r\n"
+    "  prints the us until Vornix's status bar changes; readcost fetches the Unicode text and prints\r\n"
+    "  the us it took and the block's size in bytes.\r\n"
+    "  viewer writes <prefix>.ready once in the chain and <prefix>.draws at each WM_DRAWCLIPBOARD,\r\n"
+    "  leaves after <seconds> or when <prefix>.stop exists, then prints the WM_DRAWCLIPBOARD count\r\n"
+    "  (joining included), the WM_CHANGECBCHAIN count and the time of each WM_DRAWCLIPBOARD.\r\n"
+    "  idle keeps a hidden window the same way, outside the chain: under Wine the clipboard is lost\r\n"
+    "  about a second after the last program with a window ends.\r\n"
+    "  front shows \"Front App\" with an edit box; after every change <outfile> holds its text and\r\n"
+    "  <outfile>.time the time (ms since 1970); <outfile>.ready once it is up; it ends when\r\n"
+    "  <outfile>.stop appears. With a modifier sum and a key code it is \"Hotkey Holder\" and holds\r\n"
+    "  that hotkey. focus brings Front App to the front.\r\n";
 
 // The program under test may hold the clipboard for a moment: wait up to two seconds.
 bool openClipboard(HWND owner) {
@@ -53,25 +39,6 @@ bool openClipboard(HWND owner) {
     Sleep(20);
   }
   return false;
-}
-
-int setBytes(const std::string& bytes) {
-  HWND owner = createWindow(DefWindowProcW);
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size() + 1);
-  if (!block) return helper::fail("out of memory");
-  char* data = static_cast<char*>(GlobalLock(block));
-  memcpy(data, bytes.data(), bytes.size());
-  data[bytes.size()] = '\0';
-  GlobalUnlock(block);
-  if (!openClipboard(owner)) {
-    GlobalFree(block);
-    return 3;
-  }
-  EmptyClipboard();
-  bool ok = SetClipboardData(CF_TEXT, block) != nullptr;
-  CloseClipboard();
-  if (!ok) GlobalFree(block);
-  return ok ? 0 : helper::fail("SetClipboardData failed");
 }
 
 long long microseconds() {
@@ -90,17 +57,16 @@ HGLOBAL globalCopy(const void* data, size_t size) {
   return block;
 }
 
-// A Unicode program's copy: CF_UNICODETEXT only (the system makes CF_TEXT from it),
-// with a privacy marker when one is named.
-int setUnicode(HWND owner, const std::wstring& text, const std::wstring& marker) {
-  HGLOBAL block = globalCopy(text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+// Empties the clipboard and puts one block on it, with a privacy marker when one is named.
+int put(HWND owner, UINT format, const void* data, size_t size, const std::wstring& marker = L"") {
+  HGLOBAL block = globalCopy(data, size);
   if (!block) return helper::fail("out of memory");
   if (!openClipboard(owner)) {
     GlobalFree(block);
     return 3;
   }
   EmptyClipboard();
-  bool ok = SetClipboardData(CF_UNICODETEXT, block) != nullptr;
+  bool ok = SetClipboardData(format, block) != nullptr;
   if (!marker.empty()) {
     const DWORD history = marker == L"history" ? 1 : 0;
     const wchar_t* name = marker == L"exclude"  ? L"ExcludeClipboardContentFromMonitorProcessing"
@@ -110,6 +76,16 @@ int setUnicode(HWND owner, const std::wstring& text, const std::wstring& marker)
   }
   CloseClipboard();
   return ok ? 0 : helper::fail("SetClipboardData failed");
+}
+
+// An 8-bit program's copy: CF_TEXT.
+int setBytes(const std::string& bytes) {
+  return put(helper::createWindow(DefWindowProcW), CF_TEXT, bytes.c_str(), bytes.size() + 1);
+}
+
+// A Unicode program's copy: CF_UNICODETEXT only (the system makes CF_TEXT from it).
+int setUnicode(HWND owner, const std::wstring& text, const std::wstring& marker) {
+  return put(owner, CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t), marker);
 }
 
 // Waits as a program with a message loop does: Wine's clipboard talks to the owner
@@ -126,7 +102,7 @@ void pumpFor(DWORD ms) {
 }
 
 int burst(long count, DWORD ms, const std::wstring& label) {
-  HWND owner = createWindow(DefWindowProcW);
+  HWND owner = helper::createWindow(DefWindowProcW);
   std::string times;
   for (long i = 1; i <= count; ++i) {
     if (i > 1) pumpFor(ms);
@@ -137,26 +113,11 @@ int burst(long count, DWORD ms, const std::wstring& label) {
   return 0;
 }
 
-struct ControlSearch {
-  const wchar_t* className;
-  HWND found;
-};
-
-BOOL CALLBACK matchControl(HWND child, LPARAM data) {
-  auto* search = reinterpret_cast<ControlSearch*>(data);
-  wchar_t name[64];
-  GetClassNameW(child, name, 64);
-  if (wcscmp(name, search->className) != 0) return TRUE;
-  search->found = child;
-  return FALSE;
-}
-
 // A control of Vornix's main window, for the timed commands below.
 HWND vornixControl(const wchar_t* className) {
   HWND main = FindWindowW(L"VornixMainWindow", nullptr);
-  ControlSearch search{className, nullptr};
-  if (main) EnumChildWindows(main, matchControl, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  std::vector<HWND> found = main ? helper::windows(main, className) : std::vector<HWND>();
+  return found.empty() ? nullptr : found.front();
 }
 
 LRESULT ask(HWND window, UINT message, WPARAM wParam) {
@@ -186,7 +147,7 @@ int filed(long count, DWORD ms, const std::wstring& label) {
   static const long long kLooks[] = {500, 1000, 1500, 2000, 3000, 5000, 10000, 20000};
   HWND list = vornixControl(L"SysListView32");
   if (!list) return helper::fail("no Vornix list");
-  HWND owner = createWindow(DefWindowProcW);
+  HWND owner = helper::createWindow(DefWindowProcW);
   for (long i = 1; i <= count; ++i) {
     if (i > 1) pumpFor(ms);
     const LRESULT rows = ask(list, LVM_GETITEMCOUNT, 0);
@@ -206,7 +167,7 @@ int bigShown(unsigned long count) {
   HWND bar = vornixControl(L"msctls_statusbar32");
   if (!bar) return helper::fail("no Vornix status bar");
   const LRESULT before = LOWORD(ask(bar, SB_GETTEXTLENGTHW, 1));
-  return timedCopy(createWindow(DefWindowProcW), std::wstring(count, L'x'),
+  return timedCopy(helper::createWindow(DefWindowProcW), std::wstring(count, L'x'),
                    [&] { return LOWORD(ask(bar, SB_GETTEXTLENGTHW, 1)) != before; });
 }
 
@@ -245,21 +206,11 @@ int get(UINT format) {
 }
 
 int empty() {
-  HWND owner = createWindow(DefWindowProcW);
+  HWND owner = helper::createWindow(DefWindowProcW);
   if (!openClipboard(owner)) return 3;
   bool ok = EmptyClipboard() != 0;
   CloseClipboard();
   return ok ? 0 : helper::fail("EmptyClipboard failed");
-}
-
-int hold(DWORD ms) {
-  HWND owner = createWindow(DefWindowProcW);
-  if (!openClipboard(owner)) return 3;
-  helper::line("open");
-  Sleep(ms);
-  CloseClipboard();
-  helper::line("closed");
-  return 0;
 }
 
 // The viewer's state lives in globals: the window procedure has no other way in.
@@ -267,12 +218,14 @@ HWND g_next = nullptr;
 int g_draws = 0;
 std::string g_drawTimes;
 int g_chainChanges = 0;
+std::wstring g_prefix;
 
 LRESULT CALLBACK viewerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_DRAWCLIPBOARD:
       ++g_draws;
       g_drawTimes += std::to_string(microseconds()) + "\r\n";
+      helper::writeFileAtomic(g_prefix + L".draws", std::to_string(g_draws));
       if (g_next) SendMessageW(g_next, message, wParam, lParam);
       return 0;
     case WM_CHANGECBCHAIN:
@@ -287,31 +240,24 @@ LRESULT CALLBACK viewerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
   }
 }
 
-// Runs the message loop until `seconds` pass or `<prefix>.stop` exists; writes `<prefix>.ready` first.
-void waitForStop(HWND window, DWORD seconds, const std::wstring& prefix) {
-  const std::wstring stopFile = prefix + L".stop";
-  const std::wstring readyFile = prefix + L".ready";
-  HANDLE ready = CreateFileW(readyFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (ready != INVALID_HANDLE_VALUE) CloseHandle(ready);
+// Sits in the chain (or, idle, only keeps a window open) until <seconds> pass or
+// <prefix>.stop exists; writes <prefix>.ready first and the counts at the end.
+int viewer(DWORD seconds, const std::wstring& prefix, bool inChain) {
+  DeleteFileW((prefix + L".stop").c_str());
+  g_prefix = prefix;
+  HWND self = helper::createWindow(inChain ? viewerProc : DefWindowProcW);
+  if (!self) return helper::fail("cannot create a window");
+  if (inChain) g_next = SetClipboardViewer(self);
+  helper::writeFileAtomic(prefix + L".ready", "1");
   const DWORD end = GetTickCount() + seconds * 1000;
-  SetTimer(window, 1, 50, nullptr);
+  SetTimer(self, 1, 50, nullptr);
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    if (msg.message == WM_TIMER && (GetFileAttributesW(stopFile.c_str()) != INVALID_FILE_ATTRIBUTES ||
-                                    static_cast<LONG>(GetTickCount() - end) >= 0))
+    if (msg.message == WM_TIMER && (helper::fileExists(prefix + L".stop") || static_cast<LONG>(GetTickCount() - end) >= 0))
       break;
     DispatchMessageW(&msg);
   }
-  KillTimer(window, 1);
-}
-
-int viewer(DWORD seconds, const std::wstring& prefix) {
-  DeleteFileW((prefix + L".stop").c_str());
-  HWND self = createWindow(viewerProc);
-  if (!self) return helper::fail("cannot create the viewer window");
-  g_next = SetClipboardViewer(self);
-  waitForStop(self, seconds, prefix);
-  ChangeClipboardChain(self, g_next);
+  if (inChain) ChangeClipboardChain(self, g_next);
   DestroyWindow(self);
   helper::line(std::to_string(g_draws));
   helper::line(std::to_string(g_chainChanges));
@@ -319,36 +265,109 @@ int viewer(DWORD seconds, const std::wstring& prefix) {
   return 0;
 }
 
-int idle(DWORD seconds, const std::wstring& prefix) {
-  DeleteFileW((prefix + L".stop").c_str());
-  HWND self = createWindow(DefWindowProcW);
-  if (!self) return helper::fail("cannot create a window");
-  waitForStop(self, seconds, prefix);
-  DestroyWindow(self);
+// Front App: written out by a timer, since a file per typed character would slow the typing down.
+std::wstring g_outFile;
+HWND g_edit = nullptr;
+bool g_changed = false;
+long long g_changedAt = 0;
+const wchar_t kFrontTitle[] = L"Front App";
+
+void report() {
+  const int length = GetWindowTextLengthW(g_edit);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  GetWindowTextW(g_edit, &text[0], length + 1);
+  text.resize(wcsnlen(text.c_str(), text.size()));
+  helper::writeFileAtomic(g_outFile, helper::utf8(text));
+  helper::writeFileAtomic(g_outFile + L".time", std::to_string(g_changedAt));
+  g_changed = false;
+}
+
+LRESULT CALLBACK frontProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      g_edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
+                               WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN, 0,
+                               0, 10, 10, window, reinterpret_cast<HMENU>(1), nullptr, nullptr);
+      SendMessageW(g_edit, EM_SETLIMITTEXT, 0, 0);
+      SetTimer(window, 1, 50, nullptr);
+      return g_edit ? 0 : -1;
+    case WM_SIZE:
+      MoveWindow(g_edit, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+      return 0;
+    case WM_SETFOCUS:
+      SetFocus(g_edit);
+      return 0;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == 1 && HIWORD(wParam) == EN_CHANGE) {
+        g_changed = true;
+        g_changedAt = helper::nowMs();
+      }
+      return 0;
+    case WM_TIMER:
+      if (g_changed) report();
+      if (helper::fileExists(g_outFile + L".stop")) DestroyWindow(window);
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    default:
+      return DefWindowProcW(window, message, wParam, lParam);
+  }
+}
+
+int front(const std::wstring& out, const wchar_t* mods, const wchar_t* key) {
+  g_outFile = out;
+  WNDCLASSW wc = {};
+  wc.lpfnWndProc = frontProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // the arrow
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  wc.lpszClassName = L"FrontApp";
+  if (!RegisterClassW(&wc)) return helper::fail("RegisterClass failed");
+  // A holder of a hotkey is not the application in front.
+  HWND window = CreateWindowExW(0, L"FrontApp", mods ? L"Hotkey Holder" : kFrontTitle, WS_OVERLAPPEDWINDOW, 560, 60,
+                                420, 260, nullptr, nullptr, wc.hInstance, nullptr);
+  if (!window) return helper::fail("CreateWindow failed");
+  if (mods && key && !RegisterHotKey(window, 1, wcstoul(mods, nullptr, 10), wcstoul(key, nullptr, 10)))
+    return helper::fail("the hotkey is taken already");
+  ShowWindow(window, SW_SHOW);
+  SetForegroundWindow(window);
+  SetFocus(g_edit);
+  report();
+  helper::writeFileAtomic(g_outFile + L".ready", "1");
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
   return 0;
+}
+
+int focus() {
+  HWND window = FindWindowW(L"FrontApp", kFrontTitle);
+  if (!window) return helper::fail("no Front App window");
+  SetForegroundWindow(window);
+  // Another process's window comes to the front when its own thread has activated it.
+  for (int waited = 0; waited < 3000; waited += 10) {
+    if (GetForegroundWindow() == window) return 0;
+    Sleep(10);
+  }
+  return helper::fail("Front App did not come to the front");
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   const std::wstring command = argc > 1 ? argv[1] : L"";
-  if (command == L"set" && argc == 3) return setBytes(helper::toCodePage(argv[2], CP_ACP));
   if (command == L"setfile" && argc == 3) {
     std::string bytes;
     if (!helper::readFile(argv[2], bytes)) return helper::fail("cannot read " + helper::utf8(argv[2]));
     return setBytes(bytes);
   }
-  if (command == L"setrepeat" && argc == 4) {
-    std::string unit = helper::toCodePage(argv[2], CP_ACP);
-    long count = wcstol(argv[3], nullptr, 10);
-    std::string bytes;
-    for (long i = 0; i < count; ++i) bytes += unit;
-    return setBytes(bytes);
-  }
   if (command == L"setw" && (argc == 3 || argc == 4)) {
-    std::string bytes;
-    if (!helper::readFile(argv[2], bytes)) return helper::fail("cannot read " + helper::utf8(argv[2]));
-    return setUnicode(createWindow(DefWindowProcW), helper::fromCodePage(bytes, CP_UTF8), argc == 4 ? argv[3] : L"");
+    std::wstring text;
+    if (!helper::readText(argv[2], text)) return helper::fail("cannot read " + helper::utf8(argv[2]));
+    return setUnicode(helper::createWindow(DefWindowProcW), text, argc == 4 ? argv[3] : L"");
   }
   if (command == L"burst" && argc == 5) return burst(wcstol(argv[2], nullptr, 10), wcstoul(argv[3], nullptr, 10), argv[4]);
   if (command == L"filed" && argc == 5) return filed(wcstol(argv[2], nullptr, 10), wcstoul(argv[3], nullptr, 10), argv[4]);
@@ -357,11 +376,11 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"get" && argc == 2) return get(CF_TEXT);
   if (command == L"getw" && argc == 2) return get(CF_UNICODETEXT);
   if (command == L"empty" && argc == 2) return empty();
-  if (command == L"hold" && argc == 3) return hold(wcstoul(argv[2], nullptr, 10));
-  if (command == L"viewer" && (argc == 3 || argc == 4))
-    return viewer(wcstoul(argv[2], nullptr, 10), argc == 4 ? argv[3] : L"viewer");
-  if (command == L"idle" && (argc == 3 || argc == 4))
-    return idle(wcstoul(argv[2], nullptr, 10), argc == 4 ? argv[3] : L"idle");
+  if ((command == L"viewer" || command == L"idle") && (argc == 3 || argc == 4))
+    return viewer(wcstoul(argv[2], nullptr, 10), argc == 4 ? argv[3] : command, command == L"viewer");
+  if (command == L"front" && (argc == 3 || argc == 5))
+    return front(argv[2], argc == 5 ? argv[3] : nullptr, argc == 5 ? argv[4] : nullptr);
+  if (command == L"focus" && argc == 2) return focus();
   helper::writeTo(STD_ERROR_HANDLE, kUsage);
   return 2;
 }

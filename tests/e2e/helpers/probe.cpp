@@ -1,6 +1,7 @@
-// Looks into the running program from outside, as a test needs: its list rows,
-// status bar, title and message boxes; clicks box buttons, types keys, and reads
-// or writes its registry values byte-exact.
+// Looks into the running program from outside and works it as a user would: its
+// list rows, status bar, title, message boxes and dialogs (controls by window and
+// id), the hot menu, the mini window, its icon and the on-screen display; sends
+// keystrokes; reads and writes its registry values byte-exact; reads shortcuts.
 //
 // List view and status bar messages carry pointers that are not marshalled
 // between processes, so their buffers are allocated inside the target. Reading
@@ -9,83 +10,78 @@
 #include "helper_io.h"  // windows.h first: commctrl.h needs its types
 
 #include <commctrl.h>
+#include <objbase.h>
+#include <shellapi.h>
+#include <shlobj.h>
 
-#include <cwchar>
-#include <string>
-#include <vector>
+#include <regex>
 
 namespace {
 
-const char kUsage[] =
-    "usage: probe list [maxchars] | status | title | close | boxes | press <button> |\r\n"
-    "             keys <strokes> | type <text> | regget <name> | regset <name> <utf8-file> | reglist |\r\n"
-    "             showbox <title> <text> | crash\r\n"
-    "  list: one line per row: check box (1, 0 or - for none), then each column, tab-separated;\r\n"
-    "  tabs, CR, LF and backslashes in texts are written as \\t \\r \\n \\\\ (also in status and boxes).\r\n"
-    "  keys: space-separated strokes such as ctrl+alt+c, enter, f5, a.\r\n"
-    "  regget prints a value of HKCU\\Software\\Vornix\\Settings exactly, as UTF-8; exit 1 when absent.\r\n"
-    "  showbox shows a question box of its own and prints OK or Cancel (to test boxes and press).\r\n"
-    "  crash starts a thread in the program that faults at once (an access violation).\r\n";
+using helper::fail;
+using helper::line;
 
+const char kUsage[] =
+    "usage: probe <command> [then <command>...] | until <seconds> [!]<regex> <command>\r\n"
+    "  list [maxchars]: a line per row: check box (1, 0 or -), then each column, tab-separated;\r\n"
+    "    tabs, CR, LF and backslashes in texts as \\t \\r \\n \\\\ (as in all listings). status, title,\r\n"
+    "    close, crash (a thread of the program's own that faults), selected (the list's selected row,\r\n"
+    "    then 1 when the list holds the focus): on the main window.\r\n"
+    "  boxes: a line per visible dialog box: title, then its texts. press <button>: clicks one.\r\n"
+    "  keys <strokes> [<title>]: strokes such as \"ctrl+alt+c down enter\"; prints the time sent, and\r\n"
+    "    with a title the ms until a window of that title shows.\r\n"
+    "  regget <name> (exit 1 when absent) | regset <name> <utf8-file> | reglist: the settings key.\r\n"
+    "  front: the title of the window in front, the main window's top-most flag and check box.\r\n"
+    "  menu: the hot menu's place (left top right bottom, screen width height), then its lines.\r\n"
+    "  atom <name>: held or none. popups: the number of open popup menus.\r\n"
+    "  mini: main=<0|1> mini=<0|1> <left> <top> <width> <height>. move <x> <y>: the mini window.\r\n"
+    "  icon <leftup|dblclick|rightup> | hasicon | losticon (the icon lost, the taskbar made anew).\r\n"
+    "  osd: <0|1> (visible), a tab and its lines. lnk <path>: a shortcut's target and folder.\r\n"
+    "  rect <window>: its rectangle, a tab and its inner one: the client area with the menu bar\r\n"
+    "    (left top right bottom, on the screen).\r\n"
+    "  shown <window> | page <window> | get|cmd|click|push|checked|focus <window> <id> |\r\n"
+    "    set|setfile|combo|slider <window> <id> <text|utf8-file|index|pos>: <window> is main, mini,\r\n"
+    "    prefs (the dialog with the page tabs) or the start of a visible window's title; cmd posts\r\n"
+    "    WM_COMMAND, click sends a click, push posts one (for buttons that open a box); focus and\r\n"
+    "    page print the page shown.\r\n"
+    "  until: runs the command until a line of its output matches (or, with !, none does).\r\n";
+
+// Must match the program's own numbers (src/win32/mini_ids.h, prefs_ids.h, resource.h).
+constexpr UINT kMsgTrayIcon = WM_APP + 0x300;
+constexpr UINT kTrayIconId = 1;
+constexpr int kPrefsTabs = 5001;
+constexpr int kStayInFront = 1007;
 const wchar_t kSettingsKey[] = L"Software\\Vornix\\Settings";
 
-std::wstring className(HWND window) {
-  wchar_t name[256] = L"";
-  GetClassNameW(window, name, 256);
-  return name;
-}
-
-// WM_GETTEXT is marshalled between processes, unlike GetWindowText for child controls.
-std::wstring textOf(HWND window) {
-  DWORD_PTR length = 0;
-  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) return L"";
-  std::wstring text(length + 1, L'\0');
-  DWORD_PTR copied = 0;
-  if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]), SMTO_ABORTIFHUNG,
-                           2000, &copied))
-    return L"";
-  text.resize(wcsnlen(text.c_str(), text.size()));
-  return text;
-}
-
-// Plain functions rather than lambdas: 32-bit callbacks must be stdcall.
-BOOL CALLBACK collectWindow(HWND window, LPARAM list) {
-  reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-  return TRUE;
-}
-
-std::vector<HWND> topLevelWindows() {
-  std::vector<HWND> windows;
-  EnumWindows(collectWindow, reinterpret_cast<LPARAM>(&windows));
-  return windows;
-}
-
-std::vector<HWND> descendants(HWND parent, const wchar_t* cls) {
-  std::vector<HWND> all, found;
-  EnumChildWindows(parent, collectWindow, reinterpret_cast<LPARAM>(&all));
-  for (HWND window : all)
-    if (lstrcmpiW(className(window).c_str(), cls) == 0) found.push_back(window);
-  return found;
-}
-
-// The main window: titled "Vornix...", not a dialog box; the one holding a list view wins.
-HWND mainWindow() {
-  HWND fallback = nullptr;
-  for (HWND window : topLevelWindows()) {
-    wchar_t title[256] = L"";
-    GetWindowTextW(window, title, 256);
-    if (wcsncmp(title, L"Vornix", 6) != 0 || className(window) == L"#32770") continue;
-    if (!descendants(window, WC_LISTVIEWW).empty()) return window;
-    if (!fallback) fallback = window;
-  }
-  return fallback;
-}
+HWND mainWindow() { return FindWindowW(L"VornixMainWindow", nullptr); }
+HWND miniWindow() { return FindWindowW(L"VornixMiniWindow", nullptr); }
 
 std::vector<HWND> visibleBoxes() {
   std::vector<HWND> boxes;
-  for (HWND window : topLevelWindows())
-    if (IsWindowVisible(window) && className(window) == L"#32770") boxes.push_back(window);
+  for (HWND window : helper::windows(nullptr, L"#32770"))
+    if (IsWindowVisible(window)) boxes.push_back(window);
   return boxes;
+}
+
+// A window's title or a label's text as the system keeps it: no message to a window
+// that may be opening or closing, which could keep the probe waiting for seconds.
+std::wstring titleOf(HWND window) {
+  wchar_t text[4096] = L"";
+  GetWindowTextW(window, text, 4096);
+  return text;
+}
+
+HWND findWindow(const std::wstring& spec) {
+  if (spec == L"main") return mainWindow();
+  if (spec == L"mini") return miniWindow();
+  for (HWND window : helper::windows()) {
+    if (spec == L"prefs") {
+      if (helper::className(window) == L"#32770" && GetDlgItem(window, kPrefsTabs)) return window;
+      continue;
+    }
+    if (IsWindowVisible(window) && titleOf(window).compare(0, spec.size(), spec) == 0) return window;
+  }
+  return nullptr;
 }
 
 // A block of memory inside the process that owns a window.
@@ -128,8 +124,8 @@ std::wstring textAt(const std::vector<char>& image, size_t offset, size_t maxCha
 }
 
 int list(HWND main, size_t maxChars) {
-  std::vector<HWND> lists = descendants(main, WC_LISTVIEWW);
-  if (lists.empty()) return helper::fail("no list view in the main window");
+  std::vector<HWND> lists = helper::windows(main, WC_LISTVIEWW);
+  if (lists.empty()) return fail("no list view in the main window");
   HWND view = lists.front();
   const int rows = static_cast<int>(SendMessageW(view, LVM_GETITEMCOUNT, 0, 0));
   HWND header = reinterpret_cast<HWND>(SendMessageW(view, LVM_GETHEADER, 0, 0));
@@ -141,7 +137,7 @@ int list(HWND main, size_t maxChars) {
   const size_t cellBytes = itemBytes + (maxChars + 1) * sizeof(wchar_t);
   const size_t cells = static_cast<size_t>(rows) * columns;
   RemoteBlock block(view, cells * cellBytes);
-  if (!block.ok()) return helper::fail("cannot allocate memory in the program");
+  if (!block.ok()) return fail("cannot allocate memory in the program");
   std::vector<char> image(cells * cellBytes, 0);
   for (size_t cell = 0; cell < cells; ++cell) {
     LVITEMW* item = reinterpret_cast<LVITEMW*>(image.data() + cell * cellBytes);
@@ -150,10 +146,10 @@ int list(HWND main, size_t maxChars) {
     item->pszText = reinterpret_cast<LPWSTR>(block.at(cell * cellBytes + itemBytes));
     item->cchTextMax = static_cast<int>(maxChars + 1);
   }
-  if (!block.write(image)) return helper::fail("cannot write into the program");
+  if (!block.write(image)) return fail("cannot write into the program");
   for (size_t cell = 0; cell < cells; ++cell)
     SendMessageW(view, LVM_GETITEMTEXTW, cell / columns, block.at(cell * cellBytes));
-  if (!block.read(image)) return helper::fail("cannot read from the program");
+  if (!block.read(image)) return fail("cannot read from the program");
 
   for (int row = 0; row < rows; ++row) {
     UINT state = static_cast<UINT>(SendMessageW(view, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK));
@@ -161,14 +157,14 @@ int list(HWND main, size_t maxChars) {
     std::string text = image_index == 0 ? "-" : image_index == 1 ? "0" : "1";
     for (int column = 0; column < columns; ++column)
       text += "\t" + helper::field(textAt(image, (row * columns + column) * cellBytes + itemBytes, maxChars));
-    helper::line(text);
+    line(text);
   }
   return 0;
 }
 
 int status(HWND main) {
-  std::vector<HWND> bars = descendants(main, STATUSCLASSNAMEW);
-  if (bars.empty()) return helper::fail("no status bar in the main window");
+  std::vector<HWND> bars = helper::windows(main, STATUSCLASSNAMEW);
+  if (bars.empty()) return fail("no status bar in the main window");
   HWND bar = bars.front();
   int parts = static_cast<int>(SendMessageW(bar, SB_GETPARTS, 0, 0));
   if (parts < 1) parts = 1;
@@ -179,26 +175,27 @@ int status(HWND main) {
     size += (LOWORD(SendMessageW(bar, SB_GETTEXTLENGTHW, part, 0)) + 1) * sizeof(wchar_t);
   }
   RemoteBlock block(bar, size);
-  if (!block.ok()) return helper::fail("cannot allocate memory in the program");
+  if (!block.ok()) return fail("cannot allocate memory in the program");
   std::vector<char> image(size, 0);
-  if (!block.write(image)) return helper::fail("cannot write into the program");
+  if (!block.write(image)) return fail("cannot write into the program");
   for (int part = 0; part < parts; ++part) SendMessageW(bar, SB_GETTEXTW, part, block.at(offsets[part]));
-  if (!block.read(image)) return helper::fail("cannot read from the program");
+  if (!block.read(image)) return fail("cannot read from the program");
   for (int part = 0; part < parts; ++part) {
     size_t end = part + 1 < parts ? offsets[part + 1] : size;
-    helper::line(helper::field(textAt(image, offsets[part], (end - offsets[part]) / sizeof(wchar_t))));
+    line(helper::field(textAt(image, offsets[part], (end - offsets[part]) / sizeof(wchar_t))));
   }
   return 0;
 }
 
+
 int boxes() {
   for (HWND box : visibleBoxes()) {
-    std::string text = helper::field(textOf(box));
-    for (HWND label : descendants(box, L"Static")) {
-      std::wstring content = textOf(label);
+    std::string text = helper::field(titleOf(box));
+    for (HWND label : helper::windows(box, L"Static")) {
+      std::wstring content = titleOf(label);
       if (!content.empty()) text += "\t" + helper::field(content);
     }
-    helper::line(text);
+    line(text);
   }
   return 0;
 }
@@ -210,134 +207,229 @@ std::wstring withoutAmpersands(std::wstring text) {
   return result;
 }
 
+// The front box first: a message box over a dialog wins over the dialog's own buttons.
 int press(const std::wstring& caption) {
   for (HWND box : visibleBoxes())
-    for (HWND button : descendants(box, L"Button"))
+    for (HWND button : helper::windows(box, L"Button"))
       if (IsWindowVisible(button) &&
-          lstrcmpiW(withoutAmpersands(textOf(button)).c_str(), withoutAmpersands(caption).c_str()) == 0) {
+          lstrcmpiW(withoutAmpersands(titleOf(button)).c_str(), withoutAmpersands(caption).c_str()) == 0) {
         // Posted: a button that opens another modal box must not block the probe.
         PostMessageW(button, BM_CLICK, 0, 0);
         return 0;
       }
-  return helper::fail("no visible box has a button " + helper::utf8(caption));
+  return fail("no visible box has a button " + helper::utf8(caption));
 }
 
-WORD virtualKey(const std::wstring& name) {
-  struct Named {
-    const wchar_t* name;
-    WORD key;
-  };
-  static const Named kNames[] = {
-      {L"ctrl", VK_CONTROL}, {L"control", VK_CONTROL}, {L"alt", VK_MENU},       {L"shift", VK_SHIFT},
-      {L"win", VK_LWIN},     {L"enter", VK_RETURN},    {L"return", VK_RETURN},  {L"esc", VK_ESCAPE},
-      {L"escape", VK_ESCAPE}, {L"tab", VK_TAB},        {L"space", VK_SPACE},    {L"backspace", VK_BACK},
-      {L"delete", VK_DELETE}, {L"del", VK_DELETE},     {L"insert", VK_INSERT},  {L"home", VK_HOME},
-      {L"end", VK_END},      {L"pgup", VK_PRIOR},      {L"pgdn", VK_NEXT},      {L"up", VK_UP},
-      {L"down", VK_DOWN},    {L"left", VK_LEFT},       {L"right", VK_RIGHT},    {L"apps", VK_APPS},
-  };
-  for (const Named& n : kNames)
-    if (lstrcmpiW(name.c_str(), n.name) == 0) return n.key;
-  if ((name[0] == L'f' || name[0] == L'F') && name.size() > 1 && name.size() <= 3) {
-    int number = _wtoi(name.c_str() + 1);
-    if (number >= 1 && number <= 24) return static_cast<WORD>(VK_F1 + number - 1);
+int keys(const std::wstring& strokes, const wchar_t* title) {
+  const long long sent = helper::nowMs();
+  if (int rc = helper::sendKeys(strokes)) return rc;
+  line("sent\t" + std::to_string(sent));
+  if (!title) return 0;
+  const DWORD start = GetTickCount();
+  for (;;) {
+    HWND window = FindWindowW(nullptr, title);
+    if (window && IsWindowVisible(window)) break;
+    if (GetTickCount() - start > 5000) return fail("no window " + helper::utf8(title));
+    Sleep(1);
   }
-  if (name.size() == 1) {
-    wchar_t c = name[0];
-    if (c >= L'a' && c <= L'z') return static_cast<WORD>(c - L'a' + 'A');
-    if ((c >= L'A' && c <= L'Z') || (c >= L'0' && c <= L'9')) return static_cast<WORD>(c);
-    SHORT scan = VkKeyScanW(c);
-    if (scan != -1) return LOBYTE(scan);
+  line("shown\t" + std::to_string(GetTickCount() - start));
+  return 0;
+}
+
+// The list's selected row (display order, -1 for none) and whether the list holds the focus.
+int selected(HWND main) {
+  std::vector<HWND> lists = helper::windows(main, WC_LISTVIEWW);
+  if (lists.empty()) return fail("no list view in the main window");
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info);
+  line(std::to_string(SendMessageW(lists.front(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)) + "\t" +
+       (info.hwndFocus == lists.front() ? "1" : "0"));
+  return 0;
+}
+
+int front() {
+  wchar_t title[256] = L"";
+  GetWindowTextW(GetForegroundWindow(), title, 256);
+  line("front\t" + helper::utf8(title));
+  HWND main = mainWindow();
+  if (!main) return fail("no Vornix window");
+  const bool topMost = (GetWindowLongPtrW(main, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+  HWND box = GetDlgItem(main, kStayInFront);
+  const bool checked = box && SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  line(std::string("topmost\t") + (topMost ? "1" : "0"));
+  line(std::string("checked\t") + (checked ? "1" : "0"));
+  return 0;
+}
+
+std::string rect(HWND window) {
+  RECT r = {};
+  if (window) GetWindowRect(window, &r);
+  return std::to_string(r.left) + " " + std::to_string(r.top) + " " + std::to_string(r.right) + " " +
+         std::to_string(r.bottom);
+}
+
+int menu() {
+  HWND window = FindWindowW(L"VornixHotMenu", nullptr);
+  if (!window || !IsWindowVisible(window)) return fail("no hot menu");
+  line("rect\t" + rect(window) + "\t" + std::to_string(GetSystemMetrics(SM_CXSCREEN)) + " " +
+       std::to_string(GetSystemMetrics(SM_CYSCREEN)));
+  HWND list = FindWindowExW(window, nullptr, L"ListBox", nullptr);
+  const int count = list ? static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0)) : 0;
+  for (int i = 0; i < count; ++i) {
+    const int length = static_cast<int>(SendMessageW(list, LB_GETTEXTLEN, i, 0));
+    std::wstring text(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
+    SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(wcsnlen(text.c_str(), text.size()));
+    line(helper::field(text));
   }
   return 0;
 }
 
-INPUT keyInput(WORD key, bool up) {
-  INPUT input = {};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = key;
-  input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, 0));
-  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  return input;
+int mini() {
+  HWND main = mainWindow(), mini = miniWindow();
+  if (!main) return fail("no main window");
+  RECT r = {};
+  if (mini) GetWindowRect(mini, &r);
+  line("main=" + std::to_string(IsWindowVisible(main) ? 1 : 0) + " mini=" +
+       std::to_string(mini && IsWindowVisible(mini) ? 1 : 0) + " " + std::to_string(r.left) + " " +
+       std::to_string(r.top) + " " + std::to_string(r.right - r.left) + " " + std::to_string(r.bottom - r.top));
+  return 0;
 }
 
-int keys(const std::wstring& strokes) {
-  std::vector<INPUT> inputs;
-  size_t start = 0;
-  while (start < strokes.size()) {
-    size_t end = strokes.find(L' ', start);
-    if (end == std::wstring::npos) end = strokes.size();
-    std::wstring stroke = strokes.substr(start, end - start);
-    start = end + 1;
-    if (stroke.empty()) continue;
-    std::vector<WORD> held;
-    size_t from = 0;
-    for (;;) {
-      // A lone "+" is the plus key, not a separator.
-      size_t plus = stroke.find(L'+', from + 1);
-      std::wstring name = stroke.substr(from, plus == std::wstring::npos ? std::wstring::npos : plus - from);
-      WORD key = virtualKey(name);
-      if (!key) return helper::fail("unknown key " + helper::utf8(name));
-      held.push_back(key);
-      if (plus == std::wstring::npos) break;
-      from = plus + 1;
+int icon(const std::wstring& what) {
+  const UINT notice = what == L"leftup" ? WM_LBUTTONUP : what == L"dblclick" ? WM_LBUTTONDBLCLK
+                      : what == L"rightup" ? WM_RBUTTONUP : 0;
+  HWND mini = miniWindow();
+  if (!mini || !notice) return fail("no mini window or no such notice");
+  return PostMessageW(mini, kMsgTrayIcon, kTrayIconId, notice) ? 0 : fail("post failed");
+}
+
+int osd() {
+  HWND window = FindWindowW(L"VornixOnScreenDisplay", nullptr);
+  wchar_t title[4096] = L"";
+  if (window) GetWindowTextW(window, title, 4096);
+  line(std::to_string(window && IsWindowVisible(window) ? 1 : 0) + "\t" + helper::field(title));
+  return 0;
+}
+
+NOTIFYICONDATAW iconData(HWND mini) {
+  NOTIFYICONDATAW data = {};
+  data.cbSize = NOTIFYICONDATAW_V1_SIZE;
+  data.hWnd = mini;
+  data.uID = kTrayIconId;
+  data.uFlags = NIF_TIP;
+  lstrcpynW(data.szTip, L"Vornix", 64);
+  return data;
+}
+
+int hasIcon() {
+  HWND mini = miniWindow();
+  NOTIFYICONDATAW data = iconData(mini);
+  // Changing an icon succeeds only for one that exists.
+  line(mini && Shell_NotifyIconW(NIM_MODIFY, &data) ? "1" : "0");
+  return 0;
+}
+
+int lostIcon() {
+  HWND mini = miniWindow();
+  if (!mini) return fail("no mini window");
+  NOTIFYICONDATAW data = iconData(mini);
+  Shell_NotifyIconW(NIM_DELETE, &data);
+  SendMessageW(mini, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+  return 0;
+}
+
+int lnk(const wchar_t* path) {
+  if (FAILED(CoInitialize(nullptr))) return fail("no COM");
+  IShellLinkW* link = nullptr;
+  IPersistFile* file = nullptr;
+  int rc = 1;
+  wchar_t target[MAX_PATH] = L"", folder[MAX_PATH] = L"";
+  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                 reinterpret_cast<void**>(&link))) &&
+      SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+      SUCCEEDED(file->Load(path, STGM_READ)) && SUCCEEDED(link->GetWorkingDirectory(folder, MAX_PATH))) {
+    // The item list is what the shell starts; the plain path field may hold only 8-bit text.
+    LPITEMIDLIST items = nullptr;
+    if (SUCCEEDED(link->GetIDList(&items)) && items) {
+      SHGetPathFromIDListW(items, target);
+      CoTaskMemFree(items);
     }
-    for (WORD key : held) inputs.push_back(keyInput(key, false));
-    for (auto it = held.rbegin(); it != held.rend(); ++it) inputs.push_back(keyInput(*it, true));
+    line(helper::utf8(target) + "\t" + helper::utf8(folder));
+    rc = 0;
   }
-  UINT sent = inputs.empty() ? 0 : SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-  return sent == inputs.size() ? 0 : helper::fail("SendInput failed");
+  if (file) file->Release();
+  if (link) link->Release();
+  CoUninitialize();
+  return rc ? fail("cannot read the shortcut") : 0;
 }
 
-int typeText(const std::wstring& text) {
-  std::vector<INPUT> inputs;
-  for (wchar_t c : text)
-    for (bool up : {false, true}) {
-      INPUT input = {};
-      input.type = INPUT_KEYBOARD;
-      input.ki.wScan = c;
-      input.ki.dwFlags = KEYEVENTF_UNICODE | (up ? KEYEVENTF_KEYUP : 0);
-      inputs.push_back(input);
-    }
-  UINT sent = inputs.empty() ? 0 : SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-  return sent == inputs.size() ? 0 : helper::fail("SendInput failed");
+// A command on a control of a window: <verb> <window> <id> [<argument>].
+int control(const std::wstring& verb, HWND window, int id, const wchar_t* argument) {
+  std::vector<HWND> tabControls = helper::windows(window, WC_TABCONTROLW);
+  HWND tabs = tabControls.empty() ? nullptr : tabControls.front();
+  auto page = [&] { line(std::to_string(SendMessageW(tabs, TCM_GETCURSEL, 0, 0))); return tabs ? 0 : 1; };
+  if (verb == L"page") return page();
+  HWND item = GetDlgItem(window, id);
+  // As from a toolbar, menu or button: the control's handle goes along when there is one.
+  if (verb == L"cmd") return PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, 0), reinterpret_cast<LPARAM>(item)) ? 0 : 1;
+  if (!item) return fail("no control " + std::to_string(id));
+  DWORD_PTR result = 0;
+  if (verb == L"get") {
+    helper::out(helper::utf8(helper::textOf(item)));
+  } else if (verb == L"checked") {
+    line(SendMessageW(item, BM_GETCHECK, 0, 0) == BST_CHECKED ? "1" : "0");
+  } else if (verb == L"click") {
+    SendMessageTimeoutW(item, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
+  } else if (verb == L"push") {
+    // Posted: OK may open a message box, which would hold a sent click until it closes.
+    return PostMessageW(item, BM_CLICK, 0, 0) ? 0 : 1;
+  } else if (verb == L"focus") {
+    // The dialog turns to the page that holds the focus.
+    SendMessageW(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(item), TRUE);
+    return page();
+  } else if (!argument) {
+    return fail(kUsage);
+  } else if (verb == L"set" || verb == L"setfile") {
+    std::wstring text = argument;
+    if (verb == L"setfile" && !helper::readText(argument, text)) return fail("cannot read the text file");
+    return SendMessageTimeoutW(item, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, 5000,
+                               &result) ? 0 : 1;
+  } else if (verb == L"combo") {
+    SendMessageW(item, CB_SETCURSEL, _wtoi(argument), 0);
+    // Posted: the choice may open a question box.
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(item));
+  } else if (verb == L"slider") {
+    const int pos = _wtoi(argument);
+    SendMessageW(item, TBM_SETPOS, TRUE, pos);
+    SendMessageW(window, WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, pos), reinterpret_cast<LPARAM>(item));
+    SendMessageW(window, WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0), reinterpret_cast<LPARAM>(item));
+  } else {
+    return fail(kUsage);
+  }
+  return 0;
 }
 
 int regGet(const std::wstring& name) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return 1;
   DWORD type = 0, size = 0;
-  int result = 1;
-  if (RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
-    std::vector<BYTE> data(size + sizeof(wchar_t), 0);
-    if (RegQueryValueExW(key, name.c_str(), nullptr, &type, data.data(), &size) == ERROR_SUCCESS) {
-      if (type == REG_DWORD && size == sizeof(DWORD)) {
-        helper::out(std::to_string(*reinterpret_cast<DWORD*>(data.data())));
-        result = 0;
-      } else if (type == REG_SZ || type == REG_EXPAND_SZ) {
-        const wchar_t* text = reinterpret_cast<const wchar_t*>(data.data());
-        helper::out(helper::utf8(std::wstring(text, wcsnlen(text, size / sizeof(wchar_t)))));
-        result = 0;
-      } else {
-        result = helper::fail("value of type " + std::to_string(type));
-      }
-    }
-  }
-  RegCloseKey(key);
-  return result;
+  if (RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, name.c_str(), RRF_RT_REG_SZ | RRF_RT_REG_DWORD, &type, nullptr,
+                   &size) != ERROR_SUCCESS)
+    return 1;
+  std::vector<wchar_t> data(size / sizeof(wchar_t) + 2, L'\0');
+  if (RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, name.c_str(), RRF_RT_REG_SZ | RRF_RT_REG_DWORD, &type, data.data(),
+                   &size) != ERROR_SUCCESS)
+    return 1;
+  helper::out(type == REG_DWORD ? std::to_string(*reinterpret_cast<DWORD*>(data.data())) : helper::utf8(data.data()));
+  return 0;
 }
 
 int regSet(const std::wstring& name, const wchar_t* file) {
-  std::string bytes;
-  if (!helper::readFile(file, bytes)) return helper::fail("cannot read " + helper::utf8(file));
-  std::wstring value = helper::fromCodePage(bytes, CP_UTF8);
-  HKEY key = nullptr;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
-      ERROR_SUCCESS)
-    return helper::fail("cannot create the settings key");
-  LONG result = RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                               static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-  RegCloseKey(key);
-  return result == ERROR_SUCCESS ? 0 : helper::fail("RegSetValueExW failed");
+  std::wstring value;
+  if (!helper::readText(file, value)) return fail("cannot read " + helper::utf8(file));
+  return RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey, name.c_str(), REG_SZ, value.c_str(),
+                         static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS
+             ? 0 : fail("RegSetKeyValueW failed");
 }
 
 int regList() {
@@ -347,7 +439,7 @@ int regList() {
     wchar_t name[16384];
     DWORD length = 16384;
     if (RegEnumValueW(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-    helper::line(helper::field(std::wstring(name, length)));
+    line(helper::field(std::wstring(name, length)));
   }
   RegCloseKey(key);
   return 0;
@@ -360,45 +452,122 @@ int crash(HWND main) {
   HANDLE process = OpenProcess(PROCESS_CREATE_THREAD | PROCESS_QUERY_INFORMATION | PROCESS_VM_OPERATION |
                                    PROCESS_VM_WRITE | PROCESS_VM_READ,
                                FALSE, processId);
-  if (!process) return helper::fail("OpenProcess failed");
+  if (!process) return fail("OpenProcess failed");
   HANDLE thread = CreateRemoteThread(process, nullptr, 0, reinterpret_cast<LPTHREAD_START_ROUTINE>(0x10), nullptr,
                                      0, nullptr);
   const bool started = thread != nullptr;
   if (thread) CloseHandle(thread);
   CloseHandle(process);
-  return started ? 0 : helper::fail("CreateRemoteThread failed");
+  return started ? 0 : fail("CreateRemoteThread failed");
 }
 
 }  // namespace
 
-int wmain(int argc, wchar_t** argv) {
+int until(DWORD seconds, const std::wstring& pattern, int argc, wchar_t** argv);
+
+int run(int argc, wchar_t** argv) {
   const std::wstring command = argc > 1 ? argv[1] : L"";
+  const wchar_t* arg = argc > 2 ? argv[2] : nullptr;
+  if (command == L"until" && argc > 4) return until(wcstoul(arg, nullptr, 10), argv[3], argc - 3, argv + 3);
   if (command == L"boxes" && argc == 2) return boxes();
-  if (command == L"press" && argc == 3) return press(argv[2]);
-  if (command == L"keys" && argc == 3) return keys(argv[2]);
-  if (command == L"type" && argc == 3) return typeText(argv[2]);
-  if (command == L"regget" && argc == 3) return regGet(argv[2]);
-  if (command == L"regset" && argc == 4) return regSet(argv[2], argv[3]);
+  if (command == L"press" && argc == 3) return press(arg);
+  if (command == L"keys" && (argc == 3 || argc == 4)) return keys(arg, argc == 4 ? argv[3] : nullptr);
+  if (command == L"regget" && argc == 3) return regGet(arg);
+  if (command == L"regset" && argc == 4) return regSet(arg, argv[3]);
   if (command == L"reglist" && argc == 2) return regList();
-  if (command == L"showbox" && argc == 4) {
-    int answer = MessageBoxW(nullptr, argv[3], argv[2], MB_OKCANCEL | MB_ICONQUESTION);
-    helper::line(answer == IDOK ? "OK" : "Cancel");
-    return 0;
+  if (command == L"front" && argc == 2) return front();
+  if (command == L"menu" && argc == 2) return menu();
+  if (command == L"atom" && argc == 3) return line(GlobalFindAtomW(arg) ? "held" : "none"), 0;
+  if (command == L"mini" && argc == 2) return mini();
+  if (command == L"icon" && argc == 3) return icon(arg);
+  if (command == L"move" && argc == 4) {
+    HWND mini = miniWindow();
+    return mini && SetWindowPos(mini, nullptr, _wtoi(arg), _wtoi(argv[3]), 0, 0,
+                                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) ? 0 : fail("no mini window");
   }
-  const bool windowCommand = command == L"list" || command == L"status" || command == L"title" ||
-                             command == L"close" || command == L"crash";
-  if (!windowCommand || argc > (command == L"list" ? 3 : 2)) {
-    helper::writeTo(STD_ERROR_HANDLE, kUsage);
-    return 2;
+  if (command == L"osd" && argc == 2) return osd();
+  if (command == L"hasicon" && argc == 2) return hasIcon();
+  if (command == L"losticon" && argc == 2) return lostIcon();
+  if (command == L"lnk" && argc == 3) return lnk(arg);
+  if (command == L"rect" && argc == 3) {
+    HWND window = findWindow(arg);
+    if (!window) return fail("no window " + helper::utf8(arg));
+    RECT client;
+    GetClientRect(window, &client);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    // The inner area starts with the menu bar (one line: another process cannot ask the menu).
+    if (GetMenu(window)) client.top -= GetSystemMetrics(SM_CYMENU);
+    return line(rect(window) + "\t" + std::to_string(client.left) + " " + std::to_string(client.top) + " " +
+                std::to_string(client.right) + " " + std::to_string(client.bottom)), 0;
   }
+  if (command == L"shown" && argc == 3) {
+    HWND window = findWindow(arg);
+    return window ? line(helper::utf8(titleOf(window))), 0 : 1;
+  }
+  if (command == L"popups" && argc == 2) {
+    int count = 0;
+    for (HWND window : helper::windows(nullptr, L"#32768")) count += IsWindowVisible(window) ? 1 : 0;
+    return line(std::to_string(count)), 0;
+  }
+  if ((command == L"page" && argc == 3) ||
+      ((argc == 4 || argc == 5) && (command == L"get" || command == L"cmd" || command == L"click" || command == L"push" || command == L"checked" ||
+       command == L"focus" || command == L"set" || command == L"setfile" || command == L"combo" || command == L"slider"))) {
+    HWND window = findWindow(arg);
+    if (!window) return fail("no window " + helper::utf8(arg));
+    return control(command, window, argc > 3 ? _wtoi(argv[3]) : 0, argc == 5 ? argv[4] : nullptr);
+  }
+  const bool mainCommand = command == L"list" || command == L"status" || command == L"title" ||
+                           command == L"close" || command == L"crash" || command == L"selected";
+  if (!mainCommand || argc > (command == L"list" ? 3 : 2)) return fail(kUsage);
   HWND main = mainWindow();
-  if (!main) return helper::fail("no Vornix window");
-  if (command == L"list") return list(main, argc == 3 ? wcstoul(argv[2], nullptr, 10) : 4096);
+  if (!main) return fail("no Vornix window");
+  if (command == L"list") return list(main, argc == 3 ? wcstoul(arg, nullptr, 10) : 4096);
   if (command == L"status") return status(main);
   if (command == L"crash") return crash(main);
-  if (command == L"title") {
-    helper::line(helper::field(textOf(main)));
-    return 0;
+  if (command == L"selected") return selected(main);
+  if (command == L"title") return line(helper::field(helper::textOf(main))), 0;
+  return PostMessageW(main, WM_CLOSE, 0, 0) ? 0 : fail("PostMessage failed");
+}
+
+// Runs <command> every tenth of a second until it succeeds with a line of output that
+// matches <regex> (ECMAScript), or until no line does when the regex starts with "!".
+int until(DWORD seconds, const std::wstring& pattern, int argc, wchar_t** argv) {
+  const bool negated = !pattern.empty() && pattern[0] == L'!';
+  const std::regex regex(helper::utf8(negated ? pattern.substr(1) : pattern));
+  const DWORD start = GetTickCount();
+  std::string output;
+  for (;;) {
+    output.clear();
+    helper::g_capture = &output;
+    const int rc = run(argc, argv);
+    helper::g_capture = nullptr;
+    bool matched = false;
+    for (size_t from = 0; from < output.size() && !matched;) {
+      size_t end = output.find('\n', from);
+      if (end == std::string::npos) end = output.size();
+      std::string text = output.substr(from, end - from);
+      if (!text.empty() && text.back() == '\r') text.pop_back();
+      matched = std::regex_search(text, regex);
+      from = end + 1;
+    }
+    // A command that fails (no such window) has no line that matches.
+    if (negated ? !(rc == 0 && matched) : rc == 0 && matched) break;
+    if (GetTickCount() - start > seconds * 1000) return fail("until: still [" + output + "]");
+    // Reading the list or the status bar freezes the program for a moment: not too often.
+    Sleep(wcscmp(argv[1], L"list") == 0 || wcscmp(argv[1], L"status") == 0 ? 400 : 100);
   }
-  return PostMessageW(main, WM_CLOSE, 0, 0) ? 0 : helper::fail("PostMessage failed");
+  helper::out(output);
+  return 0;
+}
+
+// Several commands in one start: "<command> then <command> ...", each after the last succeeded.
+int wmain(int argc, wchar_t** argv) {
+  int start = 0;
+  for (int i = 1; i <= argc; ++i) {
+    if (i < argc && std::wstring(argv[i]) != L"then") continue;
+    argv[start] = argv[0];
+    if (int rc = run(i - start, argv + start)) return rc;
+    start = i;
+  }
+  return 0;
 }

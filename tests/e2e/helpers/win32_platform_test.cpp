@@ -30,12 +30,6 @@ namespace {
 int g_checks = 0;
 int g_failures = 0;
 
-std::string helperName(const wchar_t* name) {
-  std::string out;
-  for (; *name; ++name) out += static_cast<char>(*name);
-  return out;
-}
-
 std::string narrow(const Text& text) {
   std::string out;
   for (char16_t c : text) {
@@ -198,23 +192,6 @@ void checkClipboard() {
   setRawClipboard(owner, {{CF_UNICODETEXT, bytesOf(u"abc", false)}});
   content = readClip(clipboard);
   check(content.text == u"abc" || content.text == u"ab", "unterminated block", __LINE__, narrow(content.text));
-
-  // Texts that their programs mark as private are not read at all.
-  const std::string zero(4, '\0'), one("\1\0\0\0", 4);
-  struct Marker {
-    const wchar_t* name;
-    std::string data;
-    bool secret;
-  };
-  for (const Marker& m : {Marker{L"ExcludeClipboardContentFromMonitorProcessing", zero, true},
-                          Marker{L"Clipboard Viewer Ignore", zero, true},
-                          Marker{L"CanIncludeInClipboardHistory", zero, true},
-                          Marker{L"CanIncludeInClipboardHistory", one, false}}) {
-    setRawClipboard(owner, {{CF_UNICODETEXT, bytesOf(u"secret")}, {RegisterClipboardFormatW(m.name), m.data}});
-    content = readClip(clipboard);
-    check(content.secret == m.secret, "privacy marker", __LINE__, helperName(m.name));
-    check(content.text == (m.secret ? u"" : u"secret"), "text beside a marker", __LINE__, narrow(content.text));
-  }
 
   // A clipboard held open elsewhere is reported busy after a few brief retries.
   clipboard.writeText(u"before");
