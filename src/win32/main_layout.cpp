@@ -60,7 +60,7 @@ void MainWindow::layout() {
   topMost_.move({boxLeft > margin ? boxLeft : margin, boxTop, client.right - margin, boxTop + topMostSize_.cy});
 
   tabs_.layout({margin, top + margin / 2, client.right - margin, boxTop - margin / 2});
-  if (app_.startupFlag || app_.options.isOn(17)) list_.fitContentColumn();
+  if (app_.startupFlag || app_.options.isOn(kAutoSizeList)) list_.fitContentColumn();
 }
 
 void MainWindow::onMinMaxInfo(MINMAXINFO* info) const {

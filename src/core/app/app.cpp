@@ -26,7 +26,7 @@ void App::showError(const Text& text) {
 
 bool App::checkSizeLimit(long long length) const {
   if (startupFlag) return true;
-  return !(options.isOn(21) && length > static_cast<long long>(options.number(22)) * 1024);
+  return !(options.isOn(kLimitSize) && length > static_cast<long long>(options.number(kLimitSizeKB)) * 1024);
 }
 
 }  // namespace vornix

@@ -131,7 +131,7 @@ void FrmVornix::deleteEntry(int index) {
   } else {
     removeEntry(index);
   }
-  if (app_.options.isTrue(14)) saveReg();
+  if (app_.options.isTrue(kRegSave)) saveReg();
 }
 
 void FrmVornix::clearList() {
@@ -148,7 +148,7 @@ void FrmVornix::clearList() {
     view_.setLinkItems(tab, {});
   }
   fillUndo(Text(), false, 0);
-  if (app_.options.isTrue(14)) saveReg();
+  if (app_.options.isTrue(kRegSave)) saveReg();
 }
 
 void FrmVornix::dropText(const Text& text) {
@@ -240,9 +240,9 @@ void FrmVornix::tbMain_ButtonClick(int button) {
 
 void FrmVornix::lvItems_DblClick() {
   if (rows_.selected() < 0) return;
-  if (app_.options.isTrue(1) && commandEnabled(Command::TbEdit)) {
+  if (app_.options.isTrue(kDblClickEdit) && commandEnabled(Command::TbEdit)) {
     tbMain_ButtonClick(8);
-  } else if (app_.options.isTrue(2) && commandEnabled(Command::TbCopy)) {
+  } else if (app_.options.isTrue(kDblClickClip) && commandEnabled(Command::TbCopy)) {
     tbMain_ButtonClick(5);
   }
 }
@@ -273,7 +273,7 @@ void FrmVornix::lvItems_ItemCheck(int index, bool checked) {
   if (index < 0 || index >= rows_.count()) return;
   rows_.setChecked(index, checked);
   app_.currentClip.setClipProtect(checked);
-  if (app_.options.isTrue(14)) saveReg();
+  if (app_.options.isTrue(kRegSave)) saveReg();
 }
 
 void FrmVornix::lvItems_Select(int index) {

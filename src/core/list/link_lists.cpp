@@ -69,7 +69,7 @@ void FrmVornix::linkList_Click(int tab) {
 }
 
 void FrmVornix::linkList_DblClick(int tab) {
-  const bool open = app_.options.isOn(tab == kTabURL ? 9 : 10);
+  const bool open = app_.options.isOn(tab == kTabURL ? kDblClickHyperURL : kDblClickHyperEMail);
   openLink(open, tab == kTabEMail);
 }
 

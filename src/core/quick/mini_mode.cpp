@@ -12,8 +12,6 @@ namespace vornix {
 
 namespace {
 
-constexpr int kOptionProtocolMode = 4;
-constexpr int kOptionMiniWindow = 15;
 constexpr int kMenuRows = 50;
 constexpr int kCaptionLength = 50;
 constexpr int kStrEmptyList = 255;
@@ -56,7 +54,7 @@ TrayMenu buildTrayMenu(const App& app, const EntryRows& rows) {
   for (auto* list : {&menu.entries, &menu.urls, &menu.emails})
     if (list->empty()) list->push_back({app.str(kStrEmptyList), 0});
 
-  menu.recordMode = app.options.number(kOptionProtocolMode) == 1;
+  menu.recordMode = app.options.number(kProtocolMode) == 1;
   menu.showTextKeys = app.hotkeys.textkeyBol;
   if (menu.showTextKeys) {
     for (int n = 0; n < 10; ++n)
@@ -85,7 +83,7 @@ void FrmVornixDrop::load() {
   chkTopMost_Click();
   view_.showWindow(true);
   view_.addTrayIcon();
-  if (app_.options.number(kOptionMiniWindow) == 0) {
+  if (app_.options.number(kMiniWindow) == 0) {
     park();
   } else {
     const int alpha = opacityToAlpha(app_.options, -1);
@@ -120,7 +118,7 @@ void FrmVornixDrop::unloadAtExit() {
 }
 
 void FrmVornixDrop::savePosition() {
-  if (parked_ || app_.options.number(kOptionMiniWindow) <= 0 || view_.windowState() != WindowState::Normal) return;
+  if (parked_ || app_.options.number(kMiniWindow) <= 0 || view_.windowState() != WindowState::Normal) return;
   const Rect r = view_.windowRect();
   app_.sys.store.write(u"MMwinLeft", ustr::fromInt(pixelsToTwips(r.left, app_.screenDpi)));
   app_.sys.store.write(u"MMwinTop", ustr::fromInt(pixelsToTwips(r.top, app_.screenDpi)));
@@ -129,7 +127,7 @@ void FrmVornixDrop::savePosition() {
 void FrmVornixDrop::activate() { app_.modalOpen = false; }
 
 void FrmVornixDrop::deactivate() {
-  if (loaded_ && app_.options.number(kOptionMiniWindow) == 0) park();
+  if (loaded_ && app_.options.number(kMiniWindow) == 0) park();
 }
 
 void FrmVornixDrop::park() {
@@ -162,7 +160,7 @@ void FrmVornixDrop::trayNotify(int notice) {
 
 void FrmVornixDrop::restore() {
   view_.restoreWindow();
-  if (app_.options.number(kOptionMiniWindow) == 0) {
+  if (app_.options.number(kMiniWindow) == 0) {
     Rect r = view_.windowRect();
     r.left = readPixels(app_.sys.store, u"MMwinLeft", mainView_.windowRect().left, app_.screenDpi);
     keepInside(r, view_.workAreaNear(r));
@@ -198,7 +196,7 @@ void FrmVornixDrop::runTrayCommand(int command, const TrayMenu& menu) {
   }
   switch (command) {
     case kTrayProtocol:
-      app_.options.setOption(kOptionProtocolMode, static_cast<std::int16_t>(menu.recordMode ? 0 : 1));
+      app_.options.setOption(kProtocolMode, static_cast<std::int16_t>(menu.recordMode ? 0 : 1));
       frm_.changeProtocolMode();
       break;
     case kTrayRestore:
