@@ -26,7 +26,7 @@ bool MainWindow::createControls() {
       !tabs_.create(hwnd(), font_, list_.control().hwnd()) || !status_.create(hwnd(), font_, app_))
     return false;
 
-  const Text caption = app_.str(116);
+  const Text caption = app_.str(kStrStayInFront);
   topMost_.attach(createControl(hwnd(), WC_BUTTONW, caption, WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0,
                                 IDC_CHKTOPMOST));
   if (!topMost_.hwnd()) return false;

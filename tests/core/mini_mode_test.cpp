@@ -64,7 +64,7 @@ TEST(MiniMode, SubmenusSortTheRowsByKindInListOrder) {
   EXPECT_EQ(p.captions(m.entries), (std::vector<Text>{u"second words", u"first words"}));
   EXPECT_EQ(p.captions(m.urls), (std::vector<Text>{u"http://example.org"}));
   ASSERT_EQ(m.emails.size(), 1u);
-  EXPECT_EQ(m.emails[0].caption, p.app->str(255));
+  EXPECT_EQ(m.emails[0].caption, p.app->str(kStrEmptyList));
   EXPECT_EQ(m.emails[0].rowId, 0);
   EXPECT_TRUE(m.recordMode);
   EXPECT_FALSE(m.showTextKeys);
@@ -178,7 +178,7 @@ TEST(MiniMode, LeavingWithTheEditorOpenAsksWhetherToKeepTheChanges) {
     p.mini.editor = true;
     p.sys.boxes.answers.push_back(answer);
     p.drop->buttonClick(MiniButton::List);
-    EXPECT_EQ(p.boxes(), std::vector<Text>{p.app->str(224)});
+    EXPECT_EQ(p.boxes(), std::vector<Text>{p.app->str(kStrOvertakeChanges)});
     EXPECT_EQ(p.mini.editorAccepted, answer == 1);
     EXPECT_TRUE(p.mini.mainShown);
   }

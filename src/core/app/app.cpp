@@ -12,7 +12,7 @@ int App::askQuestion(const Text& text, int defaultAnswer, bool force) {
   const bool wasOpen = modalOpen;
   if (!force && (questionSuppression || modalOpen)) return defaultAnswer;
   modalOpen = true;
-  int answer = sys.boxes.question(text, str(135));
+  int answer = sys.boxes.question(text, str(kStrSecurityQuestion));
   modalOpen = wasOpen;
   return answer == 1 ? 1 : 2;
 }
@@ -20,7 +20,7 @@ int App::askQuestion(const Text& text, int defaultAnswer, bool force) {
 void App::showError(const Text& text) {
   if (modalOpen) return;
   modalOpen = true;
-  sys.boxes.critical(text, str(136));
+  sys.boxes.critical(text, str(kStrComment));
   modalOpen = false;
 }
 

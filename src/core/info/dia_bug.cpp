@@ -13,9 +13,6 @@ namespace vornix {
 namespace {
 
 constexpr char16_t kCrLf[] = u"\r\n";
-constexpr int kStrCantOpenClipboard = 267;
-constexpr int kStrTooLongCopied = 375;
-constexpr int kStrTooLongNotCopied = 376;
 
 constexpr char16_t kHeader[] = u"Your Bug-Report / Ihre Fehlermeldung:";
 // Where the user starts writing: line 3, after the header and two line ends.

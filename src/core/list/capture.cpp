@@ -22,7 +22,6 @@ using platform::ClipStatus;
 // Enough for the status bar to show any text the way shortenText does.
 constexpr std::size_t kDisplayLength = 4096;
 constexpr int kDisplayMax = 125;
-constexpr int kStrHiddenText = 336;  // "Hidden text (marked private by its program)"
 
 // shortenText's form of a long text, from the two ends that were read of it.
 Text shortenedEnds(const ClipContent& content) {
@@ -81,7 +80,7 @@ void FrmVornix::ClipChanged() {
     const ClipStatus status = app_.sys.clipboard.read(content, recording ? captureLimit() : kDisplayLength);
     if (status == ClipStatus::Ok) break;
     if (status == ClipStatus::Busy && recording && !app_.modalOpen && app_.options.number(kQuestionClipOpen) == 1 &&
-        app_.askQuestion(app_.str(267), 2) == 1)
+        app_.askQuestion(app_.str(kStrCantOpenClipboard), 2) == 1)
       continue;
     // This was the change the flag waited for, unreadable or not.
     ignoreNextChange_ = false;
@@ -143,7 +142,7 @@ void FrmVornix::FromClipboard() {
     const ClipStatus status = app_.sys.clipboard.read(content, captureLimit());
     if (status == ClipStatus::Busy) {
       if (!app_.modalOpen && app_.options.number(kQuestionClipOpen) == 1 &&
-          app_.askQuestion(app_.str(267), 2) == 1)
+          app_.askQuestion(app_.str(kStrCantOpenClipboard), 2) == 1)
         continue;
       return;
     }
@@ -171,7 +170,7 @@ void FrmVornix::showClipboard(const ClipContent& content) {
   if (content.secret) {
     shown = u"<" + app_.str(kStrHiddenText) + u">";
   } else if (!content.hasText) {
-    shown = u"<" + app_.str(133) + u">";
+    shown = u"<" + app_.str(kStrTextClipboardEmpty) + u">";
   } else if (content.text.size() == content.print.length) {
     shown = shortenText(content.text, kDisplayMax);
   } else {
@@ -186,7 +185,7 @@ void FrmVornix::showClipboard(const ClipContent& content) {
 }
 
 Text FrmVornix::getClipTextType(const ClipClass& clip) const {
-  Text type = app_.textTypeName.empty() ? app_.str(308) : app_.textTypeName;
+  Text type = app_.textTypeName.empty() ? app_.str(kStrText) : app_.textTypeName;
   if (clip.isURL > 0) type = u"URL";
   if (clip.isURL < 5 && clip.isEMail > 0) type = u"E-Mail";
   return type;

@@ -119,7 +119,7 @@ void FrmVornix::deleteEntry(int index) {
     // The question's message loop may file a capture and re-sort the list: act on
     // the row that was asked about, wherever it is now, and not at all if it is gone.
     const int id = rows_.at(index).id;
-    if (app_.askQuestion(app_.str(188), 1) == 2) return;
+    if (app_.askQuestion(app_.str(kStrProtectedDeleteAnyway), 1) == 2) return;
     index = rows_.indexOf(id);
     if (index < 0) return;
   }
@@ -139,7 +139,7 @@ void FrmVornix::clearList() {
   // question was open stays.
   std::vector<int> asked;
   for (const Row& row : rows_.rows()) asked.push_back(row.id);
-  if (app_.askQuestion(app_.str(141), 1) != 1) return;
+  if (app_.askQuestion(app_.str(kStrClearWholeList), 1) != 1) return;
   app_.currentClip.setClipText(Text());
   for (int id : asked) rows_.remove(rows_.indexOf(id));
   view_.rowsChanged();
@@ -165,7 +165,7 @@ void FrmVornix::importFile(const Text& path) {
   if (clip.isText) {
     addListItem(clip.clipText(), false, true);
   } else {
-    app_.showError(app_.str(139) + u"\r\n" + app_.str(140));
+    app_.showError(app_.str(kStrFileNotAscii) + u"\r\n" + app_.str(kStrCannotBeImported));
   }
 }
 

@@ -75,7 +75,7 @@ bool FrmVornix::insertListItem(Text strText, bool sel, bool realadd, double clda
     }
     if (rows_.count() < EntryRows::kCapacity) break;
     if (app_.options.number(kProtocolMode) == 0) {
-      app_.showError(app_.str(137) + u"\r\n" + app_.str(138));
+      app_.showError(app_.str(kStrMaximumEntriesReached) + u"\r\n" + app_.str(kStrPleaseDeleteEntries));
       return false;
     }
     const int victim = findGivenUp();
@@ -160,7 +160,7 @@ void FrmVornix::removeEntry(int index) {
 
 bool FrmVornix::checkMaxEntries() {
   if (rows_.count() < EntryRows::kCapacity) return false;
-  app_.showError(app_.str(137) + u"\r\n" + app_.str(138));
+  app_.showError(app_.str(kStrMaximumEntriesReached) + u"\r\n" + app_.str(kStrPleaseDeleteEntries));
   return true;
 }
 

@@ -103,7 +103,8 @@ void FrmVornix::openLink(bool open, bool mail) {
     lvItems_DblClick();
     return;
   }
-  if (!isPlainWebOrMailAddress(target) && app_.askQuestion(formatMessage({app_.str(335), target}), 2, true) != 1)
+  if (!isPlainWebOrMailAddress(target) &&
+      app_.askQuestion(formatMessage({app_.str(kStrOpenUnknownTarget), target}), 2, true) != 1)
     return;
   openWithShell(app_, target);
 }

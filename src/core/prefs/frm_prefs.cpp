@@ -13,13 +13,6 @@ namespace {
 
 using C = PrefsControl;
 
-// String numbers.
-enum Str {
-  kStrComment = 136, kStrWin = 198, kStrAlt = 194, kStrCtrl = 195, kStrShift = 196,
-  kStrProtocolHint = 200, kStrLeft = 234, kStrRight = 235, kStrCenter = 236, kStrCharacters = 315,
-  kStrNotANumber = 365, kStrHotkeyTwice = 366,
-};
-
 enum class Kind { Check, Choice, Slider, Box, Combo };
 
 struct Binding {
@@ -144,7 +137,7 @@ void FrmPrefs::Form_Load() {
   for (const Slider& s : kSliders) view_.setSliderRange(s.control, s.low, s.high, s.smallStep, s.largeStep);
   view_.setItems(C::cmbOSDAlignment, {app_.str(kStrLeft), app_.str(kStrRight), app_.str(kStrCenter)});
   view_.setText(C::labProtocolHint,
-                formatMessage({app_.str(kStrProtocolHint), ustr::fromInt(EntryRows::kCapacity)}));
+                formatMessage({app_.str(kStrListLimitHint), ustr::fromInt(EntryRows::kCapacity)}));
 
   const OptionTable& options = app_.options;
   for (const Binding& b : kBindings) {

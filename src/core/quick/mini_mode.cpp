@@ -14,8 +14,6 @@ namespace {
 
 constexpr int kMenuRows = 50;
 constexpr int kCaptionLength = 50;
-constexpr int kStrEmptyList = 255;
-constexpr int kStrOvertakeChanges = 224;
 constexpr int kCopyButton = 5;
 // A window seen through entirely could not be found again to switch it back.
 constexpr int kLeastAlpha = 51;
@@ -42,7 +40,7 @@ void keepInside(Rect& w, const Rect& area) {
 
 TrayMenu buildTrayMenu(const App& app, const EntryRows& rows) {
   TrayMenu menu;
-  const Text textType = app.textTypeName.empty() ? app.str(308) : app.textTypeName;
+  const Text textType = app.textTypeName.empty() ? app.str(kStrText) : app.textTypeName;
   const int count = rows.count() < kMenuRows ? rows.count() : kMenuRows;
   for (int i = 0; i < count; ++i) {
     const Row& row = rows.at(i);

@@ -9,10 +9,6 @@ namespace vornix {
 
 namespace {
 
-// Strings.
-constexpr int kStrAlt = 194, kStrCtrl = 195, kStrShift = 196, kStrWin = 198;
-constexpr int kStrHotkeyTaken = 223, kStrLongKeystrokes = 316, kStrKeystrokesRefused = 345;
-
 constexpr char16_t kAppTitle[] = u"Vornix";
 constexpr char16_t kCantOpenClipboard[] = u"Can't open Clipboard";
 
