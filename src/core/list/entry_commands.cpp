@@ -6,6 +6,13 @@
 
 namespace vornix {
 
+namespace {
+
+// Virtual-key codes, as the list's view passes its keys on (the core has no Windows header).
+constexpr int kKeyReturn = 13, kKeyEscape = 27, kKeyInsert = 45, kKeyDelete = 46;
+
+}  // namespace
+
 void FrmVornix::selectEntry(int index) {
   rows_.select(index);
   setClipEntry(index);
@@ -177,59 +184,60 @@ void FrmVornix::menFileFileDialog_Click() {
 }
 
 void FrmVornix::tbMain_ButtonClick(int button) {
+  const Command command = static_cast<Command>(button);
   const int selected = rows_.selected();
   if (selected >= 0) {
-    if (button != 12) view_.showTab(kTabList);
+    if (command != Command::TbOpen) view_.showTab(kTabList);
     selectEntry(selected);
     const Text text = rows_.at(selected).cells[kColContent];
-    switch (button) {
-      case 5:
-      case 4: {
+    switch (command) {
+      case Command::TbCopy:
+      case Command::TbCut: {
         // Remember the text we put on the clipboard, so that our own copy is not filed
         // again; a cut also ignores the change, but only while one is coming (in the chain).
         const int id = rows_.at(selected).id;
         const TextPrint before = lastClip_;
         lastClip_ = TextPrint::of(text);
-        if (button == 4) ignoreNextChange_ = app_.inChain;
+        if (command == Command::TbCut) ignoreNextChange_ = app_.inChain;
         bool written = false;
         CopyItem(selected, &written);
         if (!written) {
           // Nothing changed on the clipboard: no change of ours will come, and a cut keeps its entry.
           lastClip_ = before;
           ignoreNextChange_ = false;
-        } else if (button == 4) {
+        } else if (command == Command::TbCut) {
           // The error box of a failed write may have let a capture move the rows.
           deleteEntry(rows_.indexOf(id));
         }
         break;
       }
-      case 8:
+      case Command::TbEdit:
         EditItem(selected);
         break;
-      case 9:
+      case Command::TbDelete:
         deleteEntry(selected);
         break;
-      case 12:
+      case Command::TbOpen:
         openLink(true, app_.currentClip.isEMail != 0);
         break;
       default:
         break;
     }
   }
-  switch (button) {
-    case 1:
+  switch (command) {
+    case Command::TbNew:
       newEntry();
       break;
-    case 2:
+    case Command::TbImport:
       if (!checkMaxEntries()) menFileFileDialog_Click();
       break;
-    case 6:
+    case Command::TbPaste:
       FromClipboard();
       break;
-    case 10:
+    case Command::TbClear:
       clearList();
       break;
-    case 14:
+    case Command::TbMini:
       view_.enterMiniMode();
       break;
     default:
@@ -241,20 +249,20 @@ void FrmVornix::tbMain_ButtonClick(int button) {
 void FrmVornix::lvItems_DblClick() {
   if (rows_.selected() < 0) return;
   if (app_.options.isTrue(kDblClickEdit) && commandEnabled(Command::TbEdit)) {
-    tbMain_ButtonClick(8);
+    tbMain_ButtonClick(Command::TbEdit);
   } else if (app_.options.isTrue(kDblClickClip) && commandEnabled(Command::TbCopy)) {
-    tbMain_ButtonClick(5);
+    tbMain_ButtonClick(Command::TbCopy);
   }
 }
 
 void FrmVornix::lvItems_KeyDown(int key) {
-  if (key == 13) lvItems_DblClick();
-  if (key == 27) view_.enterMiniMode();
+  if (key == kKeyReturn) lvItems_DblClick();
+  if (key == kKeyEscape) view_.enterMiniMode();
 }
 
 void FrmVornix::lvItems_KeyUp(int key) {
-  if (key == 46) tbMain_ButtonClick(9);
-  if (key == 45) tbMain_ButtonClick(6);
+  if (key == kKeyDelete) tbMain_ButtonClick(Command::TbDelete);
+  if (key == kKeyInsert) tbMain_ButtonClick(Command::TbPaste);
 }
 
 void FrmVornix::lvItems_ColumnClick(int column) {

@@ -14,7 +14,6 @@ namespace {
 
 constexpr int kMenuRows = 50;
 constexpr int kCaptionLength = 50;
-constexpr int kCopyButton = 5;
 // A window seen through entirely could not be found again to switch it back.
 constexpr int kLeastAlpha = 51;
 
@@ -188,7 +187,7 @@ void FrmVornixDrop::runTrayCommand(int command, const TrayMenu& menu) {
     const int index = item < list.size() && list[item].rowId ? frm_.rows().indexOf(list[item].rowId) : -1;
     if (index >= 0) {
       frm_.selectEntry(index);
-      frm_.tbMain_ButtonClick(kCopyButton);
+      frm_.tbMain_ButtonClick(Command::TbCopy);
     }
     return;
   }
