@@ -11,8 +11,6 @@ namespace vornix::ui {
 
 namespace {
 
-constexpr int kStrSysInfo = 123;
-constexpr int kStrOK = 120;
 constexpr COLORREF kLinkColor = RGB(0, 0, 204);
 constexpr COLORREF kCreditsShadow = RGB(160, 160, 160);
 
@@ -135,7 +133,7 @@ class AboutBox : public Dialog, public AboutView {
     if (titleFont_) Control(item(IDC_ABOUT_TITLE)).setFont(titleFont_);
     if (linkFont_)
       for (int id : {IDC_ABOUT_WWW, IDC_ABOUT_MAILTO}) Control(item(id)).setFont(linkFont_);
-    Control(item(IDC_ABOUT_SYSINFO)).setText(app_.str(kStrSysInfo));
+    Control(item(IDC_ABOUT_SYSINFO)).setText(app_.str(kStrSystemInfo));
     Control(item(IDOK)).setText(app_.str(kStrOK));
     frm_.load();
   }

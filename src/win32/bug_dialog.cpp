@@ -9,13 +9,6 @@ namespace vornix::ui {
 
 namespace {
 
-constexpr int kStrTitle = 222;
-constexpr int kStrLabel = 268;
-constexpr int kStrCopy = 210;
-constexpr int kStrMail = 252;
-constexpr int kStrCancel = 121;
-constexpr int kStrNoticeTitle = 136;
-
 class BugDialog : public Dialog, public BugView {
  public:
   BugDialog(App& app, const MainFacts& facts) : app_(app), facts_(facts), dia_(app, *this) {}
@@ -39,7 +32,7 @@ class BugDialog : public Dialog, public BugView {
   }
 
   void notice(const Text& text) override {
-    MessageBoxW(hwnd(), wide(text), wide(app_.str(kStrNoticeTitle)), MB_OK | MB_ICONINFORMATION);
+    MessageBoxW(hwnd(), wide(text), wide(app_.str(kStrComment)), MB_OK | MB_ICONINFORMATION);
   }
 
   void close() override { EndDialog(hwnd(), IDCANCEL); }
@@ -73,10 +66,10 @@ class BugDialog : public Dialog, public BugView {
   HWND item(int id) const { return GetDlgItem(hwnd(), id); }
 
   void init() {
-    Control(hwnd()).setText(app_.str(kStrTitle));
-    Control(item(IDC_BUG_LABEL)).setText(app_.str(kStrLabel));
+    Control(hwnd()).setText(app_.str(kStrBugReport));
+    Control(item(IDC_BUG_LABEL)).setText(app_.str(kStrBugReportHint));
     Control(item(IDC_BUG_COPY)).setText(app_.str(kStrCopy));
-    Control(item(IDOK)).setText(app_.str(kStrMail));
+    Control(item(IDOK)).setText(app_.str(kStrEMail));
     Control(item(IDCANCEL)).setText(app_.str(kStrCancel));
     Control edit(item(IDC_BUG_TEXT));
     edit.send(EM_SETLIMITTEXT, 0);  // as much as the system allows instead of 32K

@@ -10,9 +10,6 @@ namespace vornix::ui {
 
 namespace {
 
-constexpr int kStrTitle = 118, kStrProtect = 119, kStrOK = 120, kStrCancel = 121, kStrOKCopy = 175;
-constexpr int kStrTextKey = 199, kStrLength = 271, kStrPosition = 272;
-
 struct ToolItem {
   int id;
   EditorTool tool;
@@ -108,49 +105,49 @@ INT_PTR EditorDialog::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 HMENU EditorDialog::buildMenu() {
   HMENU bar = CreateMenu();
   HMENU entry = CreatePopupMenu();
-  addItem(entry, IDM_ED_EXPORT, app_.str(212));
+  addItem(entry, IDM_ED_EXPORT, app_.str(kStrExportText));
   addSeparator(entry);
-  addItem(entry, IDM_ED_ACCEPT, app_.str(156));
-  addItem(entry, IDM_ED_ACCEPTCOPY, app_.str(203));
-  addItem(entry, IDM_ED_CANCEL, app_.str(157));
-  addPopup(bar, entry, app_.str(155));
+  addItem(entry, IDM_ED_ACCEPT, app_.str(kStrAccept));
+  addItem(entry, IDM_ED_ACCEPTCOPY, app_.str(kStrAcceptAndCopy));
+  addItem(entry, IDM_ED_CANCEL, app_.str(kStrCancelItem));
+  addPopup(bar, entry, app_.str(kStrEntry));
 
   HMENU tools = CreatePopupMenu();
-  addItem(tools, IDM_ED_REPLACE, app_.str(163));
+  addItem(tools, IDM_ED_REPLACE, app_.str(kStrReplaceMenu));
   HMENU mail = CreatePopupMenu();
-  addItem(mail, IDM_ED_SETCITE, app_.str(281));
-  addItem(mail, IDM_ED_DELCITE, app_.str(282));
-  addPopup(tools, mail, app_.str(280));
+  addItem(mail, IDM_ED_SETCITE, app_.str(kStrSetQuotationCharacter));
+  addItem(mail, IDM_ED_DELCITE, app_.str(kStrRemoveQuotation));
+  addPopup(tools, mail, app_.str(kStrEMailMenu));
   HMENU reformat = CreatePopupMenu();
-  addItem(reformat, IDM_ED_REFORMATP, app_.str(286));
+  addItem(reformat, IDM_ED_REFORMATP, app_.str(kStrReformatParagraphs));
   addSeparator(reformat);
-  addItem(reformat, IDM_ED_TRIM, app_.str(161));
-  addItem(reformat, IDM_ED_TRIMWS, app_.str(168));
-  addItem(reformat, IDM_ED_REPLACELF, app_.str(162));
-  addItem(reformat, IDM_ED_EMPTYLINES, app_.str(174));
-  addPopup(tools, reformat, app_.str(283));
+  addItem(reformat, IDM_ED_TRIM, app_.str(kStrClearBeginningAndEnd));
+  addItem(reformat, IDM_ED_TRIMWS, app_.str(kStrClearEmptySpaces));
+  addItem(reformat, IDM_ED_REPLACELF, app_.str(kStrClearReturns));
+  addItem(reformat, IDM_ED_EMPTYLINES, app_.str(kStrDeleteBlankLines));
+  addPopup(tools, reformat, app_.str(kStrReformat));
   HMENU transform = CreatePopupMenu();
-  addItem(transform, IDM_ED_UPPERCASE, app_.str(159));
-  addItem(transform, IDM_ED_LOWERCASE, app_.str(160));
+  addItem(transform, IDM_ED_UPPERCASE, app_.str(kStrCapitalLetters));
+  addItem(transform, IDM_ED_LOWERCASE, app_.str(kStrLowerCaseLetters));
   addSeparator(transform);
-  addItem(transform, IDM_ED_CONVUMLAUT, app_.str(249));
+  addItem(transform, IDM_ED_CONVUMLAUT, app_.str(kStrChangeUmlauts));
   addSeparator(transform);
-  addItem(transform, IDM_ED_CONVASCII, app_.str(218));
-  addItem(transform, IDM_ED_CONVESCAPE, app_.str(287));
+  addItem(transform, IDM_ED_CONVASCII, app_.str(kStrConvertEscapesToText));
+  addItem(transform, IDM_ED_CONVESCAPE, app_.str(kStrConvertTextToEscapes));
   addSeparator(transform);
-  addItem(transform, IDM_ED_ENT8BIT2ENT, app_.str(170));
-  addItem(transform, IDM_ED_ENTENT28BIT, app_.str(171));
-  addItem(transform, IDM_ED_ENTTAG2ENT, app_.str(172));
-  addItem(transform, IDM_ED_ENTENT2TAG, app_.str(173));
-  addPopup(tools, transform, app_.str(284));
+  addItem(transform, IDM_ED_ENT8BIT2ENT, app_.str(kStrConvert8BitToEntities));
+  addItem(transform, IDM_ED_ENTENT28BIT, app_.str(kStrConvertEntitiesTo8Bit));
+  addItem(transform, IDM_ED_ENTTAG2ENT, app_.str(kStrConvertTagsToEntities));
+  addItem(transform, IDM_ED_ENTENT2TAG, app_.str(kStrConvertEntitiesToTags));
+  addPopup(tools, transform, app_.str(kStrTransform));
   HMENU insert = CreatePopupMenu();
-  addItem(insert, IDM_ED_DATE, app_.str(202));
-  addItem(insert, IDM_ED_TIME, app_.str(204));
+  addItem(insert, IDM_ED_DATE, app_.str(kStrDateMenu));
+  addItem(insert, IDM_ED_TIME, app_.str(kStrTime));
   addSeparator(insert);
-  addItem(insert, IDM_ED_SPECIAL, app_.str(176));
-  addItem(insert, IDM_ED_ASCII, app_.str(207));
-  addPopup(tools, insert, app_.str(201));
-  addPopup(bar, tools, app_.str(158));
+  addItem(insert, IDM_ED_SPECIAL, app_.str(kStrInsertSpecialCharacterMenu));
+  addItem(insert, IDM_ED_ASCII, app_.str(kStrAsciiCodeMenu));
+  addPopup(tools, insert, app_.str(kStrInsert));
+  addPopup(bar, tools, app_.str(kStrTools));
   return bar;
 }
 
@@ -171,11 +168,11 @@ void EditorDialog::createStatusBar() {
 
 void EditorDialog::init() {
   Quiet quiet(quiet_);
-  SetWindowTextW(hwnd(), wide(app_.str(kStrTitle)));
-  SetDlgItemTextW(hwnd(), IDC_ED_PROTECT, wide(app_.str(kStrProtect)));
-  SetDlgItemTextW(hwnd(), IDC_ED_KEYLABEL, wide(app_.str(kStrTextKey)));
+  SetWindowTextW(hwnd(), wide(app_.str(kStrTextInput)));
+  SetDlgItemTextW(hwnd(), IDC_ED_PROTECT, wide(app_.str(kStrProtectEntry)));
+  SetDlgItemTextW(hwnd(), IDC_ED_KEYLABEL, wide(app_.str(kStrTextBlockLabel)));
   SetDlgItemTextW(hwnd(), IDOK, wide(app_.str(kStrOK)));
-  SetDlgItemTextW(hwnd(), IDC_ED_OKCOPY, wide(app_.str(kStrOKCopy)));
+  SetDlgItemTextW(hwnd(), IDC_ED_OKCOPY, wide(app_.str(kStrOKAndCopy)));
   SetDlgItemTextW(hwnd(), IDCANCEL, wide(app_.str(kStrCancel)));
   Button(item(IDC_ED_PROTECT)).setChecked(initialProtect_);
 

@@ -10,7 +10,7 @@ namespace vornix::ui {
 
 namespace {
 
-constexpr int kColumnTitles[] = {273, 274, 275, 276};
+constexpr int kColumnTitles[] = {kStrCounter, kStrContent, kStrType, kStrDate};
 constexpr int kKeyColumnFirst = kColDateSort;
 // At 96 DPI: room the list keeps around a cell's text, the gap after the check
 // box beside the counter, and the first width of the content column.
@@ -43,12 +43,13 @@ bool EntryListView::create(HWND parent, HFONT font) {
 
   // Columns fit their texts: the counter beside the check box, the type names and a date of this locale.
   const HWND w = list_.hwnd();
-  const int counter = std::max(textWidth(w, font, app_.str(273)), textWidth(w, font, u"000000")) + checkBoxWidth(list_);
-  int type = textWidth(w, font, app_.str(275));
+  const int counter =
+      std::max(textWidth(w, font, app_.str(kStrCounter)), textWidth(w, font, u"000000")) + checkBoxWidth(list_);
+  int type = textWidth(w, font, app_.str(kStrType));
   for (const Text& name : {Text(u"URL"), Text(u"E-Mail"), app_.textTypeName})
     type = std::max(type, textWidth(w, font, name));
   const Text sampleDate = app_.sys.locale.dateText(app_.sys.clock.now());
-  const int date = std::max(textWidth(w, font, app_.str(276)), textWidth(w, font, sampleDate));
+  const int date = std::max(textWidth(w, font, app_.str(kStrDate)), textWidth(w, font, sampleDate));
   const int padding = dpiScale(kCellPadding96);
   const int widths[kColumnCount] = {counter + padding, dpiScale(kContentWidth96), type + padding, date + padding, 0, 0};
 

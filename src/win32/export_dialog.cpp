@@ -13,18 +13,26 @@ namespace vornix::ui {
 
 namespace {
 
-constexpr int kStrFilter = 213, kStrExport = 212, kStrOK = 120, kStrCancel = 121;
-
 struct Caption {
   int id, number;
 };
 
 constexpr Caption kExportCaptions[] = {
-    {IDC_EX_FRASEL, 318},       {IDC_EX_SELSINGLE, 319},       {IDC_EX_SELALL, 320},
-    {IDC_EX_LISTS, 321},        {IDC_EX_FRALISTS, 229},        {IDC_EX_CHKTEXT, 322},
-    {IDC_EX_CHKURL, 323},       {IDC_EX_CHKEMAIL, 324},        {IDC_EX_CHKPROTECTED, 325},
-    {IDC_EX_CHKUNPROTECTED, 326}, {IDC_EX_CHKTEXTBLOCKS, 327}, {IDC_EX_FRASAVE, 328},
-    {IDC_EX_SAVEFILE, 329},     {IDC_EX_SAVEDIR, 330},         {IDC_EX_SAVECLIP, 334},
+    {IDC_EX_FRASEL, kStrSelection},
+    {IDC_EX_SELSINGLE, kStrSelectedEntry},
+    {IDC_EX_SELALL, kStrAllEntries},
+    {IDC_EX_LISTS, kStrSpecialLists},
+    {IDC_EX_FRALISTS, kStrLists},
+    {IDC_EX_CHKTEXT, kStrAllTexts},
+    {IDC_EX_CHKURL, kStrAllURLs},
+    {IDC_EX_CHKEMAIL, kStrAllEMailAddresses},
+    {IDC_EX_CHKPROTECTED, kStrAllProtectedEntries},
+    {IDC_EX_CHKUNPROTECTED, kStrAllUnprotectedEntries},
+    {IDC_EX_CHKTEXTBLOCKS, kStrAllTextBlocks},
+    {IDC_EX_FRASAVE, kStrSaveInto},
+    {IDC_EX_SAVEFILE, kStrOneFile},
+    {IDC_EX_SAVEDIR, kStrSeparateFilesInFolder},
+    {IDC_EX_SAVECLIP, kStrTheClipboard},
     {IDCANCEL, kStrCancel},
 };
 
@@ -41,8 +49,8 @@ class NameDialog : public Dialog {
  protected:
   INT_PTR onMessage(UINT message, WPARAM wParam, LPARAM) override {
     if (message == WM_INITDIALOG) {
-      SetWindowTextW(hwnd(), wide(removeAmpersand(app_.str(332))));
-      SetDlgItemTextW(hwnd(), IDC_TL_LABEL1, wide(app_.str(333) + u": "));
+      SetWindowTextW(hwnd(), wide(removeAmpersand(app_.str(kStrNewFolder))));
+      SetDlgItemTextW(hwnd(), IDC_TL_LABEL1, wide(app_.str(kStrNameOfFolder) + u": "));
       SetDlgItemTextW(hwnd(), IDOK, wide(app_.str(kStrOK)));
       SetDlgItemTextW(hwnd(), IDCANCEL, wide(app_.str(kStrCancel)));
       return TRUE;
@@ -68,7 +76,7 @@ class NameDialog : public Dialog {
 const int ExportDialog::IDD_EXPORT_TEMPLATE = IDD_EXPORT;
 
 bool chooseSaveFile(HWND owner, const App& app, Text& path) {
-  return runFileDialog(owner, app.str(kStrFilter), path, FileDialogKind::Save);
+  return runFileDialog(owner, app.str(kStrTextFileFilter), path, FileDialogKind::Save);
 }
 
 ExportDialog::ExportDialog(App& app, const EntryRows& rows, int selected)
@@ -88,7 +96,7 @@ INT_PTR ExportDialog::onMessage(UINT message, WPARAM wParam, LPARAM) {
 
 void ExportDialog::init() {
   app_.modalOpen = true;
-  SetWindowTextW(hwnd(), wide(removeAmpersand(app_.str(kStrExport))));
+  SetWindowTextW(hwnd(), wide(removeAmpersand(app_.str(kStrExportText))));
   for (const Caption& c : kExportCaptions) SetDlgItemTextW(hwnd(), c.id, wide(app_.str(c.number)));
   for (int id : kListBoxes) Button(GetDlgItem(hwnd(), id)).setChecked(false);
   Button(GetDlgItem(hwnd(), IDC_EX_SELSINGLE)).setChecked(true);
@@ -145,8 +153,8 @@ bool DirDialog::run(HWND owner, Text& folder) {
 
 INT_PTR DirDialog::onMessage(UINT message, WPARAM wParam, LPARAM) {
   if (message == WM_INITDIALOG) {
-    SetWindowTextW(hwnd(), wide(app_.str(331)));
-    SetDlgItemTextW(hwnd(), IDC_DIR_MAKE, wide(app_.str(332)));
+    SetWindowTextW(hwnd(), wide(app_.str(kStrSelectionOfFolder)));
+    SetDlgItemTextW(hwnd(), IDC_DIR_MAKE, wide(app_.str(kStrNewFolder)));
     SetDlgItemTextW(hwnd(), IDOK, wide(app_.str(kStrOK)));
     SetDlgItemTextW(hwnd(), IDCANCEL, wide(app_.str(kStrCancel)));
     showFolder(folder_);

@@ -26,7 +26,7 @@ bool MainWindow::createControls() {
       !tabs_.create(hwnd(), font_, list_.control().hwnd()) || !status_.create(hwnd(), font_, app_))
     return false;
 
-  const Text caption = app_.str(116);
+  const Text caption = app_.str(kStrStayInFront);
   topMost_.attach(createControl(hwnd(), WC_BUTTONW, caption, WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0,
                                 IDC_CHKTOPMOST));
   if (!topMost_.hwnd()) return false;
@@ -60,7 +60,7 @@ void MainWindow::layout() {
   topMost_.move({boxLeft > margin ? boxLeft : margin, boxTop, client.right - margin, boxTop + topMostSize_.cy});
 
   tabs_.layout({margin, top + margin / 2, client.right - margin, boxTop - margin / 2});
-  if (app_.startupFlag || app_.options.isOn(17)) list_.fitContentColumn();
+  if (app_.startupFlag || app_.options.isOn(kAutoSizeList)) list_.fitContentColumn();
 }
 
 void MainWindow::onMinMaxInfo(MINMAXINFO* info) const {

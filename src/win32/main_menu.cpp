@@ -21,31 +21,31 @@ HMENU createMainMenu(const App& app) {
   const Text ctrl = app.languageOffset == 0 ? u"\tStrg+" : u"\tCtrl+";
 
   HMENU file = CreatePopupMenu();
-  addItem(file, IDM_FILE_MINI, app.str(102));
-  addItem(file, IDM_FILE_IMPORT, app.str(145));
-  addItem(file, IDM_FILE_EXPORT, app.str(212));
-  addItem(file, IDM_FILE_SETTINGS, app.str(103));
+  addItem(file, IDM_FILE_MINI, app.str(kStrMiniMode));
+  addItem(file, IDM_FILE_IMPORT, app.str(kStrImportFileMenu));
+  addItem(file, IDM_FILE_EXPORT, app.str(kStrExportText));
+  addItem(file, IDM_FILE_SETTINGS, app.str(kStrSettings));
   addSeparator(file);
-  addItem(file, IDM_FILE_QUIT, app.str(104));
+  addItem(file, IDM_FILE_QUIT, app.str(kStrQuit));
 
   HMENU edit = CreatePopupMenu();
-  addItem(edit, IDM_EDIT_UNDO, app.str(215) + ctrl + u"Z");
+  addItem(edit, IDM_EDIT_UNDO, app.str(kStrUndo) + ctrl + u"Z");
   addSeparator(edit);
-  addItem(edit, IDM_EDIT_CUT, app.str(209) + ctrl + u"X");
-  addItem(edit, IDM_EDIT_COPY, app.str(210) + ctrl + u"C");
-  addItem(edit, IDM_EDIT_PASTE, app.str(211) + ctrl + u"V");
+  addItem(edit, IDM_EDIT_CUT, app.str(kStrCut) + ctrl + u"X");
+  addItem(edit, IDM_EDIT_COPY, app.str(kStrCopy) + ctrl + u"C");
+  addItem(edit, IDM_EDIT_PASTE, app.str(kStrPaste) + ctrl + u"V");
   addSeparator(edit);
-  addItem(edit, IDM_EDIT_CLEARCLIP, app.str(111));
+  addItem(edit, IDM_EDIT_CLEARCLIP, app.str(kStrClearClipboard));
 
   HMENU help = CreatePopupMenu();
-  addItem(help, IDM_HELP_HELP, app.str(106));
-  addItem(help, IDM_HELP_BUG, app.str(222));
-  addItem(help, IDM_HELP_ABOUT, app.str(107));
+  addItem(help, IDM_HELP_HELP, app.str(kStrHelp));
+  addItem(help, IDM_HELP_BUG, app.str(kStrBugReport));
+  addItem(help, IDM_HELP_ABOUT, app.str(kStrAbout));
 
   HMENU bar = CreateMenu();
-  addPopup(bar, file, app.str(101));
-  addPopup(bar, edit, app.str(208));
-  addPopup(bar, help, app.str(105));
+  addPopup(bar, file, app.str(kStrFile));
+  addPopup(bar, edit, app.str(kStrEdit));
+  addPopup(bar, help, app.str(kStrQuestionMark));
   return bar;
 }
 

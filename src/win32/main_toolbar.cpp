@@ -21,20 +21,20 @@ enum { kOwnClear, kOwnOpen, kOwnMini, kOwnCount };
 
 const ButtonDef kButtons[MainToolbar::kPositions + 1] = {
     {0, Image::None, 0},
-    {110, Image::Std, STD_FILENEW},
-    {187, Image::Std, STD_FILEOPEN},
+    {kStrFromInput, Image::Std, STD_FILENEW},
+    {kStrImportFile, Image::Std, STD_FILEOPEN},
     {0, Image::None, 0},
-    {209, Image::Std, STD_CUT},
-    {109, Image::Std, STD_COPY},
-    {108, Image::Std, STD_PASTE},
+    {kStrCut, Image::Std, STD_CUT},
+    {kStrToClipboard, Image::Std, STD_COPY},
+    {kStrFromClipboard, Image::Std, STD_PASTE},
     {0, Image::None, 0},
-    {112, Image::Std, STD_PROPERTIES},
-    {113, Image::Std, STD_DELETE},
-    {114, Image::Own, kOwnClear},
+    {kStrChangeEntry, Image::Std, STD_PROPERTIES},
+    {kStrDeleteEntry, Image::Std, STD_DELETE},
+    {kStrDeleteList, Image::Own, kOwnClear},
     {0, Image::None, 0},
-    {270, Image::Own, kOwnOpen},
+    {kStrOpen, Image::Own, kOwnOpen},
     {0, Image::None, 0},
-    {102, Image::Own, kOwnMini},
+    {kStrMiniMode, Image::Own, kOwnMini},
 };
 
 constexpr COLORREF kMaskColor = RGB(255, 0, 255);

@@ -36,7 +36,7 @@ void MainWindow::menFileFileExport_Click() {
 }
 
 bool MainWindow::openFileDialog(Text& path) {
-  return runFileDialog(hwnd(), app_.str(213), path, FileDialogKind::Open);
+  return runFileDialog(hwnd(), app_.str(kStrTextFileFilter), path, FileDialogKind::Open);
 }
 
 }  // namespace vornix::ui

@@ -247,10 +247,10 @@ void MainWindow::onMenu(int id) {
       frm_.menEditUndo_Click();
       break;
     case IDM_EDIT_CUT:
-      frm_.tbMain_ButtonClick(4);
+      frm_.tbMain_ButtonClick(Command::TbCut);
       break;
     case IDM_EDIT_COPY:
-      frm_.tbMain_ButtonClick(5);
+      frm_.tbMain_ButtonClick(Command::TbCopy);
       break;
     case IDM_EDIT_PASTE:
       frm_.FromClipboard();

@@ -19,18 +19,16 @@ constexpr wchar_t kClassName[] = L"VornixMiniWindow";
 constexpr int kGrip = 10;  // the bare strip on the left to drag the window by
 constexpr int kGap = 3;
 constexpr int kButtonHeight = 24;
-constexpr int kStrTipClip = 149, kStrTipEdit = 227, kStrTipList = 226, kStrTipTopMost = 148;
-constexpr int kStrCaptionClip = 350, kStrCaptionTopMost = 353, kStrMiniMode = 102;
 constexpr int kMaxTipWidth = 320;
 
 struct ButtonDef {
   int id;
   MiniButton button;
-  int tip;
+  int caption, tip;
 };
-constexpr ButtonDef kButtons[3] = {{IDC_MINI_CLIP, MiniButton::Clip, kStrTipClip},
-                                   {IDC_MINI_EDIT, MiniButton::Edit, kStrTipEdit},
-                                   {IDC_MINI_LIST, MiniButton::List, kStrTipList}};
+constexpr ButtonDef kButtons[3] = {{IDC_MINI_CLIP, MiniButton::Clip, kStrClipButton, kStrDropHere},
+                                   {IDC_MINI_EDIT, MiniButton::Edit, kStrEditButton, kStrOpenVornixEditor},
+                                   {IDC_MINI_LIST, MiniButton::List, kStrListButton, kStrOpenVornixList}};
 
 }  // namespace
 
@@ -87,7 +85,7 @@ bool MiniWindow::createControls() {
   const int y = dpiScale(kGap);
   const int height = dpiScale(kButtonHeight);
   for (int i = 0; i < 3; ++i) {
-    const Text caption = app_.str(kStrCaptionClip + i);
+    const Text caption = app_.str(kButtons[i].caption);
     buttons_[i].attach(createControl(hwnd(), WC_BUTTONW, caption, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0,
                                      kButtons[i].id));
     if (!buttons_[i].hwnd()) return false;
@@ -96,7 +94,7 @@ bool MiniWindow::createControls() {
     MoveWindow(buttons_[i].hwnd(), x, y, width, height, FALSE);
     x += width + dpiScale(kGap);
   }
-  const Text caption = app_.str(kStrCaptionTopMost);
+  const Text caption = app_.str(kStrInFront);
   topMost_.attach(createControl(hwnd(), WC_BUTTONW, caption, WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0,
                                 IDC_MINI_TOPMOST));
   if (!topMost_.hwnd()) return false;
@@ -125,7 +123,7 @@ bool MiniWindow::createControls() {
           PostMessageW(hwnd(), kMsgDrop, 0, 0);
         });
   }
-  addTooltip(topMost_.hwnd(), kStrTipTopMost);
+  addTooltip(topMost_.hwnd(), kStrAlwaysStaysInFront);
   return true;
 }
 

@@ -9,7 +9,7 @@ bool StatusPanels::create(HWND parent, HFONT font, const App& app) {
   bar_.attach(createControl(parent, STATUSCLASSNAMEW, Text(), WS_VISIBLE | SBARS_SIZEGRIP, 0, IDC_STBVORNIX));
   if (!bar_.hwnd()) return false;
   bar_.setFont(font);
-  const Text caption = app.str(115);
+  const Text caption = app.str(kStrClipboardLabel);
   captionWidth_ = textWidth(bar_.hwnd(), font, caption) + dpiScale(16);
   layout();
   bar_.setPartText(0, caption);

@@ -23,7 +23,7 @@ bool TabPages::create(HWND parent, HFONT font, HWND entryList) {
   tab_.attach(createControl(parent, WC_TABCONTROLW, Text(), WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, 0, IDC_SSVORNIX));
   if (!tab_.hwnd()) return false;
   tab_.setFont(font);
-  const int titles[] = {250, 251, 252};
+  const int titles[] = {kStrList, kStrURL, kStrEMail};
   for (int t = 0; t < 3; ++t) tab_.insertTab(t, app_.str(titles[t]));
 
   const DWORD style = WS_TABSTOP | WS_CLIPSIBLINGS | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;

@@ -8,12 +8,6 @@
 
 namespace vornix::ui {
 
-namespace {
-
-constexpr int kStrOK = 120, kStrCancel = 121;
-
-}  // namespace
-
 INT_PTR ToolBox::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
@@ -57,10 +51,10 @@ void ToolBox::caption(int id, int number) const {
 }
 
 void ReplaceDialog::init() {
-  caption(0, 164);
-  caption(IDC_TL_LABEL1, 165);
-  caption(IDC_TL_LABEL2, 166);
-  caption(IDC_TL_CASE, 167);
+  caption(0, kStrReplaceTitle);
+  caption(IDC_TL_LABEL1, kStrFind);
+  caption(IDC_TL_LABEL2, kStrReplaceLabel);
+  caption(IDC_TL_CASE, kStrCaseSensitiveSearch);
   if (view_.selLength() > 0) {
     const Text text = view_.text();
     const size_t start = static_cast<size_t>(view_.selStart());
@@ -86,9 +80,9 @@ bool ReplaceDialog::ok() {
 }
 
 void AsciiDialog::init() {
-  caption(0, 206);
-  caption(IDC_TL_LABEL1, 205);
-  caption(IDC_TL_LABEL2, 178);
+  caption(0, kStrInsertAsciiCode);
+  caption(IDC_TL_LABEL1, kStrDecimalAsciiCode);
+  caption(IDC_TL_LABEL2, kStrNumberOfCharacters);
   setField(IDC_TL_FIELD1, code_);
   setField(IDC_TL_FIELD2, repeat_);
 }
@@ -109,8 +103,8 @@ bool AsciiDialog::ok() {
 }
 
 void CiteDialog::init() {
-  caption(0, 285);
-  caption(IDC_TL_LABEL1, 285);
+  caption(0, kStrQuotationCharacter);
+  caption(IDC_TL_LABEL1, kStrQuotationCharacter);
   setField(IDC_TL_FIELD1, app_.citeChar);
 }
 
@@ -120,11 +114,12 @@ bool CiteDialog::ok() {
 }
 
 void SpecialDialog::init() {
-  caption(0, 179);
-  caption(IDC_TL_LABEL2, 178);
+  caption(0, kStrInsertSpecialCharacters);
+  caption(IDC_TL_LABEL2, kStrNumberOfCharacters);
   HWND areas = GetDlgItem(hwnd(), IDC_TL_AREA);
   SendMessageW(areas, CB_RESETCONTENT, 0, 0);
-  for (int number : {177, 245}) SendMessageW(areas, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(app_.str(number))));
+  for (int number : {kStrSpecialCharacters, kStrStandardCharacters})
+    SendMessageW(areas, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(app_.str(number))));
   SendMessageW(areas, CB_SETCURSEL, area_, 0);
   SendDlgItemMessageW(hwnd(), IDC_TL_CHARS, LB_SETCOLUMNWIDTH, dpiScale(26), 0);
   fillList(area_);

@@ -9,9 +9,6 @@ namespace vornix::ui {
 
 namespace {
 
-constexpr int kStrText = 308, kStrURL = 251, kStrEMail = 252, kStrTextBlock = 256, kStrRecord = 288;
-constexpr int kStrRestore = 150, kStrExit = 151, kStrEdit = 112, kStrPaste = 211;
-
 // Entry texts are shown as they are: an ampersand is no access key.
 Text menuText(const Text& text) { return ustr::replaceAll(text, u"&", u"&&"); }
 
@@ -71,11 +68,11 @@ int MiniWindow::showTrayMenu(const TrayMenu& model) {
   }
   AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(menu, MF_STRING | (model.recordMode ? MF_CHECKED : MF_UNCHECKED), itemId(kTrayProtocol),
-              wide(app_.str(kStrRecord)));
+              wide(app_.str(kStrActivateRecordMode)));
   AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(menu, MF_STRING, itemId(kTrayRestore), wide(app_.str(kStrRestore)));
-  AppendMenuW(menu, MF_STRING, itemId(kTrayExit), wide(app_.str(kStrExit) + u"\tCtrl+M"));
-  AppendMenuW(menu, MF_STRING, itemId(kTrayEdit), wide(app_.str(kStrEdit) + u"\tCtrl+E"));
+  AppendMenuW(menu, MF_STRING, itemId(kTrayExit), wide(app_.str(kStrExitMiniMode) + u"\tCtrl+M"));
+  AppendMenuW(menu, MF_STRING, itemId(kTrayEdit), wide(app_.str(kStrChangeEntry) + u"\tCtrl+E"));
   AppendMenuW(menu, MF_STRING, itemId(kTrayPaste), wide(app_.str(kStrPaste) + u"\tCtrl+V"));
   SetMenuDefaultItem(menu, static_cast<UINT>(itemId(kTrayExit)), FALSE);
 

@@ -86,7 +86,7 @@ int runVornix(int showCommand) {
   app.hotmenuShown = false;
   runStep(app, [&] { selectLanguage(app); });
   app.startupFlag = true;
-  runStep(app, [&] { app.helpFile = addBackslash(files.programFolder()) + app.str(300); });
+  runStep(app, [&] { app.helpFile = addBackslash(files.programFolder()) + app.str(kStrHelpFileName); });
 
   if (vornixAnotherInstanceRunning()) {
     MessageBoxW(nullptr, L"Vornix already running!\r\nVornix l\u00e4uft schon!", L"Vornix", MB_ICONERROR | MB_OK);
@@ -94,7 +94,7 @@ int runVornix(int showCommand) {
   }
   app.modalOpen = false;
   app.inChain = false;
-  app.textTypeName = app.str(308);
+  app.textTypeName = app.str(kStrText);
 
   ui::MainWindow window(app);
   if (!window.create()) {

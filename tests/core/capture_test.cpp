@@ -49,7 +49,7 @@ TEST(Capture, EachChangeIsReadAtOnceWithOneOpeningAndFiledWhenTheQueueIsEmpty) {
   }
   // A burst of changes before the program gets to its posted work: every text is
   // filed, in order; the display and saving wait until the changes pause.
-  p.app->options.setOption(14, Text(u"True"));
+  p.app->options.setOption(kRegSave, Text(u"True"));
   const Text shown = p.view.panel;
   for (int i = 0; i < 40; ++i) p.sys.clipboard.set(u"text " + ustr::fromInt(i));
   EXPECT_EQ(p.frm->rows().count(), 2);  // nothing filed while changes keep coming
@@ -111,7 +111,7 @@ TEST(Capture, LongTextShowsShortenedInTheStatusBar) {
 
 TEST(Capture, SizeLimitDecidesWhatIsFiledFromTheFirstNotificationOn) {
   Recording p;
-  p.app->options.setOption(22, std::int32_t{1});
+  p.app->options.setOption(kLimitSizeKB, std::int32_t{1});
   p.copy(Text(1025, u'a'));
   EXPECT_EQ(p.frm->rows().count(), 0);
   p.copy(Text(1024, u'b'));
@@ -134,7 +134,7 @@ TEST(Capture, SecretTextsLeaveNoTrace) {
       [](Program& p) { p.copy(u"hunter2", true); },
       [](Program& p) {
         p.sys.clipboard.set(u"hunter2", true);
-        p.app->options.setOption(4, std::int32_t{1});
+        p.app->options.setOption(kProtocolMode, std::int32_t{1});
         p.frm->changeProtocolMode();
       },
       [](Program& p) {
@@ -153,9 +153,9 @@ TEST(Capture, SecretTextsLeaveNoTrace) {
     p.set("ProtocolMode", "1");
     p.sys.clipboard.set(u"before");
     p.start();
-    p.app->options.setOption(4, std::int32_t{0});
+    p.app->options.setOption(kProtocolMode, std::int32_t{0});
     p.frm->changeProtocolMode();
-    p.app->options.setOption(4, std::int32_t{1});
+    p.app->options.setOption(kProtocolMode, std::int32_t{1});
     p.frm->changeProtocolMode();
     way(p);
     EXPECT_EQ(p.texts(), std::vector<Text>{u"before"});
@@ -181,7 +181,7 @@ TEST(Capture, BusyClipboardAsksOnlyWhenTheOptionSaysSo) {
   EXPECT_EQ(p.frm->rows().count(), 0);
   EXPECT_TRUE(p.sys.boxes.shown.empty());
 
-  p.app->options.setOption(24, std::int32_t{1});
+  p.app->options.setOption(kQuestionClipOpen, std::int32_t{1});
   p.sys.boxes.answers = {1};
   p.sys.clipboard.busyReads = 1;  // asks, OK: then free
   p.copy(u"X");
@@ -213,7 +213,7 @@ TEST(Capture, CutOutsideTheChainLeavesNothingToIgnore) {
   EXPECT_EQ(p.frm->rows().count(), 0);
   // Switching record mode on: the text on the clipboard is our own and is not filed;
   // the user's next copy is.
-  p.app->options.setOption(4, std::int32_t{1});
+  p.app->options.setOption(kProtocolMode, std::int32_t{1});
   p.frm->changeProtocolMode();
   EXPECT_EQ(p.frm->rows().count(), 0);
   p.copy(u"next");

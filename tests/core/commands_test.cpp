@@ -50,7 +50,7 @@ TEST(Commands, OwnClipboardWritesInRecordModeAreNotFiledAgain) {
   };
   for (const auto& c : cases) {
     ThreeEntries p;
-    p.app->options.setOption(4, std::int32_t{1});
+    p.app->options.setOption(kProtocolMode, std::int32_t{1});
     p.select("alpha");
     c.act(p);
     EXPECT_EQ(p.sys.clipboard.text, c.clipboard) << c.name;
@@ -98,7 +98,7 @@ TEST(Commands, QuestionsActOnTheRowAskedAboutWhileACaptureArrives) {
   // new text stays.
   for (int button : {9, 4, 10}) {
     ThreeEntries p;
-    p.app->options.setOption(4, std::int32_t{1});
+    p.app->options.setOption(kProtocolMode, std::int32_t{1});
     p.frm->changeProtocolMode();
     p.select("http://beta.org");
     p.sys.boxes.whileOpen = [&p] { p.copy(u"fresh"); };
@@ -176,18 +176,18 @@ TEST(Commands, DoubleClickFollowsItsOptionsInTheListAndTheUrlList) {
   p.select("alpha");
   p.frm->lvItems_DblClick();  // edit by default
   EXPECT_EQ(p.view.editShown.size(), 1u);
-  p.app->options.setOption(1, false);
-  p.app->options.setOption(2, true);
+  p.app->options.setOption(kDblClickEdit, false);
+  p.app->options.setOption(kDblClickClip, true);
   p.frm->lvItems_KeyDown(13);  // Enter acts like a double-click
   EXPECT_EQ(p.sys.clipboard.text, u"alpha");
-  p.app->options.setOption(2, false);
+  p.app->options.setOption(kDblClickClip, false);
   p.sys.clipboard.set(u"x");
   p.frm->lvItems_DblClick();
   EXPECT_EQ(p.sys.clipboard.text, u"x");
   EXPECT_EQ(p.view.editShown.size(), 1u);
 
   // In the URL list it opens the address only with its own option on, else it acts as in the list.
-  p.app->options.setOption(1, true);
+  p.app->options.setOption(kDblClickEdit, true);
   p.view.tab = kTabURL;
   p.frm->ssVornix_Click(kTabURL);
   p.view.linkCurrent[kTabURL] = 0;
@@ -195,7 +195,7 @@ TEST(Commands, DoubleClickFollowsItsOptionsInTheListAndTheUrlList) {
   p.frm->linkList_DblClick(kTabURL);
   EXPECT_TRUE(p.sys.shell.opened.empty());
   EXPECT_EQ(p.view.editShown.size(), 2u);
-  p.app->options.setOption(9, std::int32_t{1});
+  p.app->options.setOption(kDblClickHyperURL, std::int32_t{1});
   p.frm->linkList_DblClick(kTabURL);
   EXPECT_EQ(p.sys.shell.opened, std::vector<Text>{u"http://beta.org"});
 }

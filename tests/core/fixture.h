@@ -110,7 +110,7 @@ struct Program {
   // Loads like a start of the program (language choice and the main window's loading).
   void start() {
     selectLanguage(*app);
-    app->textTypeName = app->str(308);
+    app->textTypeName = app->str(kStrText);
     frm->load();
     idle();
   }

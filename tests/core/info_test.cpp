@@ -76,9 +76,11 @@ TEST(BugReport, ComposesTheConfigurationLineByLine) {
       {9, u"Area:\tt:0 l:0 w:10240 h:7400"}, {10, u"MWinLeft: 300"}, {11, u"MWinTop: "},
       {12, u"winLeft: 1000"}, {13, u"winTop: 500"}, {14, u"winWidth: 7050"}, {15, u"winHeight: 4500"},
       {16, u"SortKey: 1"}, {17, u"SortOrder: 0"}, {18, u"winTopMost: 1"},
-      {19, u"DblClickEdit: " + p.app->options.text(1)}, {33, u"LanguageEnglish: " + p.app->options.text(27)},
-      {35, u"Hotedit: " + p.app->options.text(7)}, {37, u"HoteditBol: True"}, {42, u"HotmenuMOD: 9"},
-      {49, u"OSDRows: 7"}, {57, u"Hotmenu-Keystroke: " + p.app->options.text(35)}, {58, u"CiteChar: |"},
+      {19, u"DblClickEdit: " + p.app->options.text(kDblClickEdit)},
+      {33, u"LanguageEnglish: " + p.app->options.text(kLanguageEnglish)},
+      {35, u"Hotedit: " + p.app->options.text(kHotedit)}, {37, u"HoteditBol: True"}, {42, u"HotmenuMOD: 9"},
+      {49, u"OSDRows: 7"}, {57, u"Hotmenu-Keystroke: " + p.app->options.text(kHotmenuKeystroke)},
+      {58, u"CiteChar: |"},
       {59, u"ImportFile: C:\\in.txt"}, {60, u"ExportFile: "}, {61, u"EntryCount: 2"}};
   for (const auto& [number, text] : want) EXPECT_EQ(text, got[number - 1]) << "line " << number;
 }

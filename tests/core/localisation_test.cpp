@@ -38,7 +38,8 @@ TEST(SelectLanguage, EachCombinationOfTheThreeOptions) {
     p.sys.locale.language = c.system;
     selectLanguage(*p.app);
     EXPECT_EQ(p.app->languageOffset, c.offset) << (c.autoLang ? c.autoLang : "-") << c.system;
-    EXPECT_TRUE(p.app->options.has(25) && p.app->options.has(26) && p.app->options.has(27));
+    EXPECT_TRUE(p.app->options.has(kLanguageAuto) && p.app->options.has(kLanguageGerman) &&
+                p.app->options.has(kLanguageEnglish));
   }
 }
 

@@ -64,7 +64,7 @@ TEST(MiniMode, SubmenusSortTheRowsByKindInListOrder) {
   EXPECT_EQ(p.captions(m.entries), (std::vector<Text>{u"second words", u"first words"}));
   EXPECT_EQ(p.captions(m.urls), (std::vector<Text>{u"http://example.org"}));
   ASSERT_EQ(m.emails.size(), 1u);
-  EXPECT_EQ(m.emails[0].caption, p.app->str(255));
+  EXPECT_EQ(m.emails[0].caption, p.app->str(kStrEmptyList));
   EXPECT_EQ(m.emails[0].rowId, 0);
   EXPECT_TRUE(m.recordMode);
   EXPECT_FALSE(m.showTextKeys);
@@ -107,12 +107,12 @@ TEST(MiniMode, PickingAnItemCopiesItsRowEvenAfterTheListMoved) {
 TEST(MiniMode, RecordModeItemSwitchesCaptureOffAndOn) {
   Mini p;
   p.drop->runTrayCommand(kTrayProtocol, p.menu());
-  EXPECT_EQ(p.app->options.number(4), 0);
+  EXPECT_EQ(p.app->options.number(kProtocolMode), 0);
   EXPECT_FALSE(p.app->inChain);
   p.copy(u"while off");
   EXPECT_EQ(p.frm->rows().count(), 0);
   p.drop->runTrayCommand(kTrayProtocol, p.menu());
-  EXPECT_EQ(p.app->options.number(4), 1);
+  EXPECT_EQ(p.app->options.number(kProtocolMode), 1);
   EXPECT_TRUE(p.app->inChain);
 }
 
@@ -178,7 +178,7 @@ TEST(MiniMode, LeavingWithTheEditorOpenAsksWhetherToKeepTheChanges) {
     p.mini.editor = true;
     p.sys.boxes.answers.push_back(answer);
     p.drop->buttonClick(MiniButton::List);
-    EXPECT_EQ(p.boxes(), std::vector<Text>{p.app->str(224)});
+    EXPECT_EQ(p.boxes(), std::vector<Text>{p.app->str(kStrOvertakeChanges)});
     EXPECT_EQ(p.mini.editorAccepted, answer == 1);
     EXPECT_TRUE(p.mini.mainShown);
   }
@@ -190,7 +190,7 @@ TEST(MiniMode, TranslucencyFollowsTheOpacityOption) {
                         {"250", -1, 0}, {"-5", -1, 255}, {"x", -1, 255}};
   for (const Case& c : cases) {
     Mini p;
-    p.app->options.setOption(18, T(c.opacity));
+    p.app->options.setOption(kOpacity, T(c.opacity));
     EXPECT_EQ(opacityToAlpha(p.app->options, c.percent), c.alpha) << c.opacity << " " << c.percent;
     if (c.percent == -1) {
       p.drop->load();

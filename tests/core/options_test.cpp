@@ -14,35 +14,35 @@ TEST(OptionTable, TextAndTypedFormsReadAlike) {
   };
   for (const Case& c : cases) {
     OptionTable o;
-    o.setOption(19, c.value);
-    o.setOption(4, c.value);
-    EXPECT_EQ(o.isTrue(19), c.asChoice) << optionText(c.value).size();
-    EXPECT_EQ(o.number(4), c.asNumber);
+    o.setOption(kProtocolQuant, c.value);
+    o.setOption(kProtocolMode, c.value);
+    EXPECT_EQ(o.isTrue(kProtocolQuant), c.asChoice) << optionText(c.value).size();
+    EXPECT_EQ(o.number(kProtocolMode), c.asNumber);
   }
 }
 
 TEST(OptionTable, ValueThatDoesNotConvertReadsAsTheDefault) {
   OptionTable o;
-  o.add(23, Text(u"abc"));
-  o.add(14, Text(u"maybe"));
-  o.add(22, Text(u"1e3"));
-  EXPECT_EQ(o.number(23), 1);
-  EXPECT_FALSE(o.isTrue(14));
-  EXPECT_EQ(o.number(22), 1024);
+  o.add(kQuestionQuit, Text(u"abc"));
+  o.add(kRegSave, Text(u"maybe"));
+  o.add(kLimitSizeKB, Text(u"1e3"));
+  EXPECT_EQ(o.number(kQuestionQuit), 1);
+  EXPECT_FALSE(o.isTrue(kRegSave));
+  EXPECT_EQ(o.number(kLimitSizeKB), 1024);
   // The text is kept as it was for saving.
-  EXPECT_EQ(o.text(23), u"abc");
+  EXPECT_EQ(o.text(kQuestionQuit), u"abc");
 }
 
 TEST(OptionTable, SetOptionReplacesAcrossTypesAndAddKeepsTheFirstValue) {
   OptionTable o;
-  o.add(8, Text(u"15"));
-  o.add(8, Text(u"99"));
-  EXPECT_EQ(o.number(8), 15);
-  o.setOption(8, std::int32_t{30});
-  EXPECT_EQ(o.number(8), 30);
-  EXPECT_EQ(o.text(8), u"30");
-  o.setOption(14, true);
-  EXPECT_EQ(o.text(14), u"True");
+  o.add(kOSDSec, Text(u"15"));
+  o.add(kOSDSec, Text(u"99"));
+  EXPECT_EQ(o.number(kOSDSec), 15);
+  o.setOption(kOSDSec, std::int32_t{30});
+  EXPECT_EQ(o.number(kOSDSec), 30);
+  EXPECT_EQ(o.text(kOSDSec), u"30");
+  o.setOption(kRegSave, true);
+  EXPECT_EQ(o.text(kRegSave), u"True");
   o.setOption(31, Text(u"x"));  // a key that is not in use is not an error
   EXPECT_EQ(o.text(31), u"x");
 }
@@ -51,13 +51,13 @@ TEST(CheckSizeLimit, AcceptsTheLimitAndRejectsOneMoreExceptWhileStartingOrWhenSw
   Running p;
   EXPECT_TRUE(p.app->checkSizeLimit(1048576));
   EXPECT_FALSE(p.app->checkSizeLimit(1048577));
-  p.app->options.setOption(22, std::int32_t{1});
+  p.app->options.setOption(kLimitSizeKB, std::int32_t{1});
   EXPECT_TRUE(p.app->checkSizeLimit(1024));
   EXPECT_FALSE(p.app->checkSizeLimit(1025));
   p.app->startupFlag = true;
   EXPECT_TRUE(p.app->checkSizeLimit(50000000));
   p.app->startupFlag = false;
-  p.app->options.setOption(21, Text(u"0"));
+  p.app->options.setOption(kLimitSize, Text(u"0"));
   EXPECT_TRUE(p.app->checkSizeLimit(50000000));
 }
 

@@ -156,12 +156,12 @@ TEST(FrmPrefs, RefusesABadNumberOnItsFieldUnlessTheFieldIsOff) {
       EXPECT_EQ(d.view.focused, c.box);
       EXPECT_EQ(d.view.page, 1);
       EXPECT_TRUE(d.effects->calls.empty());
-      EXPECT_FALSE(d.p.app->options.isOn(4)) << "nothing half-applied";
+      EXPECT_FALSE(d.p.app->options.isOn(kProtocolMode)) << "nothing half-applied";
     } else {
       // A box the user cannot reach keeps what it held.
       EXPECT_TRUE(d.view.told.empty());
-      EXPECT_EQ(d.p.app->options.text(13), u"3");
-      EXPECT_EQ(d.p.app->options.number(8), 15);
+      EXPECT_EQ(d.p.app->options.text(kOSDRows), u"3");
+      EXPECT_EQ(d.p.app->options.number(kOSDSec), 15);
     }
     EXPECT_EQ(d.view.closed, !c.displayOn);
   }
@@ -232,7 +232,7 @@ TEST(FrmPrefs, OkKeepsTheEditsOfEveryTextBlockAndCancelDropsAllChanges) {
     EXPECT_TRUE(d.view.closed);
     EXPECT_EQ(d.p.app->textBlocks[1], confirm ? u"one" : u"");
     EXPECT_EQ(d.p.app->textBlocks[2], confirm ? u"two" : u"");
-    EXPECT_EQ(d.p.app->options.isOn(4), confirm);
+    EXPECT_EQ(d.p.app->options.isOn(kProtocolMode), confirm);
     EXPECT_EQ(d.p.app->hotkeys.hotkeyMod, confirm ? 1 : 3);
     EXPECT_EQ(d.effects->calls.empty(), !confirm);
   }
@@ -271,7 +271,7 @@ TEST(FrmPrefs, ControlsFollowTheirBoxes) {
   d.frm->gotFocus(C::chkLimitKeystroke);
   EXPECT_EQ(d.view.page, 6);
   d.frm->OKButton_Click();
-  EXPECT_EQ(d.p.app->options.number(8), 22);
+  EXPECT_EQ(d.p.app->options.number(kOSDSec), 22);
 }
 
 }  // namespace vornix::test

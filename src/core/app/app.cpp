@@ -12,7 +12,7 @@ int App::askQuestion(const Text& text, int defaultAnswer, bool force) {
   const bool wasOpen = modalOpen;
   if (!force && (questionSuppression || modalOpen)) return defaultAnswer;
   modalOpen = true;
-  int answer = sys.boxes.question(text, str(135));
+  int answer = sys.boxes.question(text, str(kStrSecurityQuestion));
   modalOpen = wasOpen;
   return answer == 1 ? 1 : 2;
 }
@@ -20,13 +20,13 @@ int App::askQuestion(const Text& text, int defaultAnswer, bool force) {
 void App::showError(const Text& text) {
   if (modalOpen) return;
   modalOpen = true;
-  sys.boxes.critical(text, str(136));
+  sys.boxes.critical(text, str(kStrComment));
   modalOpen = false;
 }
 
 bool App::checkSizeLimit(long long length) const {
   if (startupFlag) return true;
-  return !(options.isOn(21) && length > static_cast<long long>(options.number(22)) * 1024);
+  return !(options.isOn(kLimitSize) && length > static_cast<long long>(options.number(kLimitSizeKB)) * 1024);
 }
 
 }  // namespace vornix

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/app/options.h"
+#include "core/app/string_ids.h"
 #include "core/app/services.h"
 #include "core/clip/clip_class.h"
 

@@ -14,6 +14,17 @@ namespace vornix {
 using Text = std::u16string;
 using OptionValue = std::variant<Text, std::int16_t, std::int32_t, bool>;
 
+// Option keys, named by their store value names.
+enum Opt : int {
+  kDblClickEdit = 1, kDblClickClip = 2, kStartMiniMode = 3, kProtocolMode = 4, kStartAutostart = 5,
+  kHotkey = 6, kHotedit = 7, kOSDSec = 8, kDblClickHyperURL = 9, kDblClickHyperEMail = 10, kOSD = 11,
+  kOSDAlign = 12, kOSDRows = 13, kRegSave = 14, kMiniWindow = 15, kHoverSelection = 16, kAutoSizeList = 17,
+  kOpacity = 18, kProtocolQuant = 19, kProtocolDate = 20, kLimitSize = 21, kLimitSizeKB = 22,
+  kQuestionQuit = 23, kQuestionClipOpen = 24, kLanguageAuto = 25, kLanguageGerman = 26,
+  kLanguageEnglish = 27, kTextClipboard = 32, kTextKeystroke = 33, kHotmenuClipboard = 34,
+  kHotmenuKeystroke = 35, kHotmenu = 36, kLimitKeystroke = 37, kLimitKeystrokeQuestion = 38,
+};
+
 enum class OptionKind { Switch, Choice, Number, Letter, Text };
 
 struct OptionDef {

@@ -11,9 +11,7 @@ namespace vornix {
 
 namespace {
 
-constexpr int kStrReplaceBlock = 225;
-
-// A text block or the edited text as question 225 shows it.
+// A text block or the edited text as the replace question shows it.
 Text questionExcerpt(const Text& text) { return text.size() > 100 ? text.substr(0, 97) + u"..." : text; }
 
 }  // namespace

@@ -13,9 +13,6 @@ namespace vornix {
 namespace {
 
 constexpr char16_t kCrLf[] = u"\r\n";
-constexpr int kStrCantOpenClipboard = 267;
-constexpr int kStrTooLongCopied = 375;
-constexpr int kStrTooLongNotCopied = 376;
 
 constexpr char16_t kHeader[] = u"Your Bug-Report / Ihre Fehlermeldung:";
 // Where the user starts writing: line 3, after the header and two line ends.
@@ -27,19 +24,39 @@ struct OptionLine {
   int key;
 };
 constexpr OptionLine kOptionLines[] = {
-    {u"DblClickEdit: ", 1},        {u"DblClickClip: ", 2},     {u"DblClickHyperURL: ", 9},
-    {u"DblClickHyperEMail: ", 10}, {u"AutoSizeList: ", 17},    {u"HoverSelection: ", 16},
-    {u"RegSave: ", 14},            {u"StartMiniMode: ", 3},    {u"ProtocolMode: ", 4},
-    {u"ProtocolQuant: ", 19},      {u"ProtocolDate: ", 20},    {u"QuestionQuit: ", 23},
-    {u"LanguageAuto: ", 25},       {u"LanguageGerman: ", 26},  {u"LanguageEnglish: ", 27},
-    {u"Hotkey: ", 6},              {u"Hotedit: ", 7},
+    {u"DblClickEdit: ", kDblClickEdit},
+    {u"DblClickClip: ", kDblClickClip},
+    {u"DblClickHyperURL: ", kDblClickHyperURL},
+    {u"DblClickHyperEMail: ", kDblClickHyperEMail},
+    {u"AutoSizeList: ", kAutoSizeList},
+    {u"HoverSelection: ", kHoverSelection},
+    {u"RegSave: ", kRegSave},
+    {u"StartMiniMode: ", kStartMiniMode},
+    {u"ProtocolMode: ", kProtocolMode},
+    {u"ProtocolQuant: ", kProtocolQuant},
+    {u"ProtocolDate: ", kProtocolDate},
+    {u"QuestionQuit: ", kQuestionQuit},
+    {u"LanguageAuto: ", kLanguageAuto},
+    {u"LanguageGerman: ", kLanguageGerman},
+    {u"LanguageEnglish: ", kLanguageEnglish},
+    {u"Hotkey: ", kHotkey},
+    {u"Hotedit: ", kHotedit},
 };
 constexpr OptionLine kLaterOptionLines[] = {
-    {u"StartAutostart: ", 5},  {u"MiniWindow: ", 15},     {u"Opacity: ", 18},
-    {u"OSD: ", 11},            {u"OSDAlign: ", 12},       {u"OSDRows: ", 13},
-    {u"OSDSec: ", 8},          {u"LimitSize: ", 21},      {u"LimitSizeKB: ", 22},
-    {u"LimitKeystroke: ", 37}, {u"LimitKeystrokeQuestion: ", 38},
-    {u"Hotmenu: ", 36},        {u"Hotmenu-Clipboard: ", 34}, {u"Hotmenu-Keystroke: ", 35},
+    {u"StartAutostart: ", kStartAutostart},
+    {u"MiniWindow: ", kMiniWindow},
+    {u"Opacity: ", kOpacity},
+    {u"OSD: ", kOSD},
+    {u"OSDAlign: ", kOSDAlign},
+    {u"OSDRows: ", kOSDRows},
+    {u"OSDSec: ", kOSDSec},
+    {u"LimitSize: ", kLimitSize},
+    {u"LimitSizeKB: ", kLimitSizeKB},
+    {u"LimitKeystroke: ", kLimitKeystroke},
+    {u"LimitKeystrokeQuestion: ", kLimitKeystrokeQuestion},
+    {u"Hotmenu: ", kHotmenu},
+    {u"Hotmenu-Clipboard: ", kHotmenuClipboard},
+    {u"Hotmenu-Keystroke: ", kHotmenuKeystroke},
 };
 
 Text num(long long n) { return ustr::fromInt(n); }

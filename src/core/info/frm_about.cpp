@@ -9,10 +9,6 @@ namespace vornix {
 
 namespace {
 
-constexpr int kStrInfoAbout = 122;
-constexpr int kStrDescription = 125;
-constexpr int kStrDisclaimer = 126;
-
 constexpr const char16_t* kCredits[] = {
     u"*** special thanks to ***",
     u"everyone who sent a bug report",

@@ -22,7 +22,6 @@ using platform::ClipStatus;
 // Enough for the status bar to show any text the way shortenText does.
 constexpr std::size_t kDisplayLength = 4096;
 constexpr int kDisplayMax = 125;
-constexpr int kStrHiddenText = 336;  // "Hidden text (marked private by its program)"
 
 // shortenText's form of a long text, from the two ends that were read of it.
 Text shortenedEnds(const ClipContent& content) {
@@ -54,13 +53,13 @@ ClipContent forDisplay(const ClipContent& content) {
 std::size_t FrmVornix::captureLimit() const {
   // Not relaxed while loading: the notification that joining the chain sends
   // during loading brings another program's text, not a stored entry.
-  if (!app_.options.isOn(21)) return ClipContent::kWhole;
-  const long kilobytes = app_.options.number(22);
+  if (!app_.options.isOn(kLimitSize)) return ClipContent::kWhole;
+  const long kilobytes = app_.options.number(kLimitSizeKB);
   return kilobytes > 0 ? static_cast<std::size_t>(kilobytes) * 1024 : 0;
 }
 
 void FrmVornix::changeProtocolMode(int changeProtocol) {
-  if (changeProtocol == -1) changeProtocol = static_cast<int>(app_.options.number(4));
+  if (changeProtocol == -1) changeProtocol = static_cast<int>(app_.options.number(kProtocolMode));
   if (changeProtocol == 1 && !app_.inChain) {
     view_.setWinProc();
     // Joining makes the system report the current clipboard at once, which
@@ -75,13 +74,13 @@ void FrmVornix::changeProtocolMode(int changeProtocol) {
 
 void FrmVornix::ClipChanged() {
   if (app_.hotmenuShown) return;
-  const bool recording = app_.options.number(4) != 0;
+  const bool recording = app_.options.number(kProtocolMode) != 0;
   ClipContent content;
   for (;;) {
     const ClipStatus status = app_.sys.clipboard.read(content, recording ? captureLimit() : kDisplayLength);
     if (status == ClipStatus::Ok) break;
-    if (status == ClipStatus::Busy && recording && !app_.modalOpen && app_.options.number(24) == 1 &&
-        app_.askQuestion(app_.str(267), 2) == 1)
+    if (status == ClipStatus::Busy && recording && !app_.modalOpen && app_.options.number(kQuestionClipOpen) == 1 &&
+        app_.askQuestion(app_.str(kStrCantOpenClipboard), 2) == 1)
       continue;
     // This was the change the flag waited for, unreadable or not.
     ignoreNextChange_ = false;
@@ -120,7 +119,7 @@ void FrmVornix::fileCaptured(bool settled) {
   if (capturePosted_) showCaptured();
   if (captureUnsaved_) {
     captureUnsaved_ = false;
-    if (app_.options.isTrue(14)) saveReg();
+    if (app_.options.isTrue(kRegSave)) saveReg();
   }
 }
 
@@ -142,7 +141,9 @@ void FrmVornix::FromClipboard() {
     ClipContent content;
     const ClipStatus status = app_.sys.clipboard.read(content, captureLimit());
     if (status == ClipStatus::Busy) {
-      if (!app_.modalOpen && app_.options.number(24) == 1 && app_.askQuestion(app_.str(267), 2) == 1) continue;
+      if (!app_.modalOpen && app_.options.number(kQuestionClipOpen) == 1 &&
+          app_.askQuestion(app_.str(kStrCantOpenClipboard), 2) == 1)
+        continue;
       return;
     }
     if (status != ClipStatus::Ok) {
@@ -169,7 +170,7 @@ void FrmVornix::showClipboard(const ClipContent& content) {
   if (content.secret) {
     shown = u"<" + app_.str(kStrHiddenText) + u">";
   } else if (!content.hasText) {
-    shown = u"<" + app_.str(133) + u">";
+    shown = u"<" + app_.str(kStrTextClipboardEmpty) + u">";
   } else if (content.text.size() == content.print.length) {
     shown = shortenText(content.text, kDisplayMax);
   } else {
@@ -184,7 +185,7 @@ void FrmVornix::showClipboard(const ClipContent& content) {
 }
 
 Text FrmVornix::getClipTextType(const ClipClass& clip) const {
-  Text type = app_.textTypeName.empty() ? app_.str(308) : app_.textTypeName;
+  Text type = app_.textTypeName.empty() ? app_.str(kStrText) : app_.textTypeName;
   if (clip.isURL > 0) type = u"URL";
   if (clip.isURL < 5 && clip.isEMail > 0) type = u"E-Mail";
   return type;

@@ -6,6 +6,13 @@
 
 namespace vornix {
 
+namespace {
+
+// Virtual-key codes, as the list's view passes its keys on (the core has no Windows header).
+constexpr int kKeyReturn = 13, kKeyEscape = 27, kKeyInsert = 45, kKeyDelete = 46;
+
+}  // namespace
+
 void FrmVornix::selectEntry(int index) {
   rows_.select(index);
   setClipEntry(index);
@@ -119,7 +126,7 @@ void FrmVornix::deleteEntry(int index) {
     // The question's message loop may file a capture and re-sort the list: act on
     // the row that was asked about, wherever it is now, and not at all if it is gone.
     const int id = rows_.at(index).id;
-    if (app_.askQuestion(app_.str(188), 1) == 2) return;
+    if (app_.askQuestion(app_.str(kStrProtectedDeleteAnyway), 1) == 2) return;
     index = rows_.indexOf(id);
     if (index < 0) return;
   }
@@ -131,7 +138,7 @@ void FrmVornix::deleteEntry(int index) {
   } else {
     removeEntry(index);
   }
-  if (app_.options.isTrue(14)) saveReg();
+  if (app_.options.isTrue(kRegSave)) saveReg();
 }
 
 void FrmVornix::clearList() {
@@ -139,7 +146,7 @@ void FrmVornix::clearList() {
   // question was open stays.
   std::vector<int> asked;
   for (const Row& row : rows_.rows()) asked.push_back(row.id);
-  if (app_.askQuestion(app_.str(141), 1) != 1) return;
+  if (app_.askQuestion(app_.str(kStrClearWholeList), 1) != 1) return;
   app_.currentClip.setClipText(Text());
   for (int id : asked) rows_.remove(rows_.indexOf(id));
   view_.rowsChanged();
@@ -148,7 +155,7 @@ void FrmVornix::clearList() {
     view_.setLinkItems(tab, {});
   }
   fillUndo(Text(), false, 0);
-  if (app_.options.isTrue(14)) saveReg();
+  if (app_.options.isTrue(kRegSave)) saveReg();
 }
 
 void FrmVornix::dropText(const Text& text) {
@@ -165,7 +172,7 @@ void FrmVornix::importFile(const Text& path) {
   if (clip.isText) {
     addListItem(clip.clipText(), false, true);
   } else {
-    app_.showError(app_.str(139) + u"\r\n" + app_.str(140));
+    app_.showError(app_.str(kStrFileNotAscii) + u"\r\n" + app_.str(kStrCannotBeImported));
   }
 }
 
@@ -177,59 +184,60 @@ void FrmVornix::menFileFileDialog_Click() {
 }
 
 void FrmVornix::tbMain_ButtonClick(int button) {
+  const Command command = static_cast<Command>(button);
   const int selected = rows_.selected();
   if (selected >= 0) {
-    if (button != 12) view_.showTab(kTabList);
+    if (command != Command::TbOpen) view_.showTab(kTabList);
     selectEntry(selected);
     const Text text = rows_.at(selected).cells[kColContent];
-    switch (button) {
-      case 5:
-      case 4: {
+    switch (command) {
+      case Command::TbCopy:
+      case Command::TbCut: {
         // Remember the text we put on the clipboard, so that our own copy is not filed
         // again; a cut also ignores the change, but only while one is coming (in the chain).
         const int id = rows_.at(selected).id;
         const TextPrint before = lastClip_;
         lastClip_ = TextPrint::of(text);
-        if (button == 4) ignoreNextChange_ = app_.inChain;
+        if (command == Command::TbCut) ignoreNextChange_ = app_.inChain;
         bool written = false;
         CopyItem(selected, &written);
         if (!written) {
           // Nothing changed on the clipboard: no change of ours will come, and a cut keeps its entry.
           lastClip_ = before;
           ignoreNextChange_ = false;
-        } else if (button == 4) {
+        } else if (command == Command::TbCut) {
           // The error box of a failed write may have let a capture move the rows.
           deleteEntry(rows_.indexOf(id));
         }
         break;
       }
-      case 8:
+      case Command::TbEdit:
         EditItem(selected);
         break;
-      case 9:
+      case Command::TbDelete:
         deleteEntry(selected);
         break;
-      case 12:
+      case Command::TbOpen:
         openLink(true, app_.currentClip.isEMail != 0);
         break;
       default:
         break;
     }
   }
-  switch (button) {
-    case 1:
+  switch (command) {
+    case Command::TbNew:
       newEntry();
       break;
-    case 2:
+    case Command::TbImport:
       if (!checkMaxEntries()) menFileFileDialog_Click();
       break;
-    case 6:
+    case Command::TbPaste:
       FromClipboard();
       break;
-    case 10:
+    case Command::TbClear:
       clearList();
       break;
-    case 14:
+    case Command::TbMini:
       view_.enterMiniMode();
       break;
     default:
@@ -240,21 +248,21 @@ void FrmVornix::tbMain_ButtonClick(int button) {
 
 void FrmVornix::lvItems_DblClick() {
   if (rows_.selected() < 0) return;
-  if (app_.options.isTrue(1) && commandEnabled(Command::TbEdit)) {
-    tbMain_ButtonClick(8);
-  } else if (app_.options.isTrue(2) && commandEnabled(Command::TbCopy)) {
-    tbMain_ButtonClick(5);
+  if (app_.options.isTrue(kDblClickEdit) && commandEnabled(Command::TbEdit)) {
+    tbMain_ButtonClick(Command::TbEdit);
+  } else if (app_.options.isTrue(kDblClickClip) && commandEnabled(Command::TbCopy)) {
+    tbMain_ButtonClick(Command::TbCopy);
   }
 }
 
 void FrmVornix::lvItems_KeyDown(int key) {
-  if (key == 13) lvItems_DblClick();
-  if (key == 27) view_.enterMiniMode();
+  if (key == kKeyReturn) lvItems_DblClick();
+  if (key == kKeyEscape) view_.enterMiniMode();
 }
 
 void FrmVornix::lvItems_KeyUp(int key) {
-  if (key == 46) tbMain_ButtonClick(9);
-  if (key == 45) tbMain_ButtonClick(6);
+  if (key == kKeyDelete) tbMain_ButtonClick(Command::TbDelete);
+  if (key == kKeyInsert) tbMain_ButtonClick(Command::TbPaste);
 }
 
 void FrmVornix::lvItems_ColumnClick(int column) {
@@ -273,7 +281,7 @@ void FrmVornix::lvItems_ItemCheck(int index, bool checked) {
   if (index < 0 || index >= rows_.count()) return;
   rows_.setChecked(index, checked);
   app_.currentClip.setClipProtect(checked);
-  if (app_.options.isTrue(14)) saveReg();
+  if (app_.options.isTrue(kRegSave)) saveReg();
 }
 
 void FrmVornix::lvItems_Select(int index) {

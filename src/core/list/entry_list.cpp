@@ -35,7 +35,7 @@ void FrmVornix::refreshCounter(int index, long quant) {
 }
 
 int FrmVornix::findGivenUp() const {
-  const Column primary = app_.options.isTrue(19) ? kColCountSort : kColDateSort;
+  const Column primary = app_.options.isTrue(kProtocolQuant) ? kColCountSort : kColDateSort;
   const Column secondary = primary == kColCountSort ? kColDateSort : kColCountSort;
   int best = -1;
   for (int i = 0; i < rows_.count(); ++i) {
@@ -56,7 +56,8 @@ int FrmVornix::findGivenUp() const {
 }
 
 void FrmVornix::addListItem(Text strText, bool sel, bool realadd, double cldate, long quant) {
-  if (insertListItem(std::move(strText), sel, realadd, cldate, quant) && realadd && app_.options.isTrue(14)) saveReg();
+  if (insertListItem(std::move(strText), sel, realadd, cldate, quant) && realadd && app_.options.isTrue(kRegSave))
+    saveReg();
 }
 
 bool FrmVornix::insertListItem(Text strText, bool sel, bool realadd, double cldate, long quant) {
@@ -73,8 +74,8 @@ bool FrmVornix::insertListItem(Text strText, bool sel, bool realadd, double clda
       }
     }
     if (rows_.count() < EntryRows::kCapacity) break;
-    if (app_.options.number(4) == 0) {
-      app_.showError(app_.str(137) + u"\r\n" + app_.str(138));
+    if (app_.options.number(kProtocolMode) == 0) {
+      app_.showError(app_.str(kStrMaximumEntriesReached) + u"\r\n" + app_.str(kStrPleaseDeleteEntries));
       return false;
     }
     const int victim = findGivenUp();
@@ -142,7 +143,7 @@ void FrmVornix::changeEntry(const Text& strText, bool sel, bool copied) {
     view_.rowsChanged();
     checkListStatus();
   }
-  if (app_.options.isTrue(14)) saveReg();
+  if (app_.options.isTrue(kRegSave)) saveReg();
 }
 
 void FrmVornix::removeEntry(int index) {
@@ -159,7 +160,7 @@ void FrmVornix::removeEntry(int index) {
 
 bool FrmVornix::checkMaxEntries() {
   if (rows_.count() < EntryRows::kCapacity) return false;
-  app_.showError(app_.str(137) + u"\r\n" + app_.str(138));
+  app_.showError(app_.str(kStrMaximumEntriesReached) + u"\r\n" + app_.str(kStrPleaseDeleteEntries));
   return true;
 }
 

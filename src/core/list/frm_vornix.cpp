@@ -26,7 +26,7 @@ void FrmVornix::setCommand(Command command, bool enabled) {
 }
 
 void FrmVornix::init() {
-  caption_ = u"Vornix (" + app_.str(134) + u" " + kVersion + u")";
+  caption_ = u"Vornix (" + app_.str(kStrVersion) + u" " + kVersion + u")";
   view_.setCaption(caption_);
   app_.questionSuppression = false;
   ignoreNextChange_ = false;
@@ -69,7 +69,7 @@ void FrmVornix::load() {
 }
 
 bool FrmVornix::timerInitAfterLoad() {
-  if (app_.options.isOn(3)) {
+  if (app_.options.isOn(kStartMiniMode)) {
     if (!view_.isVisible()) return true;
     view_.enterMiniMode();
   }
@@ -84,7 +84,8 @@ void FrmVornix::activate() {
 void FrmVornix::deactivate() { tabCheck(); }
 
 bool FrmVornix::queryUnload(bool systemEnding) {
-  if (!systemEnding && app_.options.number(23) == 1 && app_.askQuestion(app_.str(266), 1) == 2) return true;
+  if (!systemEnding && app_.options.number(kQuestionQuit) == 1 && app_.askQuestion(app_.str(kStrQuitVornix), 1) == 2)
+    return true;
   return false;
 }
 

@@ -94,6 +94,7 @@ class FrmVornix {
 
   // Main window events.
   void tbMain_ButtonClick(int button);
+  void tbMain_ButtonClick(Command button) { tbMain_ButtonClick(static_cast<int>(button)); }
   void lvItems_DblClick();
   void lvItems_KeyDown(int key);
   void lvItems_KeyUp(int key);

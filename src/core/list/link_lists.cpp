@@ -69,7 +69,7 @@ void FrmVornix::linkList_Click(int tab) {
 }
 
 void FrmVornix::linkList_DblClick(int tab) {
-  const bool open = app_.options.isOn(tab == kTabURL ? 9 : 10);
+  const bool open = app_.options.isOn(tab == kTabURL ? kDblClickHyperURL : kDblClickHyperEMail);
   openLink(open, tab == kTabEMail);
 }
 
@@ -103,7 +103,8 @@ void FrmVornix::openLink(bool open, bool mail) {
     lvItems_DblClick();
     return;
   }
-  if (!isPlainWebOrMailAddress(target) && app_.askQuestion(formatMessage({app_.str(335), target}), 2, true) != 1)
+  if (!isPlainWebOrMailAddress(target) &&
+      app_.askQuestion(formatMessage({app_.str(kStrOpenUnknownTarget), target}), 2, true) != 1)
     return;
   openWithShell(app_, target);
 }

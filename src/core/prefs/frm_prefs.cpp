@@ -13,24 +13,6 @@ namespace {
 
 using C = PrefsControl;
 
-// Option keys by their store names.
-enum Opt {
-  kDblClickEdit = 1, kDblClickClip = 2, kStartMiniMode = 3, kProtocolMode = 4, kStartAutostart = 5,
-  kHotkey = 6, kHotedit = 7, kOSDSec = 8, kDblClickHyperURL = 9, kDblClickHyperEMail = 10, kOSD = 11,
-  kOSDAlign = 12, kOSDRows = 13, kRegSave = 14, kMiniWindow = 15, kHoverSelection = 16, kAutoSizeList = 17,
-  kOpacity = 18, kProtocolQuant = 19, kProtocolDate = 20, kLimitSize = 21, kLimitSizeKB = 22,
-  kQuestionQuit = 23, kQuestionClipOpen = 24, kLanguageAuto = 25, kLanguageGerman = 26,
-  kLanguageEnglish = 27, kTextClipboard = 32, kTextKeystroke = 33, kHotmenuClipboard = 34,
-  kHotmenuKeystroke = 35, kHotmenu = 36, kLimitKeystroke = 37, kLimitKeystrokeQuestion = 38,
-};
-
-// String numbers.
-enum Str {
-  kStrComment = 136, kStrWin = 198, kStrAlt = 194, kStrCtrl = 195, kStrShift = 196,
-  kStrProtocolHint = 200, kStrLeft = 234, kStrRight = 235, kStrCenter = 236, kStrCharacters = 315,
-  kStrNotANumber = 365, kStrHotkeyTwice = 366,
-};
-
 enum class Kind { Check, Choice, Slider, Box, Combo };
 
 struct Binding {
@@ -155,7 +137,7 @@ void FrmPrefs::Form_Load() {
   for (const Slider& s : kSliders) view_.setSliderRange(s.control, s.low, s.high, s.smallStep, s.largeStep);
   view_.setItems(C::cmbOSDAlignment, {app_.str(kStrLeft), app_.str(kStrRight), app_.str(kStrCenter)});
   view_.setText(C::labProtocolHint,
-                formatMessage({app_.str(kStrProtocolHint), ustr::fromInt(EntryRows::kCapacity)}));
+                formatMessage({app_.str(kStrListLimitHint), ustr::fromInt(EntryRows::kCapacity)}));
 
   const OptionTable& options = app_.options;
   for (const Binding& b : kBindings) {

@@ -38,7 +38,7 @@ Text stringText(int number) {
 bool hasString(int number) { return findString(number > 1000 ? number - 1000 : number) != nullptr; }
 
 void selectLanguage(App& app) {
-  static const int kKeys[] = {25, 26, 27};
+  static const int kKeys[] = {kLanguageAuto, kLanguageGerman, kLanguageEnglish};
   for (int key : kKeys) {
     const OptionDef* def = optionDef(key);
     auto stored = app.sys.store.read(def->name);
@@ -49,9 +49,9 @@ void selectLanguage(App& app) {
     const Text v = ustr::trimSpaces(app.options.text(key));
     return ustr::equalsNoCase(v, u"True") || v == u"-1";
   };
-  if (isTrue(26)) app.languageOffset = 0;
-  if (isTrue(27)) app.languageOffset = 1000;
-  if (isTrue(25)) app.languageOffset = (app.sys.locale.systemLanguage() & 0xFF) == 7 ? 0 : 1000;
+  if (isTrue(kLanguageGerman)) app.languageOffset = 0;
+  if (isTrue(kLanguageEnglish)) app.languageOffset = 1000;
+  if (isTrue(kLanguageAuto)) app.languageOffset = (app.sys.locale.systemLanguage() & 0xFF) == 7 ? 0 : 1000;
 }
 
 Text formatMessage(const std::vector<Text>& values) {

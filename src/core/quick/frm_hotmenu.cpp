@@ -8,7 +8,6 @@ namespace vornix {
 
 namespace {
 
-constexpr int kOptHotmenuClipboard = 34, kOptHotmenuKeystroke = 35;
 constexpr int kLineLength = 50;
 constexpr char16_t kCantOpenClipboard[] = u"Can't open Clipboard";
 
@@ -106,8 +105,8 @@ void FrmHotmenu::timHotmenu_Timer() {
 
 void FrmHotmenu::pasteHotmenuText(const Text& text) {
   if (text.empty()) return;
-  if (app_.options.isOn(kOptHotmenuKeystroke)) quick_.insertKeystrokes(text, target_);
-  if (app_.options.isOn(kOptHotmenuClipboard)) {
+  if (app_.options.isOn(kHotmenuKeystroke)) quick_.insertKeystrokes(text, target_);
+  if (app_.options.isOn(kHotmenuClipboard)) {
     // Our own clipboard change is filed like any other.
     app_.hotmenuShown = false;
     const platform::ClipStatus status = app_.sys.clipboard.writeText(text);

@@ -12,13 +12,8 @@ namespace vornix {
 
 namespace {
 
-constexpr int kOptionProtocolMode = 4;
-constexpr int kOptionMiniWindow = 15;
 constexpr int kMenuRows = 50;
 constexpr int kCaptionLength = 50;
-constexpr int kStrEmptyList = 255;
-constexpr int kStrOvertakeChanges = 224;
-constexpr int kCopyButton = 5;
 // A window seen through entirely could not be found again to switch it back.
 constexpr int kLeastAlpha = 51;
 
@@ -44,7 +39,7 @@ void keepInside(Rect& w, const Rect& area) {
 
 TrayMenu buildTrayMenu(const App& app, const EntryRows& rows) {
   TrayMenu menu;
-  const Text textType = app.textTypeName.empty() ? app.str(308) : app.textTypeName;
+  const Text textType = app.textTypeName.empty() ? app.str(kStrText) : app.textTypeName;
   const int count = rows.count() < kMenuRows ? rows.count() : kMenuRows;
   for (int i = 0; i < count; ++i) {
     const Row& row = rows.at(i);
@@ -56,7 +51,7 @@ TrayMenu buildTrayMenu(const App& app, const EntryRows& rows) {
   for (auto* list : {&menu.entries, &menu.urls, &menu.emails})
     if (list->empty()) list->push_back({app.str(kStrEmptyList), 0});
 
-  menu.recordMode = app.options.number(kOptionProtocolMode) == 1;
+  menu.recordMode = app.options.number(kProtocolMode) == 1;
   menu.showTextKeys = app.hotkeys.textkeyBol;
   if (menu.showTextKeys) {
     for (int n = 0; n < 10; ++n)
@@ -85,7 +80,7 @@ void FrmVornixDrop::load() {
   chkTopMost_Click();
   view_.showWindow(true);
   view_.addTrayIcon();
-  if (app_.options.number(kOptionMiniWindow) == 0) {
+  if (app_.options.number(kMiniWindow) == 0) {
     park();
   } else {
     const int alpha = opacityToAlpha(app_.options, -1);
@@ -120,7 +115,7 @@ void FrmVornixDrop::unloadAtExit() {
 }
 
 void FrmVornixDrop::savePosition() {
-  if (parked_ || app_.options.number(kOptionMiniWindow) <= 0 || view_.windowState() != WindowState::Normal) return;
+  if (parked_ || app_.options.number(kMiniWindow) <= 0 || view_.windowState() != WindowState::Normal) return;
   const Rect r = view_.windowRect();
   app_.sys.store.write(u"MMwinLeft", ustr::fromInt(pixelsToTwips(r.left, app_.screenDpi)));
   app_.sys.store.write(u"MMwinTop", ustr::fromInt(pixelsToTwips(r.top, app_.screenDpi)));
@@ -129,7 +124,7 @@ void FrmVornixDrop::savePosition() {
 void FrmVornixDrop::activate() { app_.modalOpen = false; }
 
 void FrmVornixDrop::deactivate() {
-  if (loaded_ && app_.options.number(kOptionMiniWindow) == 0) park();
+  if (loaded_ && app_.options.number(kMiniWindow) == 0) park();
 }
 
 void FrmVornixDrop::park() {
@@ -162,7 +157,7 @@ void FrmVornixDrop::trayNotify(int notice) {
 
 void FrmVornixDrop::restore() {
   view_.restoreWindow();
-  if (app_.options.number(kOptionMiniWindow) == 0) {
+  if (app_.options.number(kMiniWindow) == 0) {
     Rect r = view_.windowRect();
     r.left = readPixels(app_.sys.store, u"MMwinLeft", mainView_.windowRect().left, app_.screenDpi);
     keepInside(r, view_.workAreaNear(r));
@@ -192,13 +187,13 @@ void FrmVornixDrop::runTrayCommand(int command, const TrayMenu& menu) {
     const int index = item < list.size() && list[item].rowId ? frm_.rows().indexOf(list[item].rowId) : -1;
     if (index >= 0) {
       frm_.selectEntry(index);
-      frm_.tbMain_ButtonClick(kCopyButton);
+      frm_.tbMain_ButtonClick(Command::TbCopy);
     }
     return;
   }
   switch (command) {
     case kTrayProtocol:
-      app_.options.setOption(kOptionProtocolMode, static_cast<std::int16_t>(menu.recordMode ? 0 : 1));
+      app_.options.setOption(kProtocolMode, static_cast<std::int16_t>(menu.recordMode ? 0 : 1));
       frm_.changeProtocolMode();
       break;
     case kTrayRestore:

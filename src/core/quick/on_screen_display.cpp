@@ -9,10 +9,6 @@ namespace vornix {
 
 namespace {
 
-constexpr int kOptionOSDSec = 8;
-constexpr int kOptionOSD = 11;
-constexpr int kOptionOSDAlign = 12;
-constexpr int kOptionOSDRows = 13;
 // Texts are compared by their start only: two huge texts that agree this far count as one.
 constexpr size_t kCompareLength = 16383;
 constexpr size_t kLineLength = 300;
@@ -23,10 +19,10 @@ long clamp(long value, long low, long high) { return value < low ? low : value >
 
 OsdConfig osdConfig(const OptionTable& options) {
   OsdConfig c;
-  c.rows = static_cast<int>(clamp(options.number(kOptionOSDRows), 1, 10));
-  const long align = options.number(kOptionOSDAlign);
+  c.rows = static_cast<int>(clamp(options.number(kOSDRows), 1, 10));
+  const long align = options.number(kOSDAlign);
   c.align = align == 0 ? OsdAlign::Left : align == 1 ? OsdAlign::Right : OsdAlign::Center;
-  c.seconds = static_cast<int>(clamp(options.number(kOptionOSDSec), 1, 3600));
+  c.seconds = static_cast<int>(clamp(options.number(kOSDSec), 1, 3600));
   return c;
 }
 
@@ -58,7 +54,7 @@ void OnScreenDisplay::setOSD() {
 }
 
 void OnScreenDisplay::showClip(const Text& text, std::size_t length) {
-  if (app_.modalOpen || !app_.options.isOn(kOptionOSD) || text.empty()) return;
+  if (app_.modalOpen || !app_.options.isOn(kOSD) || text.empty()) return;
   if (view_.isShown() && shown_.compare(0, kCompareLength, text, 0, kCompareLength) == 0) return;
   const std::vector<Text> lines = osdLines(text, config_.rows);
   if (lines.empty()) return;  // nothing but blanks: nothing to see

@@ -9,14 +9,6 @@ namespace vornix {
 
 namespace {
 
-// Options.
-constexpr int kOptHotkey = 6, kOptHotedit = 7, kOptHotmenu = 36;
-constexpr int kOptTextClipboard = 32, kOptTextKeystroke = 33;
-constexpr int kOptLimitKeystroke = 37, kOptLimitKeystrokeQuestion = 38;
-// Strings.
-constexpr int kStrAlt = 194, kStrCtrl = 195, kStrShift = 196, kStrWin = 198;
-constexpr int kStrHotkeyTaken = 223, kStrLongKeystrokes = 316, kStrKeystrokesRefused = 345;
-
 constexpr char16_t kAppTitle[] = u"Vornix";
 constexpr char16_t kCantOpenClipboard[] = u"Can't open Clipboard";
 
@@ -67,9 +59,9 @@ Text QuickAccess::hotkeyText(int mods, const Text& key) const {
 unsigned QuickAccess::keyCode(int slot) const {
   Text key;
   switch (slot) {
-    case kSlotMain: key = app_.options.text(kOptHotkey); break;
-    case kSlotEdit: key = app_.options.text(kOptHotedit); break;
-    case kSlotMenu: key = app_.options.text(kOptHotmenu); break;
+    case kSlotMain: key = app_.options.text(kHotkey); break;
+    case kSlotEdit: key = app_.options.text(kHotedit); break;
+    case kSlotMenu: key = app_.options.text(kHotmenu); break;
     default: return static_cast<unsigned>(u'0' + slot);
   }
   // A lower-case letter would be a numeric-pad key code.
@@ -90,11 +82,11 @@ void QuickAccess::registerHotkeys() {
   const HotkeySettings& h = app_.hotkeys;
   // A group without modifiers would take a bare letter from every program: it counts as off.
   if (h.hotkeyBol && h.hotkeyMod != 0)
-    SetMainHotKey(u"VornixHotKey", h.hotkeyMod, app_.options.text(kOptHotkey), kSlotMain);
+    SetMainHotKey(u"VornixHotKey", h.hotkeyMod, app_.options.text(kHotkey), kSlotMain);
   if (h.hoteditBol && h.hoteditMod != 0)
-    SetMainHotKey(u"VornixHotEdit", h.hoteditMod, app_.options.text(kOptHotedit), kSlotEdit);
+    SetMainHotKey(u"VornixHotEdit", h.hoteditMod, app_.options.text(kHotedit), kSlotEdit);
   if (h.hotmenuBol && h.hotmenuMod != 0)
-    SetMainHotKey(u"VornixHotMenu", h.hotmenuMod, app_.options.text(kOptHotmenu), kSlotMenu);
+    SetMainHotKey(u"VornixHotMenu", h.hotmenuMod, app_.options.text(kHotmenu), kSlotMenu);
   if (h.textkeyBol && h.textHotkeyMod != 0) {
     for (int n = 0; n <= 9; ++n) {
       const Text digit(1, static_cast<char16_t>(u'0' + n));
@@ -187,8 +179,8 @@ void QuickAccess::applyTextKey(int n) {
   // A copy: typing runs a message loop in which the block may be replaced.
   const Text block = app_.textBlocks[n];
   if (block.empty()) return;
-  if (app_.options.isOn(kOptTextKeystroke)) insertKeystrokes(block, 0);
-  if (app_.options.isOn(kOptTextClipboard) && app_.sys.clipboard.writeText(block) != platform::ClipStatus::Ok)
+  if (app_.options.isOn(kTextKeystroke)) insertKeystrokes(block, 0);
+  if (app_.options.isOn(kTextClipboard) && app_.sys.clipboard.writeText(block) != platform::ClipStatus::Ok)
     app_.showError(Text(u"applyTextKey: \r\n") + kCantOpenClipboard);
 }
 
@@ -196,8 +188,8 @@ void QuickAccess::insertKeystrokes(const Text& text, platform::WindowHandle targ
   const Text typed = ustr::replaceAll(text, u"\r\n", u"\r");
   if (typed.empty()) return;
   const size_t length = keystrokeNotation(typed).size();
-  if (length > static_cast<size_t>(std::max(0L, app_.options.number(kOptLimitKeystroke)))) {
-    if (app_.options.number(kOptLimitKeystrokeQuestion) != 1) return;
+  if (length > static_cast<size_t>(std::max(0L, app_.options.number(kLimitKeystroke)))) {
+    if (app_.options.number(kLimitKeystrokeQuestion) != 1) return;
     const Text question = formatMessage({app_.str(kStrLongKeystrokes), ustr::fromInt(static_cast<long long>(length))});
     if (app_.askQuestion(question, 1) != 1) return;
     if (target > 0) keyboard_.setForegroundWindow(target);

@@ -19,7 +19,6 @@ constexpr size_t kMaxTextBlock = 16383;
 constexpr char16_t kMarkerOpen[] = u"<BIGFILE>";
 constexpr char16_t kMarkerClose[] = u"</BIGFILE>";
 constexpr char16_t kUserFolder[] = u"Vornix";
-constexpr int kStrSideFileFailed = 340;
 
 Text name(const char16_t* family, int n) { return family + ustr::fromInt(n); }
 
@@ -304,7 +303,8 @@ void EntryStorage::saveTextBlocks() {
   for (int k = 0; k < 10; ++k) {
     const Text& block = app_.textBlocks[k];
     if (block.size() > kMaxTextBlock) {
-      app_.showError(formatMessage({app_.str(142), block.substr(0, 10)}) + u"\r\n" + app_.str(143));
+      app_.showError(formatMessage({app_.str(kStrEntryOver16KB), block.substr(0, 10)}) + u"\r\n" +
+                     app_.str(kStrCannotBeSavedCompletely));
       app_.sys.store.write(name(u"Textkey", k), block.substr(0, kMaxTextBlock));
     } else {
       app_.sys.store.write(name(u"Textkey", k), block);

@@ -8,7 +8,6 @@ namespace vornix {
 
 namespace {
 
-constexpr int kStrOverwrite = 214;
 const char kUtf8Mark[] = "\xEF\xBB\xBF";
 const Text kCrLf = u"\r\n";
 
@@ -70,7 +69,7 @@ bool saveFile(App& app, const Text& path, const Text& text, bool& overwrite, boo
   const bool exists = files.fileExists(path);
   if (!overwrite) {
     // Asked even under the modal-open flag: replacing a file is never silent.
-    if (!exists || app.askQuestion(formatMessage({app.str(kStrOverwrite), path}), 1, true) == 1) overwrite = true;
+    if (!exists || app.askQuestion(formatMessage({app.str(kStrOverwriteFile), path}), 1, true) == 1) overwrite = true;
   }
   if (!overwrite) return true;
   std::string old;

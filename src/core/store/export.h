@@ -18,7 +18,7 @@ std::string exportBytes(const Text& text, const CodePage& cp);
 Text importBytes(const std::string& bytes, const CodePage& cp);
 
 // Writes `text` to `path`. With `overwrite` false an existing file is replaced only
-// when the user answers question 214 with OK (`overwrite` then becomes true); `append`
+// when the user answers the overwrite question with OK (`overwrite` then becomes true); `append`
 // adds to the end of an existing file. A replaced file is swapped in only when the
 // new one is complete. Failures are shown with the system's message; false then.
 bool saveFile(App& app, const Text& path, const Text& text, bool& overwrite, bool append);

@@ -66,9 +66,9 @@ void FrmVornix::loadSettings() {
     app_.options.add(key, read(def->name, def->defaultValue));
     // Hover selection, the autostart shortcut and the on-screen display take effect as
     // their options arrive (the display's last one, OSDSec, comes after the other three).
-    if (key == 16) view_.setHoverSelection(app_.options.isOn(16));
-    if (key == 5) setAutostart(static_cast<int>(app_.options.number(5)));
-    if (key == 8) setOSD();
+    if (key == kHoverSelection) view_.setHoverSelection(app_.options.isOn(kHoverSelection));
+    if (key == kStartAutostart) setAutostart(static_cast<int>(app_.options.number(kStartAutostart)));
+    if (key == kOSDSec) setOSD();
   }
 
   auto readBool = [&](const char16_t* name, bool def) {
