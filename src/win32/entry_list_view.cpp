@@ -118,7 +118,6 @@ void EntryListView::resumeDrawing() {
   held_ = false;
   list_.setRedraw(true);
   list_.invalidate();
-  showSelection();
 }
 
 void EntryListView::applySelection(int selected) {

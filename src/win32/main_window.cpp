@@ -158,7 +158,7 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case kMsgFileCaptured:
       filePosted_ = false;
-      list_.holdDrawing();
+      if (frm_.capturedWaiting()) list_.holdDrawing();
       frm_.fileCaptured(false);
       // Drawing, the display and saving wait until no further change has come for a moment.
       SetTimer(hwnd(), kCaptureTimer, kCaptureQuietMs, nullptr);

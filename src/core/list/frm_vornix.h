@@ -66,6 +66,7 @@ class FrmVornix {
   // Only `settled` (they have paused) shows the clipboard and the on-screen display
   // and saves what was filed: a burst of copies is not slowed down by that work.
   void fileCaptured(bool settled = true);
+  bool capturedWaiting() const { return !captured_.empty(); }
   void FromClipboard();
   void displayClipboard();
   Text getClipTextType(const ClipClass& clip) const;
