@@ -8,20 +8,13 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <initializer_list>
 #include <string>
 
 #include "platform/win32/win32_platform.h"  // windows.h first
 
 #include <oleauto.h>
 
-using vornix::win32::RegistrySettingsStore;
-using vornix::win32::Win32Clipboard;
-using vornix::win32::Win32Clock;
-using vornix::win32::Win32FileSystem;
-using vornix::win32::Win32Locale;
-using vornix::win32::Win32Shell;
-using vornix::win32::Win32ViewerChain;
+using namespace vornix::win32;
 using ClipStatus = vornix::platform::ClipStatus;
 using Text = std::u16string;
 
@@ -32,14 +25,10 @@ int g_failures = 0;
 
 std::string narrow(const Text& text) {
   std::string out;
+  char buffer[10];
   for (char16_t c : text) {
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else {
-      char buffer[10];
-      std::snprintf(buffer, sizeof buffer, "\\u%04X", static_cast<unsigned>(c));
-      out += buffer;
-    }
+    std::snprintf(buffer, sizeof buffer, c < 0x80 ? "%c" : "\\u%04X", static_cast<unsigned>(c));
+    out += buffer;
   }
   return out;
 }
@@ -78,21 +67,14 @@ DWORD WINAPI holdClipboard(void* opened) {
   return 0;
 }
 
-// Puts blocks of raw bytes on the clipboard, as another program would.
-struct Block {
-  UINT format;
-  std::string bytes;
-};
-
-void setRawClipboard(HWND owner, std::initializer_list<Block> blocks) {
+// Puts raw bytes on the clipboard, as another program would.
+void setRawClipboard(HWND owner, UINT format, const std::string& bytes) {
   if (!OpenClipboard(owner)) return;
   EmptyClipboard();
-  for (const Block& b : blocks) {
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, b.bytes.size());
-    if (!b.bytes.empty()) memcpy(GlobalLock(block), b.bytes.data(), b.bytes.size());
-    GlobalUnlock(block);
-    SetClipboardData(b.format, block);
-  }
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes.size());
+  if (!bytes.empty()) memcpy(GlobalLock(block), bytes.data(), bytes.size());
+  GlobalUnlock(block);
+  SetClipboardData(format, block);
   CloseClipboard();
 }
 
@@ -144,13 +126,13 @@ void checkClipboard() {
     CHECK(page.fromAnsi(0xE4) == u'\u00E4' && page.fromAnsi(0x80) == u'\u20AC' && page.toAnsi(u'\u20AC') == 0x80);
     const Text umlauts = u"Gr\u00FC\u00DFe \u00E4\u00F6\u00FC \u00C4\u00D6\u00DC \u20AC 5\u00B0";
     CHECK_TEXT(umlauts, page.decode(page.encode(umlauts)));
-    setRawClipboard(owner, {{CF_TEXT, std::string("Gr\xFC\xDF" "e \x80", 8)}});
+    setRawClipboard(owner, CF_TEXT, std::string("Gr\xFC\xDF" "e \x80", 8));
     CHECK_TEXT(Text(u"Gr\u00FC\u00DFe \u20AC"), readClip(clipboard).text);
   } else {
     std::printf("note: ANSI code page %u, the 1252 checks are skipped\n", GetACP());
   }
   // Another Unicode program's text.
-  setRawClipboard(owner, {{CF_UNICODETEXT, bytesOf(kUnicode)}});
+  setRawClipboard(owner, CF_UNICODETEXT, bytesOf(kUnicode));
   CHECK_TEXT(kUnicode, readClip(clipboard).text);
 
   CHECK(clipboard.empty() == ClipStatus::Ok);
@@ -169,9 +151,9 @@ void checkClipboard() {
 
   // Blocks that are empty or lack their terminating zero: no text, nothing read past the end.
   // (Wine terminates an unterminated block itself, at the cost of its last character.)
-  setRawClipboard(owner, {{CF_UNICODETEXT, ""}});
+  setRawClipboard(owner, CF_UNICODETEXT, "");
   CHECK(!readClip(clipboard).hasText);
-  setRawClipboard(owner, {{CF_UNICODETEXT, bytesOf(u"abc", false)}});
+  setRawClipboard(owner, CF_UNICODETEXT, bytesOf(u"abc", false));
   content = readClip(clipboard);
   check(content.text == u"abc" || content.text == u"ab", "unterminated block", __LINE__, narrow(content.text));
 
@@ -273,19 +255,11 @@ std::string readAll(const Text& path) {
   return bytes;
 }
 
-int countTempFiles(const Text& folder) {
+bool hasTempFiles(const Text& folder) {
   WIN32_FIND_DATAW found;
   HANDLE search = FindFirstFileW(w(folder + u"\\*.tmp"), &found);
-  if (search == INVALID_HANDLE_VALUE) return 0;
-  int count = 0;
-  do ++count;
-  while (FindNextFileW(search, &found));
-  FindClose(search);
-  return count;
-}
-
-bool endsWithLineBreak(const Text& text) {
-  return !text.empty() && (text.back() == u'\n' || text.back() == u'\r' || text.back() == u' ');
+  if (search != INVALID_HANDLE_VALUE) FindClose(search);
+  return search != INVALID_HANDLE_VALUE;
 }
 
 void checkFiles(const Text& work) {
@@ -311,13 +285,13 @@ void checkFiles(const Text& work) {
     check(!r.ok && !r.message.empty(), "replace fails", __LINE__, narrow(target));
   }
   CloseHandle(locked);
-  CHECK(readAll(file) == "old" && countTempFiles(work) == 0);
+  CHECK(readAll(file) == "old" && !hasTempFiles(work));
 
   std::string bytes = "stale";
   vornix::platform::IoResult r = files.readBytes(work + u"\\missing.txt", bytes);
   CHECK(!r.ok && bytes.empty());
-  check(!r.message.empty() && !endsWithLineBreak(r.message), "message without line break", __LINE__,
-        narrow(r.message));
+  check(!r.message.empty() && Text(u"\r\n ").find(r.message.back()) == Text::npos, "message without line break",
+        __LINE__, narrow(r.message));
   CHECK(files.deleteFile(file).ok && !files.fileExists(file));
   r = files.deleteFile(file);
   CHECK(!r.ok && !r.message.empty());
@@ -328,23 +302,21 @@ void checkFiles(const Text& work) {
   const Text longFile = deep + u"\\bigfile0.txt";
   CHECK(longFile.size() > 400);
   CHECK(files.replaceFile(longFile, binary).ok && files.fileExists(longFile) && readAll(longFile) == binary);
-  CHECK(countTempFiles(deep) == 0);
+  CHECK(!hasTempFiles(deep));
   CHECK(files.deleteFile(longFile).ok && !files.fileExists(longFile));
   CHECK(!files.appDataFolder().empty() && files.makeFolder(files.appDataFolder()));
 }
 
 void checkClockAndLocale() {
-  Win32Clock clock;
-  Win32Locale locale;
-  double now = clock.now();
+  // Local time, in whole seconds.
+  double now = Win32Clock().now(), expected = 0, seconds = (now - std::floor(now)) * 86400;
   SYSTEMTIME local;
   GetLocalTime(&local);
-  double expected = 0;
   SystemTimeToVariantTime(&local, &expected);
   CHECK(std::fabs(now - expected) < 5.0 / 86400);
-  double seconds = (now - std::floor(now)) * 86400;
   check(std::fabs(seconds - std::round(seconds)) < 1e-3, "whole seconds", __LINE__, std::to_string(seconds));
 
+  Win32Locale locale;
   for (double date : {45000.5, 36526.0, 45000.0 + (13 * 3600 + 14 * 60 + 15) / 86400.0, 2.25}) {
     Text text = locale.dateText(date);
     double back = -1;
