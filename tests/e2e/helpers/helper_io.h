@@ -220,8 +220,15 @@ inline int sendKeys(const std::wstring& strokes) {
     for (WORD key : held) inputs.push_back(keyInput(key, false));
     for (auto it = held.rbegin(); it != held.rend(); ++it) inputs.push_back(keyInput(*it, true));
   }
-  UINT sent = inputs.empty() ? 0 : SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-  return sent == inputs.size() ? 0 : fail("SendInput failed");
+  if (inputs.empty()) return fail("no keys");
+  // Wine refuses input for a moment while the window in front changes (a menu
+  // closing, a window activated): nothing was sent then, so it can be sent again.
+  UINT sent = 0;
+  for (int attempt = 0; attempt < 20 && sent == 0; ++attempt) {
+    if (attempt > 0) Sleep(50);
+    sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  }
+  return sent == inputs.size() ? 0 : fail("SendInput failed: " + std::to_string(GetLastError()));
 }
 
 }  // namespace helper
