@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform/win32/win32_platform.h"  // windows.h first
+#include "helper_io.h"
 
 #include <oleauto.h>
 
@@ -46,18 +47,9 @@ void check(bool ok, const char* what, int line, const std::string& detail = "") 
 
 const wchar_t* w(const Text& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
-HWND hiddenWindow(WNDPROC procedure, const wchar_t* name) {
-  WNDCLASSW wc = {};
-  wc.lpfnWndProc = procedure;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = name;
-  RegisterClassW(&wc);
-  return CreateWindowExW(0, name, name, 0, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance, nullptr);
-}
-
 // Holds the clipboard open from another thread for 700 ms, as another program would.
 DWORD WINAPI holdClipboard(void* opened) {
-  HWND window = hiddenWindow(DefWindowProcW, L"HolderWindow");
+  HWND window = helper::createWindow(DefWindowProcW, L"HolderWindow");
   if (OpenClipboard(window)) {
     SetEvent(static_cast<HANDLE>(opened));
     Sleep(700);
@@ -108,7 +100,7 @@ const Text kUnicode = u"Gr\u00FC\u00DFe \u2013 na\u00EFve caf\u00E9 \u20AC \u4E2
 
 void checkClipboard() {
   Win32Clipboard clipboard;
-  HWND owner = hiddenWindow(DefWindowProcW, L"ClipOwner");
+  HWND owner = helper::createWindow(DefWindowProcW, L"ClipOwner");
   clipboard.setOwner(owner);
 
   // Every character survives our own write, and older programs get the code page's text.
@@ -191,7 +183,7 @@ LRESULT CALLBACK recordingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
 // end-to-end tests; here, what send passes on.
 void checkViewerChain() {
   Win32ViewerChain chain;
-  HWND self = hiddenWindow(recordingProc, L"ChainSelf");
+  HWND self = helper::createWindow(recordingProc, L"ChainSelf");
   const auto handle = reinterpret_cast<vornix::platform::WindowHandle>(self);
   // 64-bit handles and negative values pass through unchanged.
   chain.send(handle, WM_USER + 7, static_cast<std::uintptr_t>(0x123456789ULL), -5);
