@@ -161,8 +161,7 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (frm_.capturedWaiting()) list_.holdDrawing();
       frm_.fileCaptured(false);
       // Drawing, the display and saving wait until no further change has come for a moment.
-      SetTimer(hwnd(), kCaptureTimer, kCaptureQuietMs, nullptr);
-      burstTimer_ = true;
+      startQuietTimer();
       return 0;
     case WM_CLOSE:
       if (!frm_.queryUnload(false)) {
@@ -208,18 +207,15 @@ void MainWindow::postCaptureWork() {
   // returns. Within a burst each change only restarts the wait, so that the next
   // one finds the clipboard read at once and no text is replaced unread.
   const DWORD now = GetTickCount();
-  const bool burst = (burstTimer_ && now - lastChange_ < kCaptureQuietMs);
+  const bool burst = burstTimer_ && now - lastChange_ < kCaptureQuietMs;
   lastChange_ = now;
-  if (burst || filePosted_) {
-    SetTimer(hwnd(), kCaptureTimer, kCaptureQuietMs, nullptr);
-    burstTimer_ = true;
-    return;
-  }
-  filePosted_ = PostMessageW(hwnd(), kMsgFileCaptured, 0, 0) != 0;
-  if (!filePosted_) {
-    SetTimer(hwnd(), kCaptureTimer, kCaptureQuietMs, nullptr);
-    burstTimer_ = true;
-  }
+  if (!burst && !filePosted_) filePosted_ = PostMessageW(hwnd(), kMsgFileCaptured, 0, 0) != 0;
+  if (!filePosted_) startQuietTimer();
+}
+
+void MainWindow::startQuietTimer() {
+  SetTimer(hwnd(), kCaptureTimer, kCaptureQuietMs, nullptr);
+  burstTimer_ = true;
 }
 
 void MainWindow::onCommand(int id, int code) {

@@ -95,6 +95,7 @@ class MainWindow : public Window, public MainView {
   LRESULT onNotify(const NMHDR* header);
   void onMinMaxInfo(MINMAXINFO* info) const;
   void onStartupTimer();
+  void startQuietTimer();
   void unloadOnce();
   void dragOut();
   void queueDrop(Dropped dropped);

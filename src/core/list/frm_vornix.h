@@ -69,6 +69,8 @@ class FrmVornix {
   bool capturedWaiting() const { return !captured_.empty(); }
   void FromClipboard();
   void displayClipboard();
+  // The status bar's clipboard panel and the commands that need a text, for a content already read.
+  void showClipboard(const platform::ClipContent& content);
   Text getClipTextType(const ClipClass& clip) const;
   void menClearClipboard_Click();
 
@@ -140,7 +142,6 @@ class FrmVornix {
   std::size_t captureLimit() const;
   bool insertListItem(Text strText, bool sel, bool realadd, double cldate, long quant);
   void showCaptured();
-  void showClipboard(const platform::ClipContent& content);
   int findGivenUp() const;
   void writeRowFromClip(int index);
   void setItemDate(int index, double date);

@@ -41,14 +41,16 @@ void FrmHotmenu::load() {
   view_.setTopMost(true);
 
   clipText_.clear();
-  // A text its owner marked private is neither listed nor handed on.
+  // A text its owner marked private is neither listed nor handed on. The one
+  // reading also brings the main window's status bar up to date, so that the
+  // menu's status line shows the clipboard now, not when the window last looked.
   platform::ClipContent content;
-  if (app_.sys.clipboard.read(content, platform::ClipContent::kWhole) == platform::ClipStatus::Ok && content.hasText)
-    clipText_ = std::move(content.text);
+  if (app_.sys.clipboard.read(content, platform::ClipContent::kWhole) == platform::ClipStatus::Ok) {
+    frm_.showClipboard(content);
+    if (content.hasText) clipText_ = std::move(content.text);
+  }
   lines_ = hotmenuLines(clipText_, frm_.rows());
   view_.setLines(lines_);
-  // As the main window's status bar shows the clipboard now, not when it last looked.
-  frm_.displayClipboard();
   view_.setStatus(frm_.clipboardPanel());
   if (!lines_.empty()) view_.selectLine(0);
   view_.setCheckTimer(true);

@@ -71,15 +71,15 @@ std::wstring titleOf(HWND window) {
   return text;
 }
 
-HWND findWindow(const std::wstring& spec) {
-  if (spec == L"main") return mainWindow();
-  if (spec == L"mini") return miniWindow();
+HWND findWindow(const std::wstring& name) {
+  if (name == L"main") return mainWindow();
+  if (name == L"mini") return miniWindow();
   for (HWND window : helper::windows()) {
-    if (spec == L"prefs") {
+    if (name == L"prefs") {
       if (helper::className(window) == L"#32770" && GetDlgItem(window, kPrefsTabs)) return window;
       continue;
     }
-    if (IsWindowVisible(window) && titleOf(window).compare(0, spec.size(), spec) == 0) return window;
+    if (IsWindowVisible(window) && titleOf(window).compare(0, name.size(), name) == 0) return window;
   }
   return nullptr;
 }
