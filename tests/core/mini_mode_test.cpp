@@ -12,7 +12,7 @@ class FakeMiniView : public MiniView {
  public:
   bool mainShown = true, shown = false, icon = false, onTop = false, box = false, editor = false;
   bool editorAccepted = false, restored = false;
-  int alpha = 255, iconAdds = 0, menuChoice = kTrayNone;
+  int alpha = 255, iconAdds = 0, menuChoice = kTrayNone, editorCloses = 0;
   Rect rect{0, 0, 120, 30};
   Rect area{0, 0, 1024, 768};
   WindowState state = WindowState::Normal;
@@ -34,7 +34,7 @@ class FakeMiniView : public MiniView {
   void removeTrayIcon() override { icon = false; }
   int showTrayMenu(const TrayMenu& menu) override { lastMenu = menu; return menuChoice; }
   bool editorOpen() override { return editor; }
-  void closeEditor(bool accept) override { editor = false, editorAccepted = accept; }
+  void closeEditor(bool accept) override { editor = false, editorAccepted = accept, ++editorCloses; }
 };
 
 struct Mini : Running {
@@ -177,9 +177,12 @@ TEST(MiniMode, LeavingWithTheEditorOpenAsksWhetherToKeepTheChanges) {
     p.drop->load();
     p.mini.editor = true;
     p.sys.boxes.answers.push_back(answer);
+    // The mini window's button, clicked again while the question is open, asks nothing more.
+    p.sys.loop.whileOpen([&p] { p.drop->buttonClick(MiniButton::List); });
     p.drop->buttonClick(MiniButton::List);
     EXPECT_EQ(p.boxes(), std::vector<Text>{p.app->str(kStrOvertakeChanges)});
     EXPECT_EQ(p.mini.editorAccepted, answer == 1);
+    EXPECT_EQ(p.mini.editorCloses, 1);
     EXPECT_TRUE(p.mini.mainShown);
   }
 }

@@ -19,6 +19,7 @@ namespace vornix {
 struct HotmenuLine {
   Text text;  // the shortened one-line form, never the whole text
   int value;  // the entry's row index; 0 for the clipboard line too
+  int rowId;  // the entry's row, wherever it is when picked; 0 for the clipboard line
 };
 
 // The clipboard line (when `clipText` is not empty), then one line per row in display order.
