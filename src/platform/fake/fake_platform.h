@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/app/services.h"
+#include "platform/services.h"
 
 namespace vornix::fake {
 
