@@ -41,14 +41,24 @@ wait_status "first text"
 clip_set "https://example.org/x"
 wait_status "https://example.org/x"
 clip_set $'second text\r\nwith a second line\r\nand a third'
-osd_shows $'^1\tsecond text\\\\nwith a second line$' "no green display"
+# Two lines shown, and a sign that a third follows.
+osd_shows $'^1\tsecond text\\\\nwith a second line\xe2\x80\xa6$' "no green display"
 shot english-osd-green
 await 10 "three copies were not filed" rows_are 3
+# Line breaks in the list's Content column are drawn as blanks.
+shot english-list-multiline
 osd_shows '^0' "the display stayed"
 clip_set_repeat x 2000
-osd_shows '^1' "no display in red"
+# One long line fills both lines of the display and ends cut.
+osd_shows $'^1\tx+\\\\nx+\xe2\x80\xa6$' "no display in red"
 shot english-osd-red
 assert_eq 3 "$(list_rows | wc -l)" "rows after the text over the limit"
+# Export, like every dialog of the program, hides the display.
+probe cmd main 1203 >/dev/null
+wait_box '^Export text'
+osd_shows '^0' "the display stayed over the export dialog"
+press Cancel
+box_gone '^Export text'
 
 step "copy back is not displayed"
 osd_shows '^0' "the display stayed"
