@@ -10,7 +10,7 @@ namespace {
 constexpr wchar_t kClassName[] = L"VornixHotMenu";
 constexpr char16_t kCaption[] = u"Vornix Hot Menu";
 constexpr int kWidth96 = 380, kHeight96 = 260;
-constexpr int kLinePadding96 = 4, kTextIndent96 = 3;
+constexpr int kLinePadding96 = 4, kTextIndent96 = 3, kSeparator96 = 5;
 
 }  // namespace
 
@@ -44,7 +44,7 @@ bool HotmenuWindow::createControls() {
   // Drawn by the window, for the line under the clipboard's text; the list keeps the strings.
   list_.attach(createControl(hwnd(), L"LISTBOX", Text(),
                              WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
-                                 LBS_OWNERDRAWFIXED | LBS_HASSTRINGS,
+                                 LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS,
                              WS_EX_CLIENTEDGE, IDC_LSTHOTMENU));
   if (!status_.hwnd() || !list_.hwnd()) return false;
   status_.setFont(messageFont());
@@ -109,7 +109,7 @@ int HotmenuWindow::lineHeight() const {
   GetTextMetricsW(dc, &metrics);
   SelectObject(dc, old);
   ReleaseDC(nullptr, dc);
-  // Room above and below the text, and for the separator under the clipboard's line.
+  // Room above and below the text.
   return metrics.tmHeight + dpiScale(kLinePadding96);
 }
 
@@ -117,6 +117,15 @@ void HotmenuWindow::drawLine(const DRAWITEMSTRUCT& item) {
   if (item.itemID == static_cast<UINT>(-1)) return;
   const bool selected = (item.itemState & ODS_SELECTED) != 0;
   RECT r = item.rcItem;
+  if (clipboardLine_ && item.itemID == 0) {
+    // Under the clipboard's line, apart from its selection: a line across the list.
+    RECT band = r;
+    band.top = r.bottom - dpiScale(kSeparator96);
+    r.bottom = band.top;
+    FillRect(item.hDC, &band, GetSysColorBrush(COLOR_WINDOW));
+    RECT line = {band.left, (band.top + band.bottom) / 2, band.right, (band.top + band.bottom) / 2 + 1};
+    FillRect(item.hDC, &line, GetSysColorBrush(COLOR_GRAYTEXT));
+  }
   FillRect(item.hDC, &r, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
   const int length = static_cast<int>(list_.send(LB_GETTEXTLEN, item.itemID));
   if (length > 0) {
@@ -129,10 +138,6 @@ void HotmenuWindow::drawLine(const DRAWITEMSTRUCT& item) {
     textRect.left += dpiScale(kTextIndent96);
     DrawTextW(item.hDC, text.data(), -1, &textRect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     SelectObject(item.hDC, old);
-  }
-  if (clipboardLine_ && item.itemID == 0) {
-    RECT line = {r.left, r.bottom - 1, r.right, r.bottom};
-    FillRect(item.hDC, &line, GetSysColorBrush(COLOR_GRAYTEXT));
   }
   if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &r);
 }
@@ -165,7 +170,8 @@ LRESULT HotmenuWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MEASUREITEM: {
       auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
       if (measure->CtlType != ODT_LISTBOX) return FALSE;
-      measure->itemHeight = static_cast<UINT>(lineHeight());
+      const bool separated = clipboardLine_ && measure->itemID == 0;
+      measure->itemHeight = static_cast<UINT>(lineHeight() + (separated ? dpiScale(kSeparator96) : 0));
       return TRUE;
     }
     case WM_DRAWITEM: {

@@ -88,6 +88,8 @@ TEST(OnScreenDisplay, WrapsToItsRowsAndMarksACut) {
       {u" \r\n\t", 2, {}},
   };
   for (const Case& c : cases) EXPECT_EQ(osdLines(c.text, c.rows, fits), c.lines) << ustr::toUtf8(c.text);
+  // Only the beginning of a text: its end is not shown.
+  EXPECT_EQ(osdLines(u"xyz", 2, fits, true), (std::vector<Text>{u"xyz\u2026"}));
   // A huge one-line text is read only as far as its rows reach.
   const Text huge(5000000, u'x');
   EXPECT_EQ(osdLines(huge, 2, fits), (std::vector<Text>{u"xxxxxxxxxx", u"xxxxxxxxx\u2026"}));

@@ -54,7 +54,8 @@ size_t lineLength(const Text& rest, const std::function<bool(const Text&)>& fits
 
 }  // namespace
 
-std::vector<Text> osdLines(const Text& text, int rows, const std::function<bool(const Text&)>& fits) {
+std::vector<Text> osdLines(const Text& text, int rows, const std::function<bool(const Text&)>& fits,
+                           bool continues) {
   std::vector<Text> lines;
   if (rows < 1) return lines;
   const size_t rowCount = static_cast<size_t>(rows);
@@ -90,7 +91,7 @@ std::vector<Text> osdLines(const Text& text, int rows, const std::function<bool(
       break;
     }
   }
-  if (more && !lines.empty()) {
+  if ((more || continues) && !lines.empty()) {
     Text& last = lines.back();
     while (!last.empty() && !fits(last + kEllipsis)) {
       last.pop_back();
@@ -109,7 +110,8 @@ void OnScreenDisplay::setOSD() {
 void OnScreenDisplay::showClip(const Text& text, std::size_t length) {
   if (app_.modalOpen || !app_.options.isOn(kOSD) || text.empty()) return;
   if (view_.isShown() && shown_.compare(0, kCompareLength, text, 0, kCompareLength) == 0) return;
-  const std::vector<Text> lines = osdLines(text, config_.rows, [this](const Text& line) { return view_.fitsOnLine(line); });
+  const std::vector<Text> lines =
+      osdLines(text, config_.rows, [this](const Text& line) { return view_.fitsOnLine(line); }, length > text.size());
   if (lines.empty()) return;  // nothing but blanks: nothing to see
   shown_ = text.substr(0, kCompareLength);
   view_.showText(lines, app_.checkSizeLimit(static_cast<long long>(std::max(length, text.size()))) ? kOsdGreen : kOsdRed);

@@ -44,8 +44,10 @@ OsdConfig osdConfig(const OptionTable& options);
 // `text` as the display shows it in at most `rows` lines: tabs as blanks, CR LF,
 // CR or LF as line ends, empty lines skipped, a line too long for the panel
 // wrapped at blanks (inside a word where it has none), and the last line ending
-// in "…" when more of the text follows.
-std::vector<Text> osdLines(const Text& text, int rows, const std::function<bool(const Text&)>& fits);
+// in "…" when more of the text follows (always when `continues`: `text` is only
+// the beginning of the text).
+std::vector<Text> osdLines(const Text& text, int rows, const std::function<bool(const Text&)>& fits,
+                           bool continues = false);
 
 class OnScreenDisplay {
  public:
