@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "base/ustr.h"
 #include "core/quick/autostart.h"
 #include "core/quick/on_screen_display.h"
-#include "core/clip/ustr.h"
 #include "fixture.h"
 #include "platform/fake/fake_startup_folder.h"
 

@@ -15,11 +15,11 @@ else
   on_exit 'wine_run reg delete "$DPI_KEY" /v LogPixels /f >/dev/null 2>&1'
 fi
 
-# Command and control ids (src/win32/resource.h, editor_ids.h, prefs_ids.h).
+# Command and control ids (src/win32/common/resource.h, editor/editor_ids.h, prefs/prefs_ids.h).
 TB_NEW=1101 MEN_EXPORT=1203 MEN_SETTINGS=1204 MEN_BUG=1222 MEN_ABOUT=1223
 ED_REPLACE=4210 ED_SETCITE=4211 ED_SPECIAL=4229 ED_ASCII=4230
 EX_SAVEDIR=4413 DIR_MAKE=4503 OK=1 CANCEL=2
-prefs_id() { awk -v n="IDC_PREFS_$1" '$2 == n { print $3 }' "$E2E_ROOT/src/win32/prefs_ids.h"; }
+prefs_id() { awk -v n="IDC_PREFS_$1" '$2 == n { print $3 }' "$E2E_ROOT/src/win32/prefs/prefs_ids.h"; }
 
 boxes_are() { [ "$(probe boxes | wc -l)" -eq "$1" ]; }
 # front: the title of the front dialog box.
