@@ -41,11 +41,10 @@ void MainWindow::frontEditor() {
 }
 
 void MainWindow::menFileFileExport_Click() {
-  setTopMost(false);
-  app_.modalOpen = true;
-  ExportDialog dialog(app_, frm_.rows());
-  dialog.run(hwnd());
-  frm_.chkTopMost_Click();
+  frm_.showModal([this] {
+    ExportDialog dialog(app_, frm_.rows());
+    dialog.run(hwnd());
+  });
 }
 
 bool MainWindow::openFileDialog(Text& path) {
