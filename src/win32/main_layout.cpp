@@ -27,7 +27,7 @@ bool MainWindow::createControls() {
     return false;
 
   const Text caption = app_.str(kStrStayInFront);
-  topMost_.attach(createControl(hwnd(), WC_BUTTONW, caption, WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, 0,
+  topMost_.attach(createControl(hwnd(), WC_BUTTONW, caption, WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0,
                                 IDC_CHKTOPMOST));
   if (!topMost_.hwnd()) return false;
   topMost_.setFont(font_);

@@ -97,6 +97,12 @@ bool MainWindow::preTranslate(MSG& message) {
       }
     }
     if (switchTab(message)) return true;
+    // The dialog manager would move an arrow on the box to its neighbours in
+    // creation order, the toolbar and the status bar, which show no focus:
+    // Space there would run a command unseen.
+    if (message.message == WM_KEYDOWN && message.hwnd == topMost_.hwnd() && message.wParam >= VK_LEFT &&
+        message.wParam <= VK_DOWN)
+      return true;
     if (accelerators_ && TranslateAcceleratorW(hwnd(), accelerators_, &message)) return true;
     return IsDialogMessageW(hwnd(), &message) != FALSE;
   } catch (...) {

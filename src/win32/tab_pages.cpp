@@ -21,7 +21,7 @@ int tabOfList(int id) { return id == IDC_LSTURL ? kTabURL : id == IDC_LSTEMAIL ?
 bool TabPages::create(HWND parent, HFONT font, HWND entryList) {
   entryList_ = entryList;
   font_ = font;
-  tab_.attach(createControl(parent, WC_TABCONTROLW, Text(), WS_VISIBLE | WS_TABSTOP | WS_GROUP | WS_CLIPSIBLINGS, 0, IDC_SSVORNIX));
+  tab_.attach(createControl(parent, WC_TABCONTROLW, Text(), WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, 0, IDC_SSVORNIX));
   if (!tab_.hwnd()) return false;
   tab_.setFont(font);
   for (int t = 0; t < 3; ++t) tab_.insertTab(t, app_.str(kMainTabCaptions[t]));
