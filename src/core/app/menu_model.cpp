@@ -1,6 +1,6 @@
 #include "core/app/menu_model.h"
 
-#include "core/clip/ustr.h"
+#include "base/ustr.h"
 
 namespace vornix {
 
