@@ -130,9 +130,11 @@ TEST(BugDialog, CopyTriesOnceMoreOnABusyClipboardAndSkipsAnEmptyReport) {
 
 class FakeAboutView : public AboutView {
  public:
-  std::vector<Text> notices;
+  std::vector<Text> notices, credits;
   void setTexts(const AboutTexts&) override {}
-  void setCredits(const Text&) override {}
+  void setCredits(const Text& t) override {
+    if (!t.empty() && t[0] != u'+') credits.push_back(t);
+  }
   void setTimer(AboutTimer, bool) override {}
   bool layeringSupported() override { return true; }
   void setAlpha(int) override {}
@@ -188,6 +190,26 @@ TEST_F(AboutBoxTest, SystemInformationTriesBothPlacesThenSaysItIsMissingAndLinks
   frm.labMailto_Click();
   EXPECT_EQ((std::vector<Text>{u"http://www.vornix.example/", u"mailto:support@vornix.example"}),
             p.sys.shell.opened);
+}
+
+// Each language shows all 21 lines in its own words.
+TEST_F(AboutBoxTest, CreditsSpeakTheLanguageOfTheProgram) {
+  auto allCredits = [](Running& running) {
+    FakeMachine machine;
+    FakeAboutView view;
+    FrmAbout frm{*running.app, view, machine};
+    frm.load();
+    frm.activate();
+    for (int tick = 0; tick < 21 * 7; ++tick) frm.timThanks_Timer();
+    return view.credits;
+  };
+  Running german{{{"LanguageAuto", "False"}, {"LanguageGerman", "True"}}};
+  const std::vector<Text> english = allCredits(p), deutsch = allCredits(german);
+  ASSERT_EQ(21u, english.size());
+  ASSERT_EQ(21u, deutsch.size());
+  EXPECT_EQ(u"*** special thanks to ***", english[0]);
+  for (const Text& line : deutsch)
+    EXPECT_EQ(english.end(), std::find(english.begin(), english.end(), line)) << ustr::toUtf8(line);
 }
 
 }  // namespace

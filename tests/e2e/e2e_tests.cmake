@@ -38,6 +38,8 @@ endif()
 # The editor test drives many windows through the probe: each step is a Wine
 # process start, which a loaded machine makes slow.
 set_tests_properties(e2e_editor PROPERTIES TIMEOUT 300)
+# The main window's test also walks every toolbar command and tab from the keyboard.
+set_tests_properties(e2e_main_window PROPERTIES TIMEOUT 300)
 
 # The caption check opens every dialog and Settings page four times over.
 set_tests_properties(e2e_captions PROPERTIES TIMEOUT 600)

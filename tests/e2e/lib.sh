@@ -95,6 +95,12 @@ probe_raw() { wine_run_raw "$E2E_WIN64_DIR/probe.exe" "$@"; }
 # one process until a line of its output matches REGEX (ECMAScript), or until none
 # does with "!"; fails otherwise. Far cheaper than a Wine process for each try.
 probe_until() { probe until "$@" >/dev/null; }
+# keycheck german|english: in every open window of the program no two captions
+# share an access key and no text is of the other language.
+keycheck() {
+  local out
+  out=$(probe keycheck "$1") || { shot keycheck; fail "the open windows in $1:"$'\n'"$out"; }
+}
 # literal TEXT: TEXT as a regex that matches it as it is.
 literal() { printf '%s' "$1" | sed 's/[][\\.^$*+?(){}|]/\\&/g'; }
 

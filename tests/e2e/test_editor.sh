@@ -8,7 +8,7 @@
 # and German.
 source "$(dirname "$0")/lib.sh"
 
-EDITOR='Text Input'
+EDITOR='Text Input' LANGUAGE=english
 # Control and command ids of the windows (src/win32/editor/editor_ids.h).
 TEXT=4100 PROTECT=4101 KEY=4103 OKCOPY=4104 OK=1 CANCEL=2
 TB_NEW=1101 TB_EDIT=1108 MEN_EXPORT=1203
@@ -44,6 +44,7 @@ open_editor() { probe cmd main "$1" then until 10 "^$EDITOR" boxes >/dev/null ||
 tool_dialog() {
   probe cmd "$EDITOR" "$1" then until 10 "^$2" boxes >/dev/null || fail "[$2] did not open"
   shot "$4"
+  keycheck $LANGUAGE
   probe press "$3" then until 10 '!.' shown "$2" >/dev/null || fail "[$2] did not close"
 }
 # save_as PATH: answers the save-file dialog with PATH. The dialog fills in its
@@ -70,6 +71,7 @@ vornix_start
 step "each tool item on a known text"
 open_editor $TB_NEW
 shot editor-en
+keycheck english
 tool $ED_REFORMATP 'a\r\nb\r\n\r\nc' 'a b\r\n\r\nc'
 tool $ED_DELCITE '>> a\r\n> b' '> a\r\nb'
 tool $ED_UPPERCASE 'Hello \xc3\xa4\xc3\xb6\xc3\xbc' 'HELLO \xc3\x84\xc3\x96\xc3\x9c'
@@ -77,6 +79,7 @@ tool $ED_CONVESCAPE 'a b%\xc3\xa4' 'a%20b%25%E4'
 
 step "find and replace, with and without case"
 editor_set 'Cat cat CAT dog' then cmd "$EDITOR" $ED_REPLACE then until 10 '^Replace' boxes >/dev/null
+keycheck english
 shot replace-en
 dlg set Replace $FIELD1 cat then set Replace $FIELD2 bird then push Replace $OK then until 10 '!.' shown Replace
 assert_eq 'bird bird bird dog' "$(editor_text)" "replace ignoring case"
@@ -125,6 +128,7 @@ wait_gone "$EDITOR"
 step "export all entries to one file"
 dlg cmd main $MEN_EXPORT then until 10 '^Export text' boxes >/dev/null
 shot export-en
+keycheck english
 dlg push 'Export text' $SEL_ALL then push 'Export text' $OK
 save_as "$E2E_WORK/all.txt"
 wait_gone 'Export text'
@@ -138,6 +142,7 @@ step "export all entries to one file per entry"
 dlg cmd main $MEN_EXPORT then until 10 '^Export text' boxes >/dev/null
 dlg push 'Export text' $SEL_ALL then push 'Export text' $SAVE_DIR then push 'Export text' $OK
 wait_box '^Selection of folder'
+keycheck english
 shot folder-en
 press OK
 wait_gone 'Export text'
@@ -183,10 +188,11 @@ vornix_stop
 reg_set LanguageEnglish False
 reg_set LanguageGerman True
 vornix_start
-EDITOR=Texteingabe
+EDITOR=Texteingabe LANGUAGE=german
 open_editor $TB_NEW
 editor_set 'Ein Text'
 shot editor-de
+keycheck german
 tool_dialog $ED_REPLACE Ersetzen Abbrechen tool-Ersetzen-de
 tool_dialog $ED_SETCITE Zitierungszeichen Abbrechen tool-Zitierungszeichen-de
 tool_dialog $ED_SPECIAL Sonderzeichen Abbrechen tool-Sonderzeichen-de
@@ -194,5 +200,6 @@ tool_dialog $ED_ASCII ASCII Abbrechen tool-ASCII-de
 dlg cmd "$EDITOR" $CANCEL then until 10 '!.' shown "$EDITOR"
 dlg cmd main $MEN_EXPORT then until 10 '^Text exportieren' boxes >/dev/null
 shot export-de
+keycheck german
 press Abbrechen
 vornix_stop

@@ -26,6 +26,7 @@ start_in English
 help_menu 2
 wait_box '^Bug report.You can describe the bug here'
 shot english-bug-report
+keycheck english
 press Copy
 await 5 "Copy put no report on the clipboard" report_copied
 report=$(clip_get)
@@ -42,6 +43,8 @@ help_menu 3
 wait_box '^Info about Vornix.*Vornix.Version 1\.0\.0.Utility to file'
 sleep 1.2  # only for the picture: the fade-in and the first credits line
 shot english-about
+keycheck english
+probe_until 5 $'^1\t&OK$' focused || fail "the about box opened with the keys on [$(probe focused)], not on OK"
 
 step "dragged by a point of its text"
 corner 'Info about Vornix'
@@ -79,10 +82,14 @@ help_menu 3
 wait_box '^Info zu Vornix.*Hilfsmittel zur Ablage'
 sleep 1.2  # only for the picture
 shot german-about
-press OK
+keycheck german
+# The keys start on OK: Space closes the box rather than asking for system information.
+keys space
 box_gone 'Info zu'
+assert_eq "" "$(probe boxes)" "boxes after Space in the about box"
 help_menu 2
 wait_box '^Fehlermeldung.Bitte beschreiben Sie'
 shot german-bug-report
+keycheck german
 press Abbrechen
 vornix_stop

@@ -42,6 +42,35 @@ tab() {
   click $((LEFT + 32 + 54 * $1)) $((TOP + 58))
   probe_until 5 "^$1\$" page main || fail "tab $1 not shown after a click"
 }
+# tab_key KEYS N: the keys show tab N.
+tab_key() {
+  keys "$1"
+  probe_until 5 "^$2\$" page main || fail "$1 did not show tab $2; it shows $(probe page main)"
+}
+# tabs_by_keyboard LANGUAGE: Alt with each tab's access key and Ctrl+Tab each way
+# switch the tabs; no window has two captions with one access key.
+tabs_by_keyboard() {
+  keycheck "$1"
+  tab_key alt+u 1
+  tab_key alt+m 2
+  tab_key alt+l 0
+  tab_key ctrl+tab 1
+  tab_key ctrl+tab 2
+  tab_key ctrl+tab 0
+  tab_key ctrl+shift+tab 2
+  tab_key ctrl+shift+tab 1
+  tab_key alt+l 0
+}
+# box_by_key KEYS TITLE [LANGUAGE]: the keys open a box titled TITLE (regex); the
+# program's own boxes are checked (the system draws its message and file boxes); Esc
+# closes it.
+box_by_key() {
+  keys "$1"
+  wait_box "$2"
+  [ -z "${3:-}" ] || keycheck "$3"
+  keys esc
+  box_gone "$2"
+}
 row_of() { list_rows | grep -F $'\t'"$1"$'\t'; }
 row_has() { [ "$(row_of "$1" | cut -f"$2")" == "$3" ]; }
 listed() { list_texts | grep -qxF -- "$1"; }
@@ -135,6 +164,36 @@ shot english-url-tab
 tab 2
 shot english-email-tab
 tab 0
+
+step "the keyboard switches the tabs"
+tabs_by_keyboard english
+
+step "each toolbar command from the keyboard"
+row 0
+box_by_key ctrl+n '^Text Input' english
+box_by_key ctrl+e '^Text Input' english
+box_by_key ctrl+i '^Open'
+box_by_key "alt+e l" '^Security question.Clear whole list'
+rows_are 21 || fail "the list changed"
+text=$(list_rows | sed -n 1p | cut -f3)
+row 0
+keys ctrl+x
+await 5 "Ctrl+X did not cut the entry" rows_are 20
+assert_eq "$text" "$(clip_get)" "clipboard after Ctrl+X"
+clip_set "pasted by keyboard"
+keys ctrl+v
+await 5 "Ctrl+V did not file the clipboard" listed "pasted by keyboard"
+keys ctrl+m
+mini_state '^main=0 mini=1'
+probe cmd mini 3003
+mini_state '^main=1 mini=0'
+
+step "a stray arrow from the stay-in-front box stays on it"
+probe focus main 1007 >/dev/null
+probe_until 5 $'^1007\t' focused || fail "the box did not take the keys"
+keys down
+sleep 0.3
+probe_until 5 $'^1007\t' focused || fail "Down moved the keys to [$(probe focused)]"
 vornix_stop
 
 step "German"
@@ -147,4 +206,9 @@ header counter sorted 7 -r
 shot german-by-counter
 tab 1
 shot german-url-tab
+tab_key alt+l 0
+tabs_by_keyboard german
+row 0
+box_by_key ctrl+n '^Texteingabe' german
+box_by_key "alt+b l" '^Sicherheitsfrage.Die gesamte Liste'
 vornix_stop

@@ -73,6 +73,14 @@ keys esc
 mini_state '^main=0 mini=1 '
 assert_eq 1 "$(probe hasicon)" "icon"
 shot english-mini-window
+keycheck english
+# The keys start on the first button; Alt with the box's access key switches "in front".
+probe_until 5 $'^3001\t' focused || fail "the mini window opened with the keys on [$(probe focused)]"
+before=$(probe checked mini 3004)
+keys alt+f
+probe_until 5 "^$((1 - before))\$" checked mini 3004 || fail "Alt+F did not switch the in-front box"
+keys alt+f
+probe_until 5 "^$before\$" checked mini 3004 || fail "Alt+F did not switch the in-front box back"
 
 step "the list button brings the main window back and the icon goes"
 probe cmd mini 3003  # IDC_MINI_LIST
@@ -123,6 +131,11 @@ mini_state '^main=0 mini=1 '
 probe move 300 200
 mini_state '^main=0 mini=1 300 200 '
 shot german-mini-window
+keycheck german
+before=$(probe checked mini 3004)
+keys alt+r
+probe_until 5 "^$((1 - before))\$" checked mini 3004 || fail "Alt+R did not switch the vorne box"
+keys alt+r
 tray_menu
 keys "down right"
 popups_are 2 "the entry submenu did not open"

@@ -34,6 +34,7 @@ shoot_pages() {
   for first in CHKPROTOCOL CHKOSD OPTDBLCLICKEDIT CHKHOTKEY CHKTEXTKEY OPTLANGUAGEAUTO OPTBEHAVIOURREGSAVEEACH; do
     assert_eq "$page" "$(ctl focus "$first")" "page entered by focus on $first"
     shot "$1-page$page"
+    keycheck "$([ "$1" == de ] && echo german || echo english)"
     page=$((page + 1))
   done
 }

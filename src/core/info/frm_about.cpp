@@ -9,28 +9,34 @@ namespace vornix {
 
 namespace {
 
-constexpr const char16_t* kCredits[] = {
-    u"*** special thanks to ***",
-    u"everyone who sent a bug report",
-    u"everyone who asked for a feature",
-    u"the users of the first versions",
-    u"*** contributors ***",
-    u"the German translation",
-    u"the English translation",
-    u"the icons",
-    u"the help file",
-    u"*** beta-testers ***",
-    u"on Windows 95",
-    u"on Windows 98",
-    u"on Windows ME",
-    u"on Windows NT 4",
-    u"on Windows 2000",
-    u"on Windows XP",
-    u"on Windows Vista and 7",
-    u"on Windows 8",
-    u"on Windows 10 and 11",
-    u"*** and ***",
-    u"you, for using Vornix",
+// The credits in English and German.
+struct Credit {
+  const char16_t* english;
+  const char16_t* german;
+};
+
+constexpr Credit kCredits[] = {
+    {u"*** special thanks to ***", u"*** besonderer Dank an ***"},
+    {u"everyone who sent a bug report", u"alle, die Fehler gemeldet haben"},
+    {u"everyone who asked for a feature", u"alle, die sich eine Funktion gewünscht haben"},
+    {u"the users of the first versions", u"die Anwender der ersten Versionen"},
+    {u"*** contributors ***", u"*** Mitwirkende ***"},
+    {u"the German translation", u"die deutsche Übersetzung"},
+    {u"the English translation", u"die englische Übersetzung"},
+    {u"the icons", u"die Symbole"},
+    {u"the help file", u"die Hilfedatei"},
+    {u"*** beta-testers ***", u"*** Betatester ***"},
+    {u"on Windows 95", u"unter Windows 95"},
+    {u"on Windows 98", u"unter Windows 98"},
+    {u"on Windows ME", u"unter Windows ME"},
+    {u"on Windows NT 4", u"unter Windows NT 4"},
+    {u"on Windows 2000", u"unter Windows 2000"},
+    {u"on Windows XP", u"unter Windows XP"},
+    {u"on Windows Vista and 7", u"unter Windows Vista und 7"},
+    {u"on Windows 8", u"unter Windows 8"},
+    {u"on Windows 10 and 11", u"unter Windows 10 und 11"},
+    {u"*** and ***", u"*** und ***"},
+    {u"you, for using Vornix", u"Ihnen, für die Nutzung von Vornix"},
 };
 constexpr int kCreditLines = static_cast<int>(std::size(kCredits));
 
@@ -81,7 +87,7 @@ void FrmAbout::timThanks_Timer() {
   thanks_.append(2, u'+');
   if (thanks_.size() >= kBarLength && thanks_.compare(0, kBarLength, Text(kBarLength, u'+')) == 0) {
     if (thanksIndex_ >= 0 && thanksIndex_ < kCreditLines) {
-      thanks_ = kCredits[thanksIndex_];
+      thanks_ = app_.languageOffset == 0 ? kCredits[thanksIndex_].german : kCredits[thanksIndex_].english;
     } else {
       thanks_.clear();
       thanksIndex_ = -1;

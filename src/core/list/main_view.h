@@ -17,6 +17,7 @@ enum class Command {
   TbNew = 1, TbImport = 2, TbCut = 4, TbCopy = 5, TbPaste = 6, TbEdit = 8,
   TbDelete = 9, TbClear = 10, TbOpen = 12, TbMini = 14,
   MenEditUndo = 20, MenEditCut, MenEditCopy, MenEditPaste, MenClearClipboard, MenFileFileExport,
+  MenFileDragDropMode, MenFileFileDialog, MenFilePrefs, MenFileQuit, MenHelpHelp, MenHelpBug, MenHelpAbout,
 };
 
 enum class WindowState { Normal, Minimized, Maximized };

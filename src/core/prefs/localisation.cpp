@@ -35,6 +35,47 @@ Text stringText(int number) {
   return english ? p->english : p->german;
 }
 
+namespace {
+
+// A text cut into its lines (at tabs, line breaks and the tables' "\n"), without
+// access-key marks and surrounding spaces.
+std::vector<Text> shownLines(const Text& text) {
+  std::vector<Text> lines;
+  Text plain = ustr::replaceAll(ustr::replaceAll(text, u"\\n", u"\n"), u"&&", u"\x01");
+  plain = ustr::replaceAll(ustr::replaceAll(plain, u"&", u""), u"\x01", u"&");
+  Text line;
+  for (char16_t c : plain + u"\n") {
+    if (c != u'\t' && c != u'\r' && c != u'\n') {
+      line.push_back(c);
+      continue;
+    }
+    line = ustr::trimSpaces(line);
+    if (!line.empty()) lines.push_back(line);
+    line.clear();
+  }
+  return lines;
+}
+
+bool inTable(bool english, const Text& line) {
+  for (const StringPair& p : kStrings)
+    for (const Text& l : shownLines(english ? p.english : p.german))
+      if (l == line) return true;
+  return false;
+}
+
+}  // namespace
+
+Text foreignText(int languageOffset, const Text& shown) {
+  const bool english = languageOffset != 0;
+  // The control key's name as each language writes it ("Ctrl +" / "Strg +").
+  const Text otherCtrl = ustr::trimSpaces(ustr::replaceAll(stringText(english ? kStrCtrl : kStrCtrl + 1000), u"+", u""));
+  for (const Text& line : shownLines(shown)) {
+    if (line.compare(0, otherCtrl.size() + 1, otherCtrl + u"+") == 0) return line;
+    if (inTable(!english, line) && !inTable(english, line)) return line;
+  }
+  return Text();
+}
+
 bool hasString(int number) { return findString(number > 1000 ? number - 1000 : number) != nullptr; }
 
 void selectLanguage(App& app) {

@@ -37,6 +37,20 @@ void keepInside(Rect& w, const Rect& area) {
 
 }  // namespace
 
+MenuItem trayMenuItems(bool showTextKeys) {
+  MenuItem menu;
+  menu.items = {menuCommand(kStrText, kTrayEntryBase), menuCommand(kStrURL, kTrayURLBase),
+                menuCommand(kStrEMail, kTrayEMailBase)};
+  if (showTextKeys) menu.items.push_back(menuCommand(kStrTextBlock, kTrayTextKeyBase));
+  const ShortcutKey ctrl = ShortcutKey::CtrlLetter;
+  for (MenuItem item : {menuSeparator(), menuCommand(kStrActivateRecordMode, kTrayProtocol), menuSeparator(),
+                        menuCommand(kStrRestore, kTrayRestore), menuCommand(kStrExitMiniMode, kTrayExit, ctrl, u'M'),
+                        menuCommand(kStrChangeEntry, kTrayEdit, ctrl, u'E'),
+                        menuCommand(kStrPaste, kTrayPaste, ctrl, u'V')})
+    menu.items.push_back(item);
+  return menu;
+}
+
 TrayMenu buildTrayMenu(const App& app, const EntryRows& rows) {
   TrayMenu menu;
   const Text textType = app.textTypeName.empty() ? app.str(kStrText) : app.textTypeName;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/app/app.h"
+#include "core/app/menu_model.h"
 #include "core/list/frm_vornix.h"
 #include "core/list/main_view.h"
 
@@ -72,6 +73,11 @@ class MiniView {
   virtual bool editorOpen() = 0;
   virtual void closeEditor(bool accept) = 0;
 };
+
+// The popup menu's own items, in their order: the list submenus (command: the
+// list's base, filled from a TrayMenu), the record switch and the commands with
+// the shortcuts the mini window takes.
+MenuItem trayMenuItems(bool showTextKeys);
 
 // The rows of the entry list as the three list submenus show them.
 TrayMenu buildTrayMenu(const App& app, const EntryRows& rows);

@@ -1,6 +1,9 @@
 #include "win32/editor/editor_dialog.h"
 
+#include <iterator>
+
 #include "base/dates.h"
+#include "core/editor/editor_menu.h"
 #include "win32/common/controls.h"
 #include "win32/common/dpi.h"
 #include "win32/editor/editor_ids.h"
@@ -16,19 +19,19 @@ struct ToolItem {
 };
 
 constexpr ToolItem kToolItems[] = {
-    {IDM_ED_DELCITE, EditorTool::DelCite},         {IDM_ED_REFORMATP, EditorTool::ReformatP},
-    {IDM_ED_TRIM, EditorTool::Trim},               {IDM_ED_TRIMWS, EditorTool::TrimWS},
-    {IDM_ED_REPLACELF, EditorTool::ReplaceLF},     {IDM_ED_EMPTYLINES, EditorTool::EmptyLines},
-    {IDM_ED_UPPERCASE, EditorTool::Uppercase},     {IDM_ED_LOWERCASE, EditorTool::Lowercase},
-    {IDM_ED_CONVUMLAUT, EditorTool::ConvUmlaut},   {IDM_ED_CONVASCII, EditorTool::ConvASCII},
-    {IDM_ED_CONVESCAPE, EditorTool::ConvEscape},   {IDM_ED_ENT8BIT2ENT, EditorTool::Ent8Bit2Ent},
-    {IDM_ED_ENTENT28BIT, EditorTool::EntEnt28Bit}, {IDM_ED_ENTTAG2ENT, EditorTool::EntTag2Ent},
-    {IDM_ED_ENTENT2TAG, EditorTool::EntEnt2Tag},
+    {IDM_ED_BASE + kEdDelCite, EditorTool::DelCite},         {IDM_ED_BASE + kEdReformatP, EditorTool::ReformatP},
+    {IDM_ED_BASE + kEdTrim, EditorTool::Trim},               {IDM_ED_BASE + kEdTrimWS, EditorTool::TrimWS},
+    {IDM_ED_BASE + kEdReplaceLF, EditorTool::ReplaceLF},     {IDM_ED_BASE + kEdEmptyLines, EditorTool::EmptyLines},
+    {IDM_ED_BASE + kEdUppercase, EditorTool::Uppercase},     {IDM_ED_BASE + kEdLowercase, EditorTool::Lowercase},
+    {IDM_ED_BASE + kEdConvUmlaut, EditorTool::ConvUmlaut},   {IDM_ED_BASE + kEdConvASCII, EditorTool::ConvASCII},
+    {IDM_ED_BASE + kEdConvEscape, EditorTool::ConvEscape},   {IDM_ED_BASE + kEdEnt8Bit2Ent, EditorTool::Ent8Bit2Ent},
+    {IDM_ED_BASE + kEdEntEnt28Bit, EditorTool::EntEnt28Bit}, {IDM_ED_BASE + kEdEntTag2Ent, EditorTool::EntTag2Ent},
+    {IDM_ED_BASE + kEdEntEnt2Tag, EditorTool::EntEnt2Tag},
 };
 
 // Menu items and controls that need a text to work on.
 constexpr int kTextControls[] = {IDOK, IDC_ED_OKCOPY, IDC_ED_PROTECT, IDC_ED_KEY, IDC_ED_KEYLABEL};
-constexpr int kTextMenuItems[] = {IDM_ED_EXPORT, IDM_ED_ACCEPT, IDM_ED_ACCEPTCOPY};
+constexpr int kTextMenuItems[] = {IDM_ED_BASE + kEdExport, IDM_ED_BASE + kEdAccept, IDM_ED_BASE + kEdAcceptCopy};
 
 // The smallest editor, and the margins of its layout, at 96 DPI.
 constexpr int kMinWidth = 329, kMinHeight = 298;
@@ -117,51 +120,22 @@ INT_PTR EditorDialog::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 HMENU EditorDialog::buildMenu() {
   HMENU bar = CreateMenu();
-  HMENU entry = CreatePopupMenu();
-  addItem(entry, IDM_ED_EXPORT, app_.str(kStrExportText));
-  addSeparator(entry);
-  addItem(entry, IDM_ED_ACCEPT, app_.str(kStrAccept));
-  addItem(entry, IDM_ED_ACCEPTCOPY, app_.str(kStrAcceptAndCopy));
-  addItem(entry, IDM_ED_CANCEL, app_.str(kStrCancelItem));
-  addPopup(bar, entry, app_.str(kStrEntry));
-
-  HMENU tools = CreatePopupMenu();
-  addItem(tools, IDM_ED_REPLACE, app_.str(kStrReplaceMenu));
-  HMENU mail = CreatePopupMenu();
-  addItem(mail, IDM_ED_SETCITE, app_.str(kStrSetQuotationCharacter));
-  addItem(mail, IDM_ED_DELCITE, app_.str(kStrRemoveQuotation));
-  addPopup(tools, mail, app_.str(kStrEMailMenu));
-  HMENU reformat = CreatePopupMenu();
-  addItem(reformat, IDM_ED_REFORMATP, app_.str(kStrReformatParagraphs));
-  addSeparator(reformat);
-  addItem(reformat, IDM_ED_TRIM, app_.str(kStrClearBeginningAndEnd));
-  addItem(reformat, IDM_ED_TRIMWS, app_.str(kStrClearEmptySpaces));
-  addItem(reformat, IDM_ED_REPLACELF, app_.str(kStrClearReturns));
-  addItem(reformat, IDM_ED_EMPTYLINES, app_.str(kStrDeleteBlankLines));
-  addPopup(tools, reformat, app_.str(kStrReformat));
-  HMENU transform = CreatePopupMenu();
-  addItem(transform, IDM_ED_UPPERCASE, app_.str(kStrCapitalLetters));
-  addItem(transform, IDM_ED_LOWERCASE, app_.str(kStrLowerCaseLetters));
-  addSeparator(transform);
-  addItem(transform, IDM_ED_CONVUMLAUT, app_.str(kStrChangeUmlauts));
-  addSeparator(transform);
-  addItem(transform, IDM_ED_CONVASCII, app_.str(kStrConvertEscapesToText));
-  addItem(transform, IDM_ED_CONVESCAPE, app_.str(kStrConvertTextToEscapes));
-  addSeparator(transform);
-  addItem(transform, IDM_ED_ENT8BIT2ENT, app_.str(kStrConvert8BitToEntities));
-  addItem(transform, IDM_ED_ENTENT28BIT, app_.str(kStrConvertEntitiesTo8Bit));
-  addItem(transform, IDM_ED_ENTTAG2ENT, app_.str(kStrConvertTagsToEntities));
-  addItem(transform, IDM_ED_ENTENT2TAG, app_.str(kStrConvertEntitiesToTags));
-  addPopup(tools, transform, app_.str(kStrTransform));
-  HMENU insert = CreatePopupMenu();
-  addItem(insert, IDM_ED_DATE, app_.str(kStrDateMenu));
-  addItem(insert, IDM_ED_TIME, app_.str(kStrTime));
-  addSeparator(insert);
-  addItem(insert, IDM_ED_SPECIAL, app_.str(kStrInsertSpecialCharacterMenu));
-  addItem(insert, IDM_ED_ASCII, app_.str(kStrAsciiCodeMenu));
-  addPopup(tools, insert, app_.str(kStrInsert));
-  addPopup(bar, tools, app_.str(kStrTools));
+  addMenuItems(bar, editorMenu());
   return bar;
+}
+
+void EditorDialog::addMenuItems(HMENU menu, const MenuItem& parent) {
+  for (const MenuItem& item : parent.items) {
+    if (!item.caption) {
+      addSeparator(menu);
+    } else if (item.items.empty()) {
+      addItem(menu, IDM_ED_BASE + item.command, menuItemText(app_, item));
+    } else {
+      HMENU popup = CreatePopupMenu();
+      addMenuItems(popup, item);
+      addPopup(menu, popup, app_.str(item.caption));
+    }
+  }
 }
 
 void EditorDialog::createStatusBar() {
@@ -184,11 +158,9 @@ void EditorDialog::createStatusBar() {
 void EditorDialog::init() {
   Quiet quiet(quiet_);
   SetWindowTextW(hwnd(), wide(app_.str(kStrTextInput)));
-  SetDlgItemTextW(hwnd(), IDC_ED_PROTECT, wide(app_.str(kStrProtectEntry)));
-  SetDlgItemTextW(hwnd(), IDC_ED_KEYLABEL, wide(app_.str(kStrTextBlockLabel)));
-  SetDlgItemTextW(hwnd(), IDOK, wide(app_.str(kStrOK)));
-  SetDlgItemTextW(hwnd(), IDC_ED_OKCOPY, wide(app_.str(kStrOKAndCopy)));
-  SetDlgItemTextW(hwnd(), IDCANCEL, wide(app_.str(kStrCancel)));
+  const int captioned[] = {IDC_ED_PROTECT, IDC_ED_KEYLABEL, IDOK, IDC_ED_OKCOPY, IDCANCEL};  // as kEditorCaptions
+  for (size_t i = 0; i < std::size(captioned); ++i)
+    SetDlgItemTextW(hwnd(), captioned[i], wide(app_.str(kEditorCaptions[i])));
   Button(item(IDC_ED_PROTECT)).setChecked(initialProtect_);
 
   HWND keys = item(IDC_ED_KEY);
@@ -258,35 +230,35 @@ void EditorDialog::onCommand(int id, int code) {
     }
   switch (id) {
     case IDOK:
-    case IDM_ED_ACCEPT:
+    case IDM_ED_BASE + kEdAccept:
       core_.OKButton_Click();
       break;
     case IDC_ED_OKCOPY:
-    case IDM_ED_ACCEPTCOPY:
+    case IDM_ED_BASE + kEdAcceptCopy:
       core_.OKCopyButton_Click();
       break;
     case IDCANCEL:
-    case IDM_ED_CANCEL:
+    case IDM_ED_BASE + kEdCancel:
       core_.CancelButton_Click();
       break;
-    case IDM_ED_EXPORT:
+    case IDM_ED_BASE + kEdExport:
       core_.menInputEntryExport_Click();
       break;
-    case IDM_ED_REPLACE:
+    case IDM_ED_BASE + kEdReplace:
       core_.showTool(vornix::ToolDialog::Replace);
       break;
-    case IDM_ED_SETCITE:
+    case IDM_ED_BASE + kEdSetCite:
       core_.showTool(vornix::ToolDialog::Cite);
       break;
-    case IDM_ED_SPECIAL:
+    case IDM_ED_BASE + kEdSpecial:
       core_.showTool(vornix::ToolDialog::Special);
       break;
-    case IDM_ED_ASCII:
+    case IDM_ED_BASE + kEdASCII:
       core_.showTool(vornix::ToolDialog::Ascii);
       break;
-    case IDM_ED_DATE:
-    case IDM_ED_TIME:
-      core_.insertDate(id == IDM_ED_TIME);
+    case IDM_ED_BASE + kEdDate:
+    case IDM_ED_BASE + kEdTime:
+      core_.insertDate(id == IDM_ED_BASE + kEdTime);
       break;
     case IDC_ED_TEXT:
       if (code == EN_CHANGE && !quiet_) core_.txtTextInput_Change();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/app/app.h"
+#include "core/app/menu_model.h"
 #include "core/editor/dia_text_input.h"
 #include "win32/common/window.h"
 #include "win32/editor/tool_dialogs.h"
@@ -49,6 +50,7 @@ class EditorDialog : public Dialog, public EditorView {
 
   void init();
   HMENU buildMenu();
+  void addMenuItems(HMENU menu, const MenuItem& parent);
   void createStatusBar();
   void layout();
   void onCommand(int id, int code);

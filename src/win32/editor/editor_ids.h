@@ -18,32 +18,8 @@
 #define IDC_ED_OKCOPY 4104
 #define IDC_ED_STATUS 4105
 
-// Menu items of diaTextInput
-#define IDM_ED_EXPORT 4200
-#define IDM_ED_ACCEPT 4201
-#define IDM_ED_ACCEPTCOPY 4202
-#define IDM_ED_CANCEL 4203
-#define IDM_ED_REPLACE 4210
-#define IDM_ED_SETCITE 4211
-#define IDM_ED_DELCITE 4212
-#define IDM_ED_REFORMATP 4213
-#define IDM_ED_TRIM 4214
-#define IDM_ED_TRIMWS 4215
-#define IDM_ED_REPLACELF 4216
-#define IDM_ED_EMPTYLINES 4217
-#define IDM_ED_UPPERCASE 4218
-#define IDM_ED_LOWERCASE 4219
-#define IDM_ED_CONVUMLAUT 4220
-#define IDM_ED_CONVASCII 4221
-#define IDM_ED_CONVESCAPE 4222
-#define IDM_ED_ENT8BIT2ENT 4223
-#define IDM_ED_ENTENT28BIT 4224
-#define IDM_ED_ENTTAG2ENT 4225
-#define IDM_ED_ENTENT2TAG 4226
-#define IDM_ED_DATE 4227
-#define IDM_ED_TIME 4228
-#define IDM_ED_SPECIAL 4229
-#define IDM_ED_ASCII 4230
+// Menu items of diaTextInput: this base plus the logic's EditorMenuCommand.
+#define IDM_ED_BASE 4200
 
 // Tool dialogs: labels, fields and lists
 #define IDC_TL_LABEL1 4300

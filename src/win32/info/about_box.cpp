@@ -76,7 +76,9 @@ class AboutBox : public Dialog, public AboutView {
     switch (message) {
       case WM_INITDIALOG:
         init();
-        return TRUE;
+        // The keys start on OK, not on the first button: Enter or Space closes the box.
+        SetFocus(item(IDOK));
+        return FALSE;
       case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE && !activated_) {
           activated_ = true;

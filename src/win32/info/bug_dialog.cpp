@@ -1,5 +1,6 @@
 #include "win32/info/bug_dialog.h"
 
+#include "core/clip/helpers.h"
 #include "platform/win32/machine.h"
 #include "win32/common/controls.h"
 #include "win32/common/window.h"
@@ -69,7 +70,7 @@ class BugDialog : public Dialog, public BugView {
   HWND item(int id) const { return GetDlgItem(hwnd(), id); }
 
   void init() {
-    Control(hwnd()).setText(app_.str(kStrBugReport));
+    Control(hwnd()).setText(removeAmpersand(app_.str(kStrBugReport)));
     Control(item(IDC_BUG_LABEL)).setText(app_.str(kStrBugReportHint));
     Control(item(IDC_BUG_COPY)).setText(app_.str(kStrCopy));
     Control(item(IDOK)).setText(app_.str(kStrEMail));

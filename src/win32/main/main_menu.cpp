@@ -1,74 +1,82 @@
 #include "win32/main/main_menu.h"
 
+#include <vector>
+
+#include "core/list/main_menu.h"
 #include "platform/win32/wide.h"
 #include "win32/common/resource.h"
+#include "win32/main/main_toolbar.h"
 
 namespace vornix::ui {
 
 namespace {
 
-void addItem(HMENU menu, int id, const Text& text) { AppendMenuW(menu, MF_STRING, id, wide(text)); }
-void addSeparator(HMENU menu) { AppendMenuW(menu, MF_SEPARATOR, 0, nullptr); }
+struct MenuId {
+  Command command;
+  int id;
+};
 
-void addPopup(HMENU bar, HMENU popup, const Text& text) {
-  AppendMenuW(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup), wide(text));
+// Menu-only commands; toolbar commands use their buttons' ids.
+constexpr MenuId kMenuIds[] = {
+    {Command::MenFileDragDropMode, IDM_FILE_MINI}, {Command::MenFileFileDialog, IDM_FILE_IMPORT},
+    {Command::MenFileFileExport, IDM_FILE_EXPORT}, {Command::MenFilePrefs, IDM_FILE_SETTINGS},
+    {Command::MenFileQuit, IDM_FILE_QUIT},         {Command::MenEditUndo, IDM_EDIT_UNDO},
+    {Command::MenEditCut, IDM_EDIT_CUT},           {Command::MenEditCopy, IDM_EDIT_COPY},
+    {Command::MenEditPaste, IDM_EDIT_PASTE},       {Command::MenClearClipboard, IDM_EDIT_CLEARCLIP},
+    {Command::MenHelpHelp, IDM_HELP_HELP},         {Command::MenHelpBug, IDM_HELP_BUG},
+    {Command::MenHelpAbout, IDM_HELP_ABOUT},
+};
+
+void addItems(HMENU menu, const App& app, const MenuItem& parent) {
+  for (const MenuItem& item : parent.items) {
+    if (!item.caption) {
+      AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    } else if (!item.items.empty()) {
+      HMENU popup = CreatePopupMenu();
+      addItems(popup, app, item);
+      AppendMenuW(menu, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup), wide(app.str(item.caption)));
+    } else {
+      AppendMenuW(menu, MF_STRING, menuIdOf(static_cast<Command>(item.command)), wide(menuItemText(app, item)));
+    }
+  }
+}
+
+void addAccelerators(const MenuItem& parent, std::vector<ACCEL>& keys) {
+  for (const MenuItem& item : parent.items) {
+    addAccelerators(item, keys);
+    // Delete works in the lists themselves, where it waits for the key to come up.
+    if (item.key != ShortcutKey::CtrlLetter) continue;
+    keys.push_back({FVIRTKEY | FCONTROL, static_cast<WORD>(item.letter),
+                    static_cast<WORD>(menuIdOf(static_cast<Command>(item.command)))});
+  }
 }
 
 }  // namespace
 
 HMENU createMainMenu(const App& app) {
-  // German keyboards name the control key "Strg".
-  const Text ctrl = app.languageOffset == 0 ? u"\tStrg+" : u"\tCtrl+";
-
-  HMENU file = CreatePopupMenu();
-  addItem(file, IDM_FILE_MINI, app.str(kStrMiniMode));
-  addItem(file, IDM_FILE_IMPORT, app.str(kStrImportFileMenu));
-  addItem(file, IDM_FILE_EXPORT, app.str(kStrExportText));
-  addItem(file, IDM_FILE_SETTINGS, app.str(kStrSettings));
-  addSeparator(file);
-  addItem(file, IDM_FILE_QUIT, app.str(kStrQuit));
-
-  HMENU edit = CreatePopupMenu();
-  addItem(edit, IDM_EDIT_UNDO, app.str(kStrUndo) + ctrl + u"Z");
-  addSeparator(edit);
-  addItem(edit, IDM_EDIT_CUT, app.str(kStrCut) + ctrl + u"X");
-  addItem(edit, IDM_EDIT_COPY, app.str(kStrCopy) + ctrl + u"C");
-  addItem(edit, IDM_EDIT_PASTE, app.str(kStrPaste) + ctrl + u"V");
-  addSeparator(edit);
-  addItem(edit, IDM_EDIT_CLEARCLIP, app.str(kStrClearClipboard));
-
-  HMENU help = CreatePopupMenu();
-  addItem(help, IDM_HELP_HELP, app.str(kStrHelp));
-  addItem(help, IDM_HELP_BUG, app.str(kStrBugReport));
-  addItem(help, IDM_HELP_ABOUT, app.str(kStrAbout));
-
   HMENU bar = CreateMenu();
-  addPopup(bar, file, app.str(kStrFile));
-  addPopup(bar, edit, app.str(kStrEdit));
-  addPopup(bar, help, app.str(kStrQuestionMark));
+  addItems(bar, app, mainMenu());
   return bar;
 }
 
 HACCEL createMainAccelerators() {
-  ACCEL keys[] = {
-      {FVIRTKEY | FCONTROL, 'Z', IDM_EDIT_UNDO},
-      {FVIRTKEY | FCONTROL, 'X', IDM_EDIT_CUT},
-      {FVIRTKEY | FCONTROL, 'C', IDM_EDIT_COPY},
-      {FVIRTKEY | FCONTROL, 'V', IDM_EDIT_PASTE},
-  };
-  return CreateAcceleratorTableW(keys, sizeof(keys) / sizeof(keys[0]));
+  std::vector<ACCEL> keys;
+  addAccelerators(mainMenu(), keys);
+  return CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size()));
 }
 
-int menuCommandOf(Command command) {
-  switch (command) {
-    case Command::MenEditUndo: return IDM_EDIT_UNDO;
-    case Command::MenEditCut: return IDM_EDIT_CUT;
-    case Command::MenEditCopy: return IDM_EDIT_COPY;
-    case Command::MenEditPaste: return IDM_EDIT_PASTE;
-    case Command::MenClearClipboard: return IDM_EDIT_CLEARCLIP;
-    case Command::MenFileFileExport: return IDM_FILE_EXPORT;
-    default: return 0;
-  }
+int menuIdOf(Command command) {
+  const int value = static_cast<int>(command);
+  if (value <= MainToolbar::kPositions) return MainToolbar::commandOf(value);
+  for (const MenuId& m : kMenuIds)
+    if (m.command == command) return m.id;
+  return 0;
+}
+
+int menuCommandOfId(int id) {
+  for (const MenuId& m : kMenuIds)
+    if (m.id == id) return static_cast<int>(m.command);
+  return 0;
 }
 
 }  // namespace vornix::ui

@@ -1,4 +1,5 @@
-// The main window's menu bar and its keyboard accelerators.
+// The main window's menu bar and its keyboard accelerators, built from the
+// logic's menu.
 #pragma once
 
 #include <windows.h>
@@ -10,7 +11,10 @@ namespace vornix::ui {
 
 HMENU createMainMenu(const App& app);
 HACCEL createMainAccelerators();
-// The menu command that mirrors `command`, 0 when it is no menu command.
-int menuCommandOf(Command command);
+// The menu (and toolbar) command id of `command`: toolbar commands keep the
+// button's id, so that their menu items run the toolbar dispatch.
+int menuIdOf(Command command);
+// The menu command of `id`; 0 when it is none.
+int menuCommandOfId(int id);
 
 }  // namespace vornix::ui

@@ -1,6 +1,7 @@
 #include "win32/main/main_toolbar.h"
 
 #include "core/clip/helpers.h"
+#include "core/list/main_menu.h"
 #include "win32/common/dpi.h"
 #include "win32/common/resource.h"
 
@@ -167,8 +168,9 @@ bool MainToolbar::create(HWND parent, HFONT font, const App& app) {
     DeleteObject(own);
   }
 
-  for (int p = 1; p <= kPositions; ++p) tips_[p] = removeAmpersand(app.str(kButtons[p].tip));
-  Text caption = tips_[kPositions];
+  for (int p = 1; p <= kPositions; ++p)
+    if (kButtons[p].tip) tips_[p] = toolbarTip(app, static_cast<Command>(p), kButtons[p].tip);
+  Text caption = removeAmpersand(app.str(kButtons[kPositions].tip));
   caption.push_back(u'\0');  // TB_ADDSTRING takes a list that ends with an empty string
   const int captionIndex =
       static_cast<int>(toolbar_.send(TB_ADDSTRINGW, 0, reinterpret_cast<LPARAM>(wide(caption))));

@@ -13,11 +13,9 @@ void MainWindow::setCaption(const Text& caption) { SetWindowTextW(hwnd(), wide(c
 
 void MainWindow::setCommandEnabled(Command command, bool enabled) {
   const int value = static_cast<int>(command);
-  if (value >= 1 && value <= MainToolbar::kPositions) {
-    toolbar_.setEnabled(value, enabled);
-  } else if (const int id = menuCommandOf(command)) {
-    EnableMenuItem(menu_, id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
-  }
+  if (value >= 1 && value <= MainToolbar::kPositions) toolbar_.setEnabled(value, enabled);
+  // Toolbar commands have menu items of the same id; a command without one is left alone.
+  if (const int id = menuIdOf(command)) EnableMenuItem(menu_, id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
 }
 
 bool MainWindow::editText(Text& text, bool& protect, bool& copy, bool modal) {

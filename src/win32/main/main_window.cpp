@@ -4,6 +4,8 @@
 #include "win32/main/main_window.h"
 
 #include "core/clip/helpers.h"
+#include "core/list/main_menu.h"
+#include "core/prefs/access_keys.h"
 #include "win32/common/dpi.h"
 #include "win32/common/resource.h"
 #include "win32/editor/editor_dialog.h"
@@ -94,11 +96,35 @@ bool MainWindow::preTranslate(MSG& message) {
         return true;
       }
     }
+    if (switchTab(message)) return true;
+    // The dialog manager would move an arrow on the box to its neighbours in
+    // creation order, the toolbar and the status bar, which show no focus:
+    // Space there would run a command unseen.
+    if (message.message == WM_KEYDOWN && message.hwnd == topMost_.hwnd() && message.wParam >= VK_LEFT &&
+        message.wParam <= VK_DOWN)
+      return true;
     if (accelerators_ && TranslateAcceleratorW(hwnd(), accelerators_, &message)) return true;
     return IsDialogMessageW(hwnd(), &message) != FALSE;
   } catch (...) {
     return true;
   }
+}
+
+bool MainWindow::switchTab(const MSG& message) {
+  // A tab strip has no text of its own, so the dialog manager never finds its access keys.
+  if (message.message == WM_SYSCHAR && GetKeyState(VK_CONTROL) >= 0) {
+    const int tab = tabOfAccessKey(app_, accessKey(Text(u"&") + static_cast<char16_t>(message.wParam)));
+    if (tab < 0) return false;
+    tabs_.choose(tab);
+    return true;
+  }
+  if (message.message == WM_KEYDOWN && message.wParam == VK_TAB && GetKeyState(VK_CONTROL) < 0) {
+    // Three tabs: two steps on is one step back.
+    const int step = GetKeyState(VK_SHIFT) < 0 ? 2 : 1;
+    tabs_.choose((tabs_.current() + step) % 3);
+    return true;
+  }
+  return false;
 }
 
 bool MainWindow::isEntryKeyTarget(HWND window) const {
@@ -229,44 +255,45 @@ void MainWindow::onCommand(int id, int code) {
 }
 
 void MainWindow::onMenu(int id) {
-  switch (id) {
-    case IDM_FILE_MINI:
+  using C = Command;
+  switch (static_cast<Command>(menuCommandOfId(id))) {
+    case C::MenFileDragDropMode:
       enterMiniMode();
       break;
-    case IDM_FILE_IMPORT:
+    case C::MenFileFileDialog:
       frm_.menFileFileDialog_Click();
       break;
-    case IDM_FILE_QUIT:
+    case C::MenFileQuit:
       SendMessageW(hwnd(), WM_CLOSE, 0, 0);
       break;
-    case IDM_EDIT_UNDO:
+    case C::MenEditUndo:
       frm_.menEditUndo_Click();
       break;
-    case IDM_EDIT_CUT:
+    case C::MenEditCut:
       frm_.tbMain_ButtonClick(Command::TbCut);
       break;
-    case IDM_EDIT_COPY:
+    case C::MenEditCopy:
       frm_.tbMain_ButtonClick(Command::TbCopy);
       break;
-    case IDM_EDIT_PASTE:
+    case C::MenEditPaste:
       frm_.FromClipboard();
       break;
-    case IDM_EDIT_CLEARCLIP:
+    case C::MenClearClipboard:
       frm_.menClearClipboard_Click();
       break;
-    case IDM_FILE_EXPORT:
+    case C::MenFileFileExport:
       menFileFileExport_Click();
       break;
-    case IDM_FILE_SETTINGS:
+    case C::MenFilePrefs:
       showPreferences();
       break;
-    case IDM_HELP_HELP:
+    case C::MenHelpHelp:
       openWithShell(app_, app_.helpFile);
       break;
-    case IDM_HELP_BUG:
+    case C::MenHelpBug:
       frm_.showModal([this] { runBugReport(app_, hwnd(), mainFacts(frm_, *this)); });
       break;
-    case IDM_HELP_ABOUT:
+    case C::MenHelpAbout:
       frm_.showModal([this] { runAboutBox(app_, hwnd()); });
       break;
     default:

@@ -103,6 +103,8 @@ class MainWindow : public Window, public MainView {
   void processDrops();
   HWND focusTarget() const;
   bool isEntryKeyTarget(HWND window) const;
+  // Alt with a tab's access key, Ctrl+Tab and Ctrl+Shift+Tab; true when the key switched tabs.
+  bool switchTab(const MSG& message);
 
   App& app_;
   FrmVornix frm_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/list/main_menu.h"
 #include "win32/common/dpi.h"
 #include "win32/common/resource.h"
 
@@ -23,8 +24,7 @@ bool TabPages::create(HWND parent, HFONT font, HWND entryList) {
   tab_.attach(createControl(parent, WC_TABCONTROLW, Text(), WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, 0, IDC_SSVORNIX));
   if (!tab_.hwnd()) return false;
   tab_.setFont(font);
-  const int titles[] = {kStrList, kStrURL, kStrEMail};
-  for (int t = 0; t < 3; ++t) tab_.insertTab(t, app_.str(titles[t]));
+  for (int t = 0; t < 3; ++t) tab_.insertTab(t, app_.str(kMainTabCaptions[t]));
 
   const DWORD style = WS_TABSTOP | WS_CLIPSIBLINGS | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
   const int ids[] = {IDC_LSTURL, IDC_LSTEMAIL};
@@ -58,6 +58,19 @@ void TabPages::show(int tab) {
   Quiet quiet(quiet_);
   tab_.setCurrent(tab);
   showPage(tab);
+}
+
+void TabPages::choose(int tab) {
+  if (tab < kTabList || tab > kTabEMail) return;
+  if (tab != current()) {
+    {
+      Quiet quiet(quiet_);
+      tab_.setCurrent(tab);
+      showPage(tab);
+    }
+    frm_.ssVornix_Click(tab);
+  }
+  SetFocus(page());
 }
 
 void TabPages::showPage(int tab) const {

@@ -25,6 +25,8 @@ class TabPages {
   int current() const;
   // Shows `tab` and its page, without reporting it as the user's choice.
   void show(int tab);
+  // The user chose `tab` from the keyboard: as a click on it, then the keys go to its page.
+  void choose(int tab);
   void setItems(int tab, const std::vector<Text>& items);
   void setEnabled(int tab, bool on);
   int currentItem(int tab) const;

@@ -164,9 +164,19 @@ LRESULT MiniWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (wParam == kTrayIconId) drop_.trayNotify(static_cast<int>(LOWORD(lParam)));
       return 0;
     case WM_ACTIVATE:
-      if (LOWORD(wParam) == WA_INACTIVE) drop_.deactivate();
-      else drop_.activate();
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(hwnd(), focus)) savedFocus_ = focus;
+        drop_.deactivate();
+      } else {
+        drop_.activate();
+      }
       return defaultProc(message, wParam, lParam);
+    case WM_SETFOCUS:
+      // The keys go to a control, so that the user sees where they land: the one
+      // that had them last, else the first button.
+      SetFocus(savedFocus_ && IsChild(hwnd(), savedFocus_) ? savedFocus_ : buttons_[0].hwnd());
+      return 0;
     case WM_SIZE:
       if (wParam == SIZE_MINIMIZED) ShowWindow(hwnd(), SW_HIDE);
       return 0;

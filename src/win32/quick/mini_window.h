@@ -71,6 +71,7 @@ class MiniWindow : public Window, public MiniView {
   Button buttons_[3];
   Button topMost_;
   HWND tooltip_ = nullptr;
+  HWND savedFocus_ = nullptr;  // the control that had the keys when the window lost them
   UINT taskbarCreated_ = 0;
   bool iconAdded_ = false;
   std::vector<PendingDrop> drops_;

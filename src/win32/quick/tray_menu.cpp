@@ -57,23 +57,24 @@ void MiniWindow::removeTrayIcon() {
 int MiniWindow::showTrayMenu(const TrayMenu& model) {
   HMENU menu = CreatePopupMenu();
   if (!menu) return kTrayNone;
-  appendSubmenu(menu, listMenu(model.entries, kTrayEntryBase), app_.str(kStrText));
-  appendSubmenu(menu, listMenu(model.urls, kTrayURLBase), app_.str(kStrURL));
-  appendSubmenu(menu, listMenu(model.emails, kTrayEMailBase), app_.str(kStrEMail));
-  if (model.showTextKeys) {
-    HMENU keys = CreatePopupMenu();
-    for (size_t n = 0; keys && n < model.textKeys.size(); ++n)
-      AppendMenuW(keys, MF_STRING, itemId(kTrayTextKeyBase + static_cast<int>(n)), wide(menuText(model.textKeys[n])));
-    appendSubmenu(menu, keys, app_.str(kStrTextBlock));
+  for (const MenuItem& item : trayMenuItems(model.showTextKeys).items) {
+    if (!item.caption) {
+      AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    } else if (item.command == kTrayEntryBase || item.command == kTrayURLBase || item.command == kTrayEMailBase) {
+      const auto& rows = item.command == kTrayEntryBase ? model.entries
+                         : item.command == kTrayURLBase ? model.urls
+                                                        : model.emails;
+      appendSubmenu(menu, listMenu(rows, item.command), app_.str(item.caption));
+    } else if (item.command == kTrayTextKeyBase) {
+      HMENU keys = CreatePopupMenu();
+      for (size_t n = 0; keys && n < model.textKeys.size(); ++n)
+        AppendMenuW(keys, MF_STRING, itemId(kTrayTextKeyBase + static_cast<int>(n)), wide(menuText(model.textKeys[n])));
+      appendSubmenu(menu, keys, app_.str(item.caption));
+    } else {
+      const UINT check = item.command == kTrayProtocol && model.recordMode ? MF_CHECKED : MF_UNCHECKED;
+      AppendMenuW(menu, MF_STRING | check, itemId(item.command), wide(menuItemText(app_, item)));
+    }
   }
-  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(menu, MF_STRING | (model.recordMode ? MF_CHECKED : MF_UNCHECKED), itemId(kTrayProtocol),
-              wide(app_.str(kStrActivateRecordMode)));
-  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(menu, MF_STRING, itemId(kTrayRestore), wide(app_.str(kStrRestore)));
-  AppendMenuW(menu, MF_STRING, itemId(kTrayExit), wide(app_.str(kStrExitMiniMode) + u"\tCtrl+M"));
-  AppendMenuW(menu, MF_STRING, itemId(kTrayEdit), wide(app_.str(kStrChangeEntry) + u"\tCtrl+E"));
-  AppendMenuW(menu, MF_STRING, itemId(kTrayPaste), wide(app_.str(kStrPaste) + u"\tCtrl+V"));
   SetMenuDefaultItem(menu, static_cast<UINT>(itemId(kTrayExit)), FALSE);
 
   POINT at = {};

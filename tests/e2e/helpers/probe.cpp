@@ -16,6 +16,9 @@
 
 #include <regex>
 
+#include "core/prefs/access_keys.h"
+#include "core/prefs/localisation.h"
+
 namespace {
 
 using helper::fail;
@@ -44,6 +47,9 @@ const char kUsage[] =
     "    prefs (the dialog with the page tabs) or the start of a visible window's title; cmd posts\r\n"
     "    WM_COMMAND, click sends a click, push posts one (for buttons that open a box); focus and\r\n"
     "    page print the page shown.\r\n"
+    "  focused: the id and text of the control that has the keys in the window in front.\r\n"
+    "  keycheck <german|english>: every open window of the program (its visible controls and tabs):\r\n"
+    "    a line per access key that two captions share and per text of the other language; exit 1.\r\n"
     "  until: runs the command until a line of its output matches (or, with !, none does).\r\n";
 
 // Must match the program's own numbers (src/win32/quick/mini_ids.h, prefs/prefs_ids.h, common/resource.h).
@@ -205,6 +211,78 @@ std::wstring withoutAmpersands(std::wstring text) {
   for (wchar_t c : text)
     if (c != L'&') result += c;
   return result;
+}
+
+// The captions of a tab strip's tabs, read inside the program.
+std::vector<std::wstring> tabCaptions(HWND tabs) {
+  std::vector<std::wstring> captions;
+  const int count = static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
+  constexpr size_t kChars = 256;
+  const size_t textOffset = (sizeof(TCITEMW) + 15) / 16 * 16;
+  RemoteBlock block(tabs, textOffset + kChars * sizeof(wchar_t));
+  if (!block.ok()) return captions;
+  for (int i = 0; i < count; ++i) {
+    std::vector<char> image(textOffset + kChars * sizeof(wchar_t), 0);
+    auto* item = reinterpret_cast<TCITEMW*>(image.data());
+    item->mask = TCIF_TEXT;
+    item->pszText = reinterpret_cast<wchar_t*>(block.at(textOffset));
+    item->cchTextMax = kChars;
+    if (!block.write(image) || !SendMessageW(tabs, TCM_GETITEMW, i, block.at(0)) || !block.read(image)) continue;
+    captions.push_back(textAt(image, textOffset, kChars));
+  }
+  return captions;
+}
+
+// Controls whose caption the user reads and whose access key the dialog manager finds.
+bool hasCaption(HWND control) {
+  const std::wstring cls = helper::className(control);
+  const LONG style = GetWindowLongW(control, GWL_STYLE);
+  if (lstrcmpiW(cls.c_str(), L"Button") == 0) return (style & BS_TYPEMASK) != BS_OWNERDRAW;
+  if (lstrcmpiW(cls.c_str(), L"Static") != 0) return false;
+  const LONG type = style & SS_TYPEMASK;
+  return type <= SS_RIGHT || type == SS_SIMPLE || type == SS_LEFTNOWORDWRAP;
+}
+
+// Every open window of the program, as the user sees it now: no two captions
+// with one access key, no text of the other language.
+int keycheck(const std::wstring& language) {
+  if (language != L"german" && language != L"english") return fail(kUsage);
+  const int offset = language == L"german" ? 0 : 1000;
+  std::vector<HWND> open = visibleBoxes();
+  for (HWND window : {mainWindow(), miniWindow()})
+    if (window && IsWindowVisible(window)) open.push_back(window);
+  int problems = 0;
+  for (HWND window : open) {
+    const std::wstring title = titleOf(window);
+    std::vector<vornix::Text> captions;
+    std::vector<std::wstring> texts = {title};
+    for (HWND control : helper::windows(window)) {
+      if (GetParent(control) != window || !IsWindowVisible(control)) continue;
+      if (helper::className(control) == WC_TABCONTROLW) {
+        for (const std::wstring& tab : tabCaptions(control)) {
+          captions.emplace_back(tab.begin(), tab.end());
+          texts.push_back(tab);
+        }
+      } else if (hasCaption(control)) {
+        const std::wstring text = helper::textOf(control);
+        if ((GetWindowLongW(control, GWL_STYLE) & SS_NOPREFIX) == 0 || helper::className(control) == L"Button")
+          captions.emplace_back(text.begin(), text.end());
+        texts.push_back(text);
+      }
+    }
+    for (const vornix::Text& collision : vornix::accessKeyCollisions(captions)) {
+      line("collision in " + helper::field(title) + ": " + helper::field(std::wstring(collision.begin(), collision.end())));
+      ++problems;
+    }
+    for (const std::wstring& text : texts) {
+      const vornix::Text foreign = vornix::foreignText(offset, vornix::Text(text.begin(), text.end()));
+      if (foreign.empty()) continue;
+      line("other language in " + helper::field(title) + ": " + helper::field(std::wstring(foreign.begin(), foreign.end())));
+      ++problems;
+    }
+  }
+  if (problems) return 1;
+  return line("ok " + std::to_string(open.size())), 0;
 }
 
 // The front box first: a message box over a dialog wins over the dialog's own buttons.
@@ -470,6 +548,15 @@ int run(int argc, wchar_t** argv) {
   const wchar_t* arg = argc > 2 ? argv[2] : nullptr;
   if (command == L"until" && argc > 4) return until(wcstoul(arg, nullptr, 10), argv[3], argc - 3, argv + 3);
   if (command == L"boxes" && argc == 2) return boxes();
+  if (command == L"keycheck" && argc == 3) return keycheck(arg);
+  if (command == L"focused" && argc == 2) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    HWND front = GetForegroundWindow();
+    if (!front || !GetGUIThreadInfo(GetWindowThreadProcessId(front, nullptr), &info) || !info.hwndFocus)
+      return fail("no control has the keys");
+    return line(std::to_string(GetDlgCtrlID(info.hwndFocus)) + "\t" + helper::field(helper::textOf(info.hwndFocus))), 0;
+  }
   if (command == L"press" && argc == 3) return press(arg);
   if (command == L"keys" && (argc == 3 || argc == 4)) return keys(arg, argc == 4 ? argv[3] : nullptr);
   if (command == L"regget" && argc == 3) return regGet(arg);
