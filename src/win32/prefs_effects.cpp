@@ -2,11 +2,11 @@
 
 namespace vornix::ui {
 
-void MainPrefsEffects::reregisterHotkeys() {
+std::vector<Text> MainPrefsEffects::reregisterHotkeys() {
   // The settings changed under the registered hotkeys: every slot is freed first,
   // so that a key moved from one slot to another is not refused as taken.
   quick_.removeHotkeys();
-  quick_.registerHotkeys();
+  return quick_.registerHotkeys();
 }
 
 }  // namespace vornix::ui

@@ -18,7 +18,7 @@ class MainPrefsEffects : public PrefsEffects {
   void applyDisplay() override { frm_.setOSD(); }
   void applyRecordMode() override { frm_.changeProtocolMode(-1); }
   void applyHoverSelection(bool on) override { view_.setHoverSelection(on); }
-  void reregisterHotkeys() override;
+  std::vector<Text> reregisterHotkeys() override;
   void saveReg() override { frm_.saveReg(); }
 
  private:

@@ -4,6 +4,7 @@
 
 #include "win32/dpi.h"
 #include "win32/resource.h"
+#include "core/clip/ustr.h"
 
 namespace vornix::ui {
 
@@ -75,7 +76,7 @@ void TabPages::setItems(int tab, const std::vector<Text>& items) {
   list.clear();
   int widest = 0;
   for (const Text& item : items) {
-    const Text shown = item.size() > kMaxItemText ? item.substr(0, kMaxItemText) : item;
+    const Text shown = ustr::head(item, kMaxItemText);
     list.add(shown);
     widest = std::max(widest, textWidth(list.hwnd(), font_, shown));
   }

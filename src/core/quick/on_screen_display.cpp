@@ -33,7 +33,7 @@ std::vector<Text> osdLines(const Text& text, int rows) {
     Text t = ustr::trimSpaces(line);
     line.clear();
     if (t.empty()) return;
-    if (t.size() > kLineLength) t = t.substr(0, kLineLength) + u"...";
+    if (t.size() > kLineLength) t = ustr::head(t, kLineLength) + u"...";
     lines.push_back(t);
   };
   for (size_t i = 0; i < text.size() && static_cast<int>(lines.size()) < rows; ++i) {
@@ -58,7 +58,7 @@ void OnScreenDisplay::showClip(const Text& text, std::size_t length) {
   if (view_.isShown() && shown_.compare(0, kCompareLength, text, 0, kCompareLength) == 0) return;
   const std::vector<Text> lines = osdLines(text, config_.rows);
   if (lines.empty()) return;  // nothing but blanks: nothing to see
-  shown_ = text.substr(0, kCompareLength);
+  shown_ = ustr::head(text, kCompareLength);
   view_.showText(lines, app_.checkSizeLimit(static_cast<long long>(std::max(length, text.size()))) ? kOsdGreen : kOsdRed);
 }
 
