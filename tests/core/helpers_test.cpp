@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/clip/dates.h"
+#include "base/dates.h"
 #include "core/clip/helpers.h"
 #include "core/quick/on_screen_display.h"
 #include "fixture.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "core/clip/ustr.h"
+#include "base/ustr.h"
 #include "core/info/maker.h"
 #include "core/list/entry_rows.h"
 #include "core/prefs/localisation.h"

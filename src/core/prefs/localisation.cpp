@@ -1,7 +1,7 @@
 #include "core/prefs/localisation.h"
 
+#include "base/ustr.h"
 #include "core/app/app.h"
-#include "core/clip/ustr.h"
 
 namespace vornix {
 

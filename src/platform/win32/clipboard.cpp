@@ -7,9 +7,9 @@
 #include <exception>
 #include <string>
 
+#include "base/ustr.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/wide.h"
-#include "core/clip/ustr.h"
 
 namespace vornix::win32 {
 
