@@ -75,9 +75,9 @@ const Slider kSliders[] = {
 
 // The order in which the apply routine sets the options, with an effect after each step.
 constexpr int kDisplayKeys[] = {kOSD, kOSDRows, kOSDAlign, kOSDSec};
-constexpr int kBehaviourKeys[] = {kStartAutostart, kStartMiniMode,   kMiniWindow,    kOpacity,      kRegSave,
-                                  kQuestionQuit,   kQuestionClipOpen, kLanguageAuto,  kLanguageGerman,
-                                  kLanguageEnglish, kProtocolQuant,  kProtocolDate,  kProtocolMode};
+constexpr int kBehaviourKeys[] = {kStartAutostart, kStartMiniMode, kMiniWindow, kOpacity, kRegSave,
+                                  kQuestionQuit, kQuestionClipOpen, kLanguageAuto, kLanguageGerman,
+                                  kLanguageEnglish, kProtocolQuant, kProtocolDate, kProtocolMode};
 constexpr int kListKeys[] = {kDblClickEdit, kDblClickClip, kDblClickHyperURL, kDblClickHyperEMail, kLimitSize,
                              kLimitSizeKB, kLimitKeystrokeQuestion, kLimitKeystroke, kAutoSizeList, kHoverSelection};
 constexpr int kLetterKeys[] = {kHotkey, kHotedit, kHotmenu};
