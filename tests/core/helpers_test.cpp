@@ -52,11 +52,25 @@ TEST(WholeCharacters, EveryShortenedTextKeepsItsPairsTogether) {
     for (int i = 0; i < 1000; ++i) faces += face;
     EXPECT_TRUE(wholeCharacters(shortenText(faces, 125))) << lead.size();
     EXPECT_TRUE(wholeCharacters(shortenText(faces, 10))) << lead.size();
-    for (const Text& line : osdLines(faces, 3)) EXPECT_TRUE(wholeCharacters(line)) << lead.size();
+    EXPECT_TRUE(wholeCharacters(flattenLine(faces, 11))) << lead.size();
+    for (const Text& line : osdLines(faces, 3, [](const Text& l) { return l.size() <= 41; }, false))
+      EXPECT_TRUE(wholeCharacters(line)) << lead.size();
     Running p({{"ProtocolMode", "1"}, {"LimitSizeKB", "1"}});
     p.copy(faces);  // over the size limit: the status bar shows its ends
     EXPECT_TRUE(wholeCharacters(p.view.panel)) << lead.size();
   }
+}
+
+TEST(FlattenLine, EveryBreakAndTabIsOneBlank) {
+  struct Case { const char16_t* text; size_t max; const char16_t* flat; };
+  const Case cases[] = {
+      {u"GmbH\r\nHauptstr. 1", 100, u"GmbH Hauptstr. 1"},
+      {u"a\tb\nc\rd\r\n\r\ne", 100, u"a b c d  e"},
+      {u"\r\n lead", 100, u"  lead"},
+      {u"x\x01y\x1fz", 100, u"x y z"},
+      {u"abc\r\ndef", 5, u"abc d"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(flattenLine(c.text, c.max), c.flat);
 }
 
 TEST(RemoveAmpersand, DropsTheMnemonicMarks) {
@@ -87,6 +101,10 @@ TEST(KeepOnScreen, MovesWindowsBackInsideAndLargerOnesToTheCorner) {
     keepOnScreen(r, Rect{0, 0, 1000, 700});
     EXPECT_TRUE(r.left == want.left && r.top == want.top && r.width == want.width) << r.left << " " << r.top;
   }
+  // A monitor left of and above the primary one.
+  Rect r{-100, -900, 200, 100};
+  keepOnScreen(r, Rect{-1280, -1024, 1280, 1024});
+  EXPECT_TRUE(r.left == -200 && r.top == -900) << r.left << " " << r.top;
 }
 
 TEST(Dates, SortKeyAndCivilRoundTrip) {
