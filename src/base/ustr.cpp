@@ -129,6 +129,27 @@ Text replaceAllNoCase(TextView s, TextView from, TextView to) {
   return replaceWith(s, from, to, [](char16_t a, char16_t b) { return toLower(a) == toLower(b); });
 }
 
+namespace {
+
+bool isHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool isLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+}  // namespace
+
+Text head(TextView s, size_t max) {
+  if (s.size() <= max) return Text(s);
+  // The unit after the cut is the second half of a pair: its first half goes too.
+  if (max > 0 && isHighSurrogate(s[max - 1]) && isLowSurrogate(s[max])) --max;
+  return Text(s.substr(0, max));
+}
+
+Text tail(TextView s, size_t max) {
+  if (s.size() <= max) return Text(s);
+  size_t from = s.size() - max;
+  if (max > 0 && isLowSurrogate(s[from]) && isHighSurrogate(s[from - 1])) ++from;
+  return Text(s.substr(from));
+}
+
 Text trimSpaces(TextView s) {
   size_t b = 0, e = s.size();
   while (b < e && s[b] == u' ') ++b;

@@ -21,6 +21,11 @@ Text replaceAll(TextView s, TextView from, TextView to);
 // Same, but letters of `from` match regardless of case (ASCII and Latin-1 letters).
 Text replaceAllNoCase(TextView s, TextView from, TextView to);
 
+// The longest start (end) of `s` of at most `max` units that keeps every character
+// whole: a surrogate pair is taken or left as one, never cut in two.
+Text head(TextView s, size_t max);
+Text tail(TextView s, size_t max);
+
 // Removes leading and trailing spaces (code 32 only).
 Text trimSpaces(TextView s);
 Text trimRightSpaces(TextView s);

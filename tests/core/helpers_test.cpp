@@ -2,6 +2,7 @@
 
 #include "base/dates.h"
 #include "core/clip/helpers.h"
+#include "core/quick/on_screen_display.h"
 #include "fixture.h"
 
 namespace vornix::test {
@@ -23,6 +24,41 @@ TEST(ShortenText, KeepsShortTextsAndCutsLongOnes) {
   // Line breaks and blanks at both ends and inside a text.
   EXPECT_EQ(shortenText(u"\r\n\t  ab\r\ncd" + Text(200, u'y') + u"e\r\nf \r\n  \r\n", 10), u"ab cd [...] yye f");
   EXPECT_EQ(shortenText(u"abcd\r\nefgh" + Text(4, u'z'), 10), u"abcd efghz [...]");
+}
+
+// No half of a surrogate pair stands alone.
+bool wholeCharacters(const Text& t) {
+  for (size_t i = 0; i < t.size(); ++i) {
+    const bool high = t[i] >= 0xD800 && t[i] <= 0xDBFF, low = t[i] >= 0xDC00 && t[i] <= 0xDFFF;
+    if (low) return false;
+    if (high && (i + 1 == t.size() || t[i + 1] < 0xDC00 || t[i + 1] > 0xDFFF)) return false;
+    if (high) ++i;
+  }
+  return true;
+}
+
+TEST(WholeCharacters, EveryShortenedTextKeepsItsPairsTogether) {
+  const Text face = u"\U0001F600";  // one character, two units
+  EXPECT_EQ(ustr::head(u"ab" + face, 3), u"ab");
+  EXPECT_EQ(ustr::head(u"ab" + face, 4), u"ab" + face);
+  EXPECT_EQ(ustr::tail(face + u"ab", 3), u"ab");
+  EXPECT_EQ(ustr::tail(face + u"ab", 4), face + u"ab");
+  EXPECT_EQ(ustr::head(u"abc", 0), u"");
+  EXPECT_EQ(ustr::tail(u"abc", 0), u"");
+
+  // Every way a text is shortened, at every offset of the pairs against the cut.
+  for (const Text& lead : {Text(), Text(u"x")}) {
+    Text faces = lead;
+    for (int i = 0; i < 1000; ++i) faces += face;
+    EXPECT_TRUE(wholeCharacters(shortenText(faces, 125))) << lead.size();
+    EXPECT_TRUE(wholeCharacters(shortenText(faces, 10))) << lead.size();
+    EXPECT_TRUE(wholeCharacters(flattenLine(faces, 11))) << lead.size();
+    for (const Text& line : osdLines(faces, 3, [](const Text& l) { return l.size() <= 41; }, false))
+      EXPECT_TRUE(wholeCharacters(line)) << lead.size();
+    Running p({{"ProtocolMode", "1"}, {"LimitSizeKB", "1"}});
+    p.copy(faces);  // over the size limit: the status bar shows its ends
+    EXPECT_TRUE(wholeCharacters(p.view.panel)) << lead.size();
+  }
 }
 
 TEST(FlattenLine, EveryBreakAndTabIsOneBlank) {

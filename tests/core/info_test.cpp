@@ -1,8 +1,10 @@
 // The bug report and the about box, driven through their logic with fake views.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <set>
 
+#include "core/clip/helpers.h"
 #include "core/info/dia_bug.h"
 #include "core/info/frm_about.h"
 #include "fixture.h"
@@ -94,20 +96,26 @@ struct BugDialog {
 };
 
 TEST(BugDialog, OkMailsTheEscapedReportOrHandsItOverByClipboard) {
-  // The report always ends on the clipboard; one too long for a mail link goes only there,
-  // with a notice, and stays in the window when the clipboard refuses it.
-  const Text tooLong(DiaBug::kMaxMailLink, u'x');
-  const struct { Text report; bool clipboardFails; const char16_t* opened; int notice; } cases[] = {
-      {T("a b\r\n&?ä"), false, u"mailto:support@vornix.example?subject=Vornix-Bug-Report&body=a%20b%0D%0A%26%3F%E4", 0},
-      {tooLong, false, u"mailto:support@vornix.example?subject=Vornix-Bug-Report", 375},
-      {tooLong, true, nullptr, 376},
+  // The report always ends on the clipboard; one whose link the shell cannot take
+  // safely goes only there, with a notice, and stays in the window when the
+  // clipboard refuses it. The report as composed, with every option, is such a one.
+  const Text mail = u"mailto:support@vornix.example?subject=Vornix-Bug-Report";
+  const size_t fits = kMaxShellTarget - (mail + u"&body=").size();
+  const struct { std::optional<Text> report; bool clipboardFails; std::optional<Text> opened; int notice; } cases[] = {
+      {T("a b\r\n&?ä"), false, mail + u"&body=a%20b%0D%0A%26%3F%E4", 0},
+      {Text(fits, u'x'), false, mail + u"&body=" + Text(fits, u'x'), 0},
+      {Text(fits + 1, u'x'), false, mail, 375},
+      {Text(1000, u'x'), false, mail, 375},
+      {std::nullopt, false, mail, 375},
+      {Text(1000, u'x'), true, std::nullopt, 376},
   };
   for (const auto& c : cases) {
     BugDialog b;
-    b.view.text = c.report;
+    if (c.report) b.view.text = *c.report;
     b.p.sys.clipboard.failAll = c.clipboardFails;
     b.dia.OKButton_Click();
-    EXPECT_EQ(b.p.sys.shell.opened, c.opened ? std::vector<Text>{c.opened} : std::vector<Text>{}) << c.notice;
+    EXPECT_EQ(b.p.sys.shell.opened, c.opened ? std::vector<Text>{*c.opened} : std::vector<Text>{}) << c.notice;
+    for (const Text& link : b.p.sys.shell.opened) EXPECT_LE(link.size(), kMaxShellTarget);
     EXPECT_EQ(b.view.notices, c.notice ? std::vector<Text>{b.p.app->str(c.notice)} : std::vector<Text>{});
     if (!c.clipboardFails) {
       EXPECT_EQ(b.view.text, b.p.sys.clipboard.text);

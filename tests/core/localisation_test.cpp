@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+
 #include "fixture.h"
 
 namespace vornix::test {
@@ -12,6 +17,31 @@ TEST(StringTables, EveryNumberInUseHasBothLanguages) {
     if (isUnused) continue;
     EXPECT_FALSE(stringText(n).empty()) << n;
     EXPECT_FALSE(stringText(n + 1000).empty()) << n;
+  }
+}
+
+// Every string constant the sources define, wherever its header lives, with its number.
+std::map<std::string, int> namedStringNumbers() {
+  const std::regex definition(R"(constexpr\s+int\s+(kStr\w+)\s*=\s*(\d+)\s*;)");
+  std::map<std::string, int> named;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(VORNIX_SOURCE_DIR "/src")) {
+    if (!entry.is_regular_file() || entry.path().extension() != ".h") continue;
+    std::ifstream in(entry.path());
+    std::stringstream text;
+    text << in.rdbuf();
+    const std::string source = text.str();
+    for (std::sregex_iterator m(source.begin(), source.end(), definition), end; m != end; ++m)
+      named[(*m)[1]] = std::stoi((*m)[2]);
+  }
+  return named;
+}
+
+TEST(StringTables, EveryNamedStringHasATextInBothLanguages) {
+  const auto named = namedStringNumbers();
+  ASSERT_GT(named.size(), 200u) << "the string constants were not found";
+  for (const auto& [name, number] : named) {
+    EXPECT_FALSE(stringText(number).empty()) << name << " " << number << " German";
+    EXPECT_FALSE(stringText(number + 1000).empty()) << name << " " << number << " English";
   }
 }
 

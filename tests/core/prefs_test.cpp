@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/prefs/frm_prefs.h"
+#include "core/store/entry_storage.h"
 #include "fixture.h"
 
 namespace vornix::test {
@@ -44,15 +45,20 @@ class FakePrefsView : public PrefsView {
 };
 
 struct Effects : PrefsEffects {
-  explicit Effects(FrmVornix& frm) : frm(frm) {}
+  Effects(FrmVornix& frm, QuickAccess& quick) : frm(frm), quick(quick) {}
   FrmVornix& frm;
+  QuickAccess& quick;
   std::vector<std::string> calls;
   void hideDisplay() override {}
   void applyAutostart(bool) override { calls.push_back("autostart"); }
   void applyDisplay() override { calls.push_back("display"); }
   void applyRecordMode() override { calls.push_back("record"); }
   void applyHoverSelection(bool) override { calls.push_back("hover"); }
-  void reregisterHotkeys() override { calls.push_back("hotkeys"); }
+  std::vector<Text> reregisterHotkeys() override {
+    calls.push_back("hotkeys");
+    quick.removeHotkeys();
+    return quick.registerHotkeys();
+  }
   void saveReg() override {
     calls.push_back("save");
     frm.saveReg();
@@ -63,11 +69,15 @@ struct Effects : PrefsEffects {
 struct Prefs {
   Running p;
   FakePrefsView view;
+  fake::FakeHotkeys hotkeys;
+  fake::FakeKeyboard keyboard;
+  FakeHotkeyView hotkeyView;
+  QuickAccess quick{*p.app, *p.frm, p.view, hotkeyView, hotkeys, keyboard};
   std::unique_ptr<Effects> effects;
   std::unique_ptr<FrmPrefs> frm;
 
   explicit Prefs(const Stored& stored = {}) : p(stored) {
-    effects = std::make_unique<Effects>(*p.frm);
+    effects = std::make_unique<Effects>(*p.frm, quick);
     frm = std::make_unique<FrmPrefs>(*p.app, view, *effects);
     frm->Form_Load();
     frm->Form_Activate();
@@ -108,35 +118,127 @@ TEST(FrmPrefs, ShowsTheStoredValues) {
   EXPECT_TRUE(v.at(C::txtHotedit).enabled && !v.at(C::rtbKey).enabled && !v.at(C::txtOSDRows).enabled);
 }
 
-TEST(FrmPrefs, SaveAppliesOnceAndStoresTypedForms) {
+TEST(FrmPrefs, OkAppliesEveryControlOfEveryPage) {
   Prefs d;
-  d.click(C::chkProtocol);                            // page 0
-  d.view.setText(C::txtOSDRows, u"4");               // page 1
-  d.click(C::optDblClickEdit, false);                 // page 2
+  // Page 0
+  d.click(C::chkProtocol);
+  d.click(C::optProtocolQuant, false);
+  d.click(C::optProtocolDate);
+  d.click(C::chkStartMiniMode);
+  d.click(C::chkStartAutostart);
+  d.click(C::chkQuestionQuit, false);
+  d.click(C::chkQuestionClipOpen);
+  // Page 1
+  d.click(C::chkOSD);
+  d.type(C::txtOSDRows, "7");
+  d.view.setValue(C::cmbOSDAlignment, 0);
+  d.view.at(C::sliTimer).value = 9;
+  d.frm->sliderMoved(C::sliTimer, true);
+  d.click(C::chkMiniModeWindow, false);
+  d.view.at(C::sliOpacity).value = 40;
+  d.frm->sliderMoved(C::sliOpacity, true);
+  // Page 2
+  d.click(C::optDblClickEdit, false);
   d.click(C::optDblClickClip);
-  d.type(C::txtHotmenu, "k");                         // page 3
-  d.click(C::chkHotmenuAlt, false);                   // 3 - 1 = Ctrl only
+  d.click(C::chkDblClickHyperURL);
+  d.click(C::chkDblClickHyperEMail);
+  d.click(C::chkHoverSelection);
+  d.click(C::chkAutoSize, false);
+  // Page 3: main hotkey Win+Shift+k, switched off; edit Ctrl+J; hot menu Alt+Shift+M
+  d.type(C::txtHotkey, "k");
+  d.click(C::chkHotkeyAlt, false);
+  d.click(C::chkHotkeyCtrl, false);
+  d.click(C::chkHotkeyWin);
+  d.click(C::chkHotkeyShift);
+  d.click(C::chkHotkey, false);
+  d.click(C::chkHotedit);
+  d.type(C::txtHotedit, "j");
+  d.click(C::chkHoteditAlt, false);
   d.click(C::chkHotmenu);
-  d.view.setText(C::rtbKey, u"Grüße\r\n€ → ✓");       // page 4
-  d.click(C::optLanguageAuto, false);                 // page 5
-  d.click(C::optLanguageEnglish);
-  d.view.at(C::sliLimitSize).value = 768;             // page 6
-  d.frm->SaveButton_Click();
-
-  auto expected = kApplyOnce;
-  expected.push_back("save");
-  EXPECT_EQ(d.effects->calls, expected);
-  EXPECT_FALSE(d.view.closed);
-  const std::pair<const char*, const char*> stored[] = {
-      {"ProtocolMode", "1"}, {"OSDRows", "4"}, {"DblClickEdit", "False"}, {"DblClickClip", "True"},
-      {"Hotmenu", "K"}, {"HotmenuMOD", "2"}, {"HotmenuBol", "True"}, {"LanguageAuto", "False"},
-      {"LanguageEnglish", "True"}, {"LimitSizeKB", "768"}, {"OSDSec", "15"}, {"HotkeyMOD", "3"},
-      {"Textkey1", "Grüße\r\n€ → ✓"}};
-  for (auto& s : stored) EXPECT_EQ(d.p.stored(s.first), T(s.second)) << s.first;
+  d.type(C::txtHotmenu, "m");
+  d.click(C::chkHotmenuCtrl, false);
+  d.click(C::chkHotmenuShift);
+  d.click(C::chkHotmenuKeystroke);
+  d.click(C::chkHotmenuClipboard, false);
+  // Page 4: text keys on Win, block 3 written
+  d.click(C::chkTextKey);
+  d.click(C::chkTextAlt, false);
+  d.click(C::chkTextCtrl, false);
+  d.click(C::chkTextWin);
+  d.click(C::opt3);
+  d.view.setText(C::rtbKey, u"Grüße\r\n€ → ✓ 😀");
+  d.click(C::chkTextKeystroke);
+  d.click(C::chkTextClipboard, false);
+  // Page 5
+  d.click(C::optLanguageAuto, false);
+  d.click(C::optLanguageGerman);
+  // Page 6
+  d.click(C::optBehaviourRegSaveEach);
+  d.click(C::optBehaviourRegSaveEnd, false);
+  d.click(C::chkLimitSize, false);
+  d.view.at(C::sliLimitSize).value = 512;
+  d.click(C::chkLimitKeystroke, false);
+  d.view.at(C::sliLimitKeystroke).value = 999;
 
   d.frm->OKButton_Click();
-  EXPECT_EQ(d.effects->calls.size(), expected.size() + kApplyOnce.size());
   EXPECT_TRUE(d.view.closed);
+  EXPECT_TRUE(d.view.told.empty());
+  EXPECT_EQ(d.effects->calls, kApplyOnce);
+  // Every option of the dialog, as saving stores it.
+  d.p.frm->saveReg();
+  const std::pair<const char*, const char*> stored[] = {
+      {"ProtocolMode", "1"}, {"ProtocolQuant", "False"}, {"ProtocolDate", "True"}, {"StartMiniMode", "1"},
+      {"StartAutostart", "1"}, {"QuestionQuit", "0"}, {"QuestionClipOpen", "1"},
+      {"OSD", "1"}, {"OSDRows", "7"}, {"OSDAlign", "0"}, {"OSDSec", "9"}, {"MiniWindow", "0"}, {"Opacity", "40"},
+      {"DblClickEdit", "False"}, {"DblClickClip", "True"}, {"DblClickHyperURL", "1"}, {"DblClickHyperEMail", "1"},
+      {"HoverSelection", "1"}, {"AutoSizeList", "0"},
+      {"Hotkey", "K"}, {"HotkeyMOD", "12"}, {"HotkeyBol", "False"}, {"Hotedit", "J"}, {"HoteditMOD", "2"},
+      {"HoteditBol", "True"}, {"Hotmenu", "M"}, {"HotmenuMOD", "5"}, {"HotmenuBol", "True"},
+      {"HotmenuClipboard", "0"}, {"HotmenuKeystroke", "1"},
+      {"TextkeyBol", "True"}, {"TextHotkeyMOD", "8"}, {"Textkey3", "Grüße\r\n€ → ✓ 😀"}, {"TextClipboard", "0"},
+      {"TextKeystroke", "1"},
+      {"LanguageAuto", "False"}, {"LanguageGerman", "True"}, {"LanguageEnglish", "False"},
+      {"RegSave", "True"}, {"LimitSize", "0"}, {"LimitSizeKB", "512"}, {"LimitKeystrokeQuestion", "0"},
+      {"LimitKeystroke", "999"}};
+  for (auto& [name, value] : stored) EXPECT_EQ(d.p.stored(name), T(value)) << name;
+  // The hotkeys as OK left them: the main one switched off, the edit one on its new keys.
+  EXPECT_NE(d.hotkeys.idOf(2, 'J'), 0);
+  EXPECT_EQ(d.hotkeys.idOf(12, 'K'), 0);
+}
+
+TEST(FrmPrefs, SaveAppliesOnceAndKeepsTheDialogOpen) {
+  Prefs d;
+  d.click(C::chkProtocol);
+  d.frm->SaveButton_Click();
+  EXPECT_EQ(d.effects->calls, (std::vector<std::string>{"autostart", "display", "record", "hover", "hotkeys", "save"}));
+  EXPECT_FALSE(d.view.closed);
+  EXPECT_EQ(d.p.stored("ProtocolMode"), u"1");
+  d.frm->OKButton_Click();
+  EXPECT_EQ(d.effects->calls.size(), 6 + kApplyOnce.size());
+  EXPECT_TRUE(d.view.closed);
+}
+
+TEST(FrmPrefs, TellsWhatTheOpenDialogKeptQuiet) {
+  // A hotkey another program holds, and a text block the store cannot hold whole:
+  // each is told once over the dialog, by OK and by the save button alike.
+  for (bool save : {false, true}) {
+    Prefs d;
+    d.hotkeys.takenByOthers.insert({3, 'E'});
+    d.click(C::chkHotedit);
+    const Text block = Text(EntryStorage::kMaxTextBlock - 1, u'a') + u"😀";
+    d.view.setText(C::rtbKey, block);
+    save ? d.frm->SaveButton_Click() : d.frm->OKButton_Click();
+    ASSERT_EQ(d.view.told.size(), 2u) << save;
+    EXPECT_EQ(d.view.told[0], formatMessage({d.p.app->str(kStrHotkeyTaken), d.quick.hotkeyText(3, u"E")}));
+    EXPECT_EQ(d.view.told[1], EntryStorage::textBlockTooLong(*d.p.app, block));
+    EXPECT_TRUE(d.p.sys.boxes.shown.empty());
+    EXPECT_EQ(d.view.closed, !save);
+    EXPECT_EQ(d.p.app->textBlocks[1], block) << "the block in memory stays whole";
+    if (save) {
+      // Stored without the half of the pair that did not fit.
+      EXPECT_EQ(d.p.stored("Textkey1"), Text(EntryStorage::kMaxTextBlock - 1, u'a'));
+    }
+  }
 }
 
 TEST(FrmPrefs, RefusesABadNumberOnItsFieldUnlessTheFieldIsOff) {

@@ -3,10 +3,12 @@
 # describes the running program and goes onto the clipboard; the about box shows
 # its texts and credits, answers the system information button, is dragged by
 # any point and closes with a click on its icon; screenshots in English and German.
+# E-Mail with every option filled hands the report over by the clipboard (the
+# shell cannot take a link that long) and Vornix keeps running.
 source "$(dirname "$0")/lib.sh"
 
 start_in() {
-  reg_seed QuestionQuit=0 LanguageAuto=False "Language$1=True"
+  reg_seed QuestionQuit=0 LanguageAuto=False "Language$1=True" "${@:2}"
   vornix_start
   probe_until 10 '^front.Vornix' front || fail "the main window did not come to the front"
 }
@@ -22,7 +24,14 @@ corner() {
 }
 
 step "English: the bug report from the menu"
-start_in English
+# Every option away from its default, and long names where the report shows them.
+start_in English DblClickEdit=False DblClickClip=True DblClickHyperURL=1 DblClickHyperEMail=1 AutoSizeList=0 \
+  HoverSelection=1 RegSave=True ProtocolQuant=False ProtocolDate=True QuestionClipOpen=1 Hotkey=K Hotedit=J \
+  HotkeyBol=True HoteditBol=True HotmenuBol=True TextkeyBol=True HotkeyMOD=11 HoteditMOD=7 HotmenuMOD=13 \
+  TextHotkeyMOD=14 StartAutostart=0 MiniWindow=0 Opacity=45 OSD=1 OSDAlign=1 OSDRows=9 OSDSec=29 LimitSize=0 \
+  LimitSizeKB=768 LimitKeystroke=2000 LimitKeystrokeQuestion=0 Hotmenu=M HotmenuClipboard=0 HotmenuKeystroke=1 \
+  'CiteChar=> ' "ImportFile=C:\\Users\\Somebody With A Long Name\\Documents\\$(printf 'folder%.0s\\' $(seq 1 12))notes.txt" \
+  "ExportFile=C:\\Users\\Somebody With A Long Name\\Desktop\\$(printf 'export%.0s\\' $(seq 1 12))all.txt"
 help_menu 2
 wait_box '^Bug report.You can describe the bug here'
 shot english-bug-report
@@ -37,6 +46,22 @@ assert_contains "$report" "LanguageEnglish: True" "report"
 assert_contains "$report" "EntryCount: 0" "report"
 press Cancel
 box_gone 'Bug report'
+
+step "English: E-Mail with every option filled takes the clipboard path and Vornix keeps running"
+clip_empty
+help_menu 2
+wait_box '^Bug report.You can describe the bug here'
+press E-Mail
+wait_box 'too long for an e-mail link. It is on the clipboard'
+shot english-bug-report-mail
+press OK
+box_gone 'too long for an e-mail link'
+box_gone '^Bug report'
+await 5 "E-Mail put no report on the clipboard" report_copied
+assert_contains "$(clip_get)" "ExportFile: C:\\Users\\Somebody With A Long Name" "mailed report"
+sleep 1
+vornix_running || fail "Vornix ended after E-Mail"
+probe_until 10 '^front.Vornix' front || fail "the main window is not in front after E-Mail"
 
 step "English: the about box from the menu"
 help_menu 3

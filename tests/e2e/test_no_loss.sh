@@ -72,3 +72,24 @@ clip_set "after the crash"
 viewer_saw behind 5
 viewer_stop behind
 assert_eq 5 "$(viewer_draws behind)" "changes the viewer behind saw"
+
+step "a crash in mini mode ends Vornix within 5 s, with the list saved and no icon left; it starts again"
+clip_empty
+reg_seed ProtocolMode=1 QuestionQuit=0 RegSave=False StartMiniMode=1
+vornix_start
+mini_state '^main=0 mini=1 '
+probe_until 10 '^1' hasicon || fail "no icon in mini mode"
+owner=$(probe handle mini)
+clip_set "before the crash"
+wait_status "before the crash"
+probe crash >/dev/null || fail "no thread could be started in Vornix"
+crashed=$SECONDS
+vornix_wait_exit 5 || fail "Vornix did not end within 5 s of the crash"
+echo "ended $((SECONDS - crashed)) s after the crash, exit code $VORNIX_EXIT"
+assert_eq "before the crash" "$(reg_get Entry0)" "entry saved at the crash"
+assert_eq 0 "$(probe hasicon "$owner")" "the dead program's icon"
+vornix_start
+sleep 1
+vornix_running || fail "Vornix did not start again after the crash: $(probe boxes)"
+mini_state '^main=0 mini=1 '
+vornix_stop

@@ -52,22 +52,24 @@ Text shortenText(const Text& text, int maxLen) {
     if (const char16_t c = line.at(i)) head += c;
   if (head.size() <= max + half) {
     const bool cut = head.size() > max;
-    head = ustr::trimRightSpaces(head.substr(0, max));
+    head = ustr::trimRightSpaces(ustr::head(head, max));
     return cut ? head + u" [...]" : head;
   }
   Text tail;
-  for (size_t j = end; j > begin && tail.size() < half; --j)
+  // One unit more than fits, so that a pair cut at the far end of the tail is dropped whole.
+  for (size_t j = end; j > begin && tail.size() <= half; --j)
     if (const char16_t c = line.at(j - 1)) tail += c;
   tail.assign(tail.rbegin(), tail.rend());
-  return ustr::trimSpaces(head.substr(0, max - half)) + u" [...] " + ustr::trimSpaces(tail);
+  return ustr::trimSpaces(ustr::head(head, max - half)) + u" [...] " + ustr::trimSpaces(ustr::tail(tail, half));
 }
 
 Text flattenLine(const Text& text, size_t maxLen) {
   const OneLine line(text, true);
   Text flat;
-  for (size_t i = 0; i < line.size() && flat.size() < maxLen; ++i)
+  // One unit more than fits, so that a pair at the cut is dropped whole.
+  for (size_t i = 0; i < line.size() && flat.size() <= maxLen; ++i)
     if (const char16_t c = line.at(i)) flat += c;
-  return flat;
+  return ustr::head(flat, maxLen);
 }
 
 Text removeAmpersand(const Text& text) { return ustr::replaceAll(text, u"&", u""); }
@@ -100,7 +102,10 @@ void deleteFile(App& app, const Text& path) {
   if (!r.ok) app.showError(u"deleteFile: \r\n" + r.message);
 }
 
-long openWithShell(App& app, const Text& target) { return app.sys.shell.open(target); }
+long openWithShell(App& app, const Text& target) {
+  if (target.size() > kMaxShellTarget) return 0;
+  return app.sys.shell.open(target);
+}
 
 void keepOnScreen(Rect& w, const Rect& screen) {
   if (screen.top + screen.height - w.height < w.top) w.top = screen.top + screen.height - w.height;

@@ -26,6 +26,13 @@ Text addBackslash(const Text& path);
 Text readFile(App& app, const Text& path);
 // Removes a file if it exists; failures are reported in the error box.
 void deleteFile(App& app, const Text& path);
+// The longest target handed to the shell. Wine's shell overruns a stack buffer
+// from 997 characters on (measured: 995 opens, 997 crashes the caller), whatever
+// the handler; Windows takes URLs up to 2083. Kept well below both.
+constexpr std::size_t kMaxShellTarget = 900;
+// The shell's default action on a URL, "mailto:" link or file; its result code
+// (above 32 on success). A longer target is refused with 0, as the shell does
+// when it runs out of memory, instead of being handed to it.
 long openWithShell(App& app, const Text& target);
 
 // Moves a rectangle back inside the screen or a monitor of it, which need not start

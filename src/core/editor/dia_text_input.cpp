@@ -12,7 +12,7 @@ namespace vornix {
 namespace {
 
 // A text block or the edited text as the replace question shows it.
-Text questionExcerpt(const Text& text) { return text.size() > 100 ? text.substr(0, 97) + u"..." : text; }
+Text questionExcerpt(const Text& text) { return text.size() > 100 ? ustr::head(text, 97) + u"..." : text; }
 
 }  // namespace
 

@@ -157,12 +157,12 @@ void DiaBug::OKButton_Click() {
   clip.setClipText(view_.report());
   const Text mail = u"mailto:" + Text(kSupportMail) + u"?subject=Vornix-Bug-Report";
   const Text link = mail + u"&body=" + clip.Escape();
-  if (link.size() <= kMaxMailLink) {
+  if (link.size() <= kMaxShellTarget) {
     openWithShell(app_, link);
     view_.close();
     return;
   }
-  // The shell would cut a longer link, and the mail would arrive without its end.
+  // The shell cannot take a longer link safely: the report goes by the clipboard.
   if (!copied) {
     // The text the user wrote is only in this window: it stays open.
     view_.notice(app_.str(kStrTooLongNotCopied));

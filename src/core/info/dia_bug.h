@@ -39,8 +39,6 @@ Text bugReportText(const App& app, platform::Machine& machine, const MainFacts& 
 
 class DiaBug {
  public:
-  // The mail program gets the link through the shell, which takes no longer link.
-  static constexpr size_t kMaxMailLink = 2048;
 
   DiaBug(App& app, BugView& view) : app_(app), view_(view) {}
 

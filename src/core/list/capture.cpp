@@ -31,8 +31,8 @@ Text shortenedEnds(const ClipContent& content) {
   head = ustr::trimSpaces(head);
   tail = ustr::trimSpaces(tail);
   const size_t headMax = kDisplayMax - kDisplayMax / 2, tailMax = kDisplayMax / 2;
-  if (head.size() > headMax) head = ustr::trimSpaces(head.substr(0, headMax));
-  if (tail.size() > tailMax) tail = ustr::trimSpaces(tail.substr(tail.size() - tailMax));
+  head = ustr::trimSpaces(ustr::head(head, headMax));
+  tail = ustr::trimSpaces(ustr::tail(tail, tailMax));
   return head + u" [...] " + tail;
 }
 
@@ -42,9 +42,9 @@ ClipContent forDisplay(const ClipContent& content) {
   ClipContent shown;
   shown.hasText = content.hasText;
   shown.print = content.print;
-  const size_t ends = ClipContent::kEnds;
-  shown.text = content.text.substr(0, ends) + content.text.substr(content.text.size() - ends);
-  shown.headLength = ends;
+  shown.text = ustr::head(content.text, ClipContent::kEnds);
+  shown.headLength = shown.text.size();
+  shown.text += ustr::tail(content.text, ClipContent::kEnds);
   return shown;
 }
 
@@ -95,7 +95,7 @@ void FrmVornix::ClipChanged() {
     // Our own copies (copy back, undo, cut) are neither shown nor filed again.
     if (content.print != lastClip_ && !ignoreNextChange_) {
       // The on-screen display needs no more than the first lines of the newest text.
-      osdText_ = content.text.substr(0, std::min(content.headLength, kDisplayLength));
+      osdText_ = ustr::head(ustr::TextView(content.text).substr(0, content.headLength), kDisplayLength);
       osdLength_ = content.print.length;
       // A text over the size limit was not read whole and is not filed.
       if (content.whole) captured_.push_back(std::move(content.text));

@@ -1,11 +1,14 @@
 #include "core/prefs/frm_prefs.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "base/ustr.h"
+#include "core/info/maker.h"
 #include "core/list/entry_rows.h"
 #include "core/prefs/localisation.h"
 #include "core/quick/translucency.h"
+#include "core/store/entry_storage.h"
 
 namespace vornix {
 
@@ -21,7 +24,7 @@ struct Binding {
   Kind kind;
 };
 
-const Binding kBindings[] = {
+constexpr Binding kBindings[] = {
     {kDblClickEdit, C::optDblClickEdit, Kind::Choice},
     {kDblClickClip, C::optDblClickClip, Kind::Choice},
     {kStartMiniMode, C::chkStartMiniMode, Kind::Check},
@@ -71,14 +74,20 @@ const Slider kSliders[] = {
 };
 
 // The order in which the apply routine sets the options, with an effect after each step.
-const int kDisplayKeys[] = {kOSD, kOSDRows, kOSDAlign, kOSDSec};
-const int kBehaviourKeys[] = {kStartAutostart, kStartMiniMode, kMiniWindow, kOpacity, kRegSave,
-                              kQuestionQuit, kQuestionClipOpen, kLanguageAuto, kLanguageGerman,
-                              kLanguageEnglish, kProtocolMode};
-const int kListKeys[] = {kDblClickEdit, kDblClickClip, kDblClickHyperURL, kDblClickHyperEMail, kLimitSize,
-                         kLimitSizeKB, kLimitKeystrokeQuestion, kLimitKeystroke, kAutoSizeList, kHoverSelection};
-const int kLetterKeys[] = {kHotkey, kHotedit, kHotmenu};
-const int kKeystrokeKeys[] = {kHotmenuClipboard, kHotmenuKeystroke, kTextClipboard, kTextKeystroke};
+constexpr int kDisplayKeys[] = {kOSD, kOSDRows, kOSDAlign, kOSDSec};
+constexpr int kBehaviourKeys[] = {kStartAutostart, kStartMiniMode, kMiniWindow, kOpacity, kRegSave,
+                                  kQuestionQuit, kQuestionClipOpen, kLanguageAuto, kLanguageGerman,
+                                  kLanguageEnglish, kProtocolQuant, kProtocolDate, kProtocolMode};
+constexpr int kListKeys[] = {kDblClickEdit, kDblClickClip, kDblClickHyperURL, kDblClickHyperEMail, kLimitSize,
+                             kLimitSizeKB, kLimitKeystrokeQuestion, kLimitKeystroke, kAutoSizeList, kHoverSelection};
+constexpr int kLetterKeys[] = {kHotkey, kHotedit, kHotmenu};
+constexpr int kKeystrokeKeys[] = {kHotmenuClipboard, kHotmenuKeystroke, kTextClipboard, kTextKeystroke};
+
+// OK applies every control that has an option: a key missing from the steps
+// above would show in the dialog and never reach the program.
+constexpr int kAppliedKeys = std::size(kDisplayKeys) + std::size(kBehaviourKeys) + std::size(kListKeys) +
+                             std::size(kLetterKeys) + std::size(kKeystrokeKeys);
+static_assert(kAppliedKeys == std::size(kBindings), "every bound option is applied once");
 
 const Binding& bindingOf(int key) {
   for (const Binding& b : kBindings)
@@ -443,7 +452,15 @@ bool FrmPrefs::applyPreferences() {
   // No modifier would put the hotkey on the bare key: that switches it off instead.
   for (int g = 0; g < 4; ++g)
     if (mods[g] == 0) h.*kGroups[g].bol = false;
-  effects_.reregisterHotkeys();
+  // The dialog's own flag kept the system's refusal quiet: it is told here, once,
+  // or the user would believe the new keys work.
+  for (const Text& keys : effects_.reregisterHotkeys())
+    view_.tell(formatMessage({app_.str(kStrHotkeyTaken), keys}), kProgramTitle);
+  // Saving cuts a block the store cannot hold, and its own message is muted while
+  // the dialog is open: the user hears of it now.
+  for (const Text& block : app_.textBlocks)
+    if (block.size() > EntryStorage::kMaxTextBlock)
+      view_.tell(EntryStorage::textBlockTooLong(app_, block), app_.str(kStrComment));
   return true;
 }
 

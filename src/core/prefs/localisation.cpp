@@ -1,8 +1,5 @@
 #include "core/prefs/localisation.h"
 
-#include <algorithm>
-#include <iterator>
-
 #include "base/ustr.h"
 #include "core/app/app.h"
 
@@ -16,14 +13,26 @@ struct StringPair {
   const char16_t* german;
 };
 
-const StringPair kStrings[] = {
+constexpr StringPair kStrings[] = {
 #include "core/prefs/string_table.inc"
 };
 
+// The table is kept in the order its texts were written, not by number: the
+// lookup walks it, and the build refuses a number given twice.
+constexpr bool numbersUnique() {
+  for (const StringPair& a : kStrings) {
+    int seen = 0;
+    for (const StringPair& b : kStrings) seen += a.number == b.number;
+    if (seen != 1) return false;
+  }
+  return true;
+}
+static_assert(numbersUnique(), "a string number is given twice");
+
 const StringPair* findString(int german) {
-  auto it = std::lower_bound(std::begin(kStrings), std::end(kStrings), german,
-                             [](const StringPair& p, int n) { return p.number < n; });
-  return (it != std::end(kStrings) && it->number == german) ? it : nullptr;
+  for (const StringPair& p : kStrings)
+    if (p.number == german) return &p;
+  return nullptr;
 }
 
 }  // namespace

@@ -83,8 +83,9 @@ class PrefsEffects {
   // Joins or leaves the clipboard viewer chain as the record-mode option says.
   virtual void applyRecordMode() = 0;
   virtual void applyHoverSelection(bool on) = 0;
-  // Removes every registered hotkey and registers the enabled ones anew.
-  virtual void reregisterHotkeys() = 0;
+  // Removes every registered hotkey and registers the enabled ones anew; the
+  // texts of those another program holds, which the open dialog kept from being reported.
+  virtual std::vector<Text> reregisterHotkeys() = 0;
   // Writes everything to the settings store.
   virtual void saveReg() = 0;
 };

@@ -113,7 +113,7 @@ void OnScreenDisplay::showClip(const Text& text, std::size_t length) {
   const std::vector<Text> lines =
       osdLines(text, config_.rows, [this](const Text& line) { return view_.fitsOnLine(line); }, length > text.size());
   if (lines.empty()) return;  // nothing but blanks: nothing to see
-  shown_ = text.substr(0, kCompareLength);
+  shown_ = ustr::head(text, kCompareLength);
   view_.showText(lines, app_.checkSizeLimit(static_cast<long long>(std::max(length, text.size()))) ? kOsdGreen : kOsdRed);
 }
 

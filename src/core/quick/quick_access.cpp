@@ -78,7 +78,8 @@ int QuickAccess::modifiers(int slot) const {
   }
 }
 
-void QuickAccess::registerHotkeys() {
+std::vector<Text> QuickAccess::registerHotkeys() {
+  unreported_.clear();
   const HotkeySettings& h = app_.hotkeys;
   // A group without modifiers would take a bare letter from every program: it counts as off.
   if (h.hotkeyBol && h.hotkeyMod != 0)
@@ -93,6 +94,7 @@ void QuickAccess::registerHotkeys() {
       SetMainHotKey(u"VornixTextKey" + digit, h.textHotkeyMod, digit, n);
     }
   }
+  return std::move(unreported_);
 }
 
 std::uint16_t QuickAccess::SetMainHotKey(const Text& hotKeyName, int hotKeyMod, const Text& hotKey, int slot) {
@@ -112,9 +114,12 @@ std::uint16_t QuickAccess::SetMainHotKey(const Text& hotKeyName, int hotKeyMod, 
   // A slot that holds no hotkey holds no atom either, so quitting leaves none behind.
   hotkeys_.deleteAtom(atom);
   s.atom = 0;
-  if (!app_.modalOpen) {
+  const Text keys = hotkeyText(hotKeyMod, hotKey);
+  if (app_.modalOpen) {
+    unreported_.push_back(keys);
+  } else {
     app_.modalOpen = true;
-    app_.sys.boxes.notice(formatMessage({app_.str(kStrHotkeyTaken), hotkeyText(hotKeyMod, hotKey)}), kAppTitle);
+    app_.sys.boxes.notice(formatMessage({app_.str(kStrHotkeyTaken), keys}), kAppTitle);
     app_.modalOpen = false;
   }
   return atom;

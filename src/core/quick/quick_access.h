@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/app/app.h"
 #include "core/list/frm_vornix.h"
@@ -40,7 +41,9 @@ class QuickAccess {
               platform::Keyboard& keyboard);
 
   // Registers every enabled hotkey; a taken one is reported and the rest still register.
-  void registerHotkeys();
+  // Returns the texts of the taken ones that could not be reported because a box of
+  // the program was open, for that box's owner to report.
+  std::vector<Text> registerHotkeys();
   // Unregisters every registered hotkey and deletes its atom. Allocates nothing,
   // shows nothing and waits for nothing, so that an emergency exit can call it.
   void removeHotkeys();
@@ -77,6 +80,7 @@ class QuickAccess {
   platform::Hotkeys& hotkeys_;
   platform::Keyboard& keyboard_;
   std::array<Slot, kSlotCount> slots_{};
+  std::vector<Text> unreported_;
 };
 
 }  // namespace vornix

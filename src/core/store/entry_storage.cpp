@@ -15,7 +15,6 @@ namespace vornix {
 namespace {
 
 constexpr size_t kLargeEntry = 16384;
-constexpr size_t kMaxTextBlock = 16383;
 constexpr char16_t kMarkerOpen[] = u"<BIGFILE>";
 constexpr char16_t kMarkerClose[] = u"</BIGFILE>";
 constexpr char16_t kUserFolder[] = u"Vornix";
@@ -304,13 +303,17 @@ void EntryStorage::loadTextBlocks() {
   for (int k = 0; k < 10; ++k) app_.textBlocks[k] = app_.sys.store.read(name(u"Textkey", k)).value_or(Text());
 }
 
+Text EntryStorage::textBlockTooLong(const App& app, const Text& block) {
+  return formatMessage({app.str(kStrEntryOver16KB), ustr::head(block, 10)}) + u"\r\n" +
+         app.str(kStrCannotBeSavedCompletely);
+}
+
 void EntryStorage::saveTextBlocks() {
   for (int k = 0; k < 10; ++k) {
     const Text& block = app_.textBlocks[k];
     if (block.size() > kMaxTextBlock) {
-      app_.showError(formatMessage({app_.str(kStrEntryOver16KB), block.substr(0, 10)}) + u"\r\n" +
-                     app_.str(kStrCannotBeSavedCompletely));
-      app_.sys.store.write(name(u"Textkey", k), block.substr(0, kMaxTextBlock));
+      app_.showError(textBlockTooLong(app_, block));
+      app_.sys.store.write(name(u"Textkey", k), ustr::head(block, kMaxTextBlock));
     } else {
       app_.sys.store.write(name(u"Textkey", k), block);
     }

@@ -42,7 +42,11 @@ class EntryStorage {
 
   void save(const EntryRows& rows);
   void loadTextBlocks();
+  // A block longer than the store takes is stored cut, after saying so.
   void saveTextBlocks();
+  static constexpr size_t kMaxTextBlock = 16383;
+  // What the user is told about a text block that cannot be stored whole.
+  static Text textBlockTooLong(const App& app, const Text& block);
 
   // Where the side file of `slot` goes: beside the program, or the per-user folder.
   Text sideFilePath(int slot) const;

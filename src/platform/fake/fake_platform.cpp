@@ -52,10 +52,9 @@ ClipStatus FakeClipboard::read(platform::ClipContent& content, std::size_t maxLe
     content.text = t;
     content.headLength = t.size();
   } else {
-    const size_t head = std::min(t.size(), platform::ClipContent::kEnds);
-    const size_t tail = std::min(t.size() - head, platform::ClipContent::kEnds);
-    content.text = t.substr(0, head) + t.substr(t.size() - tail);
-    content.headLength = head;
+    content.text = ustr::head(t, platform::ClipContent::kEnds);
+    content.headLength = content.text.size();
+    content.text += ustr::tail(ustr::TextView(t).substr(content.headLength), platform::ClipContent::kEnds);
   }
   return s;
 }

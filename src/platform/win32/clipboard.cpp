@@ -7,6 +7,7 @@
 #include <exception>
 #include <string>
 
+#include "base/ustr.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/wide.h"
 
@@ -116,11 +117,10 @@ void takeText(const char16_t* units, size_t length, size_t maxLength, ClipConten
     return;
   }
   // Only the ends, for the status bar: a text over the limit is never copied whole.
-  const size_t head = length < ClipContent::kEnds ? length : ClipContent::kEnds;
-  const size_t tail = length - head < ClipContent::kEnds ? length - head : ClipContent::kEnds;
-  content.text.assign(units, head);
-  content.text.append(units + length - tail, tail);
-  content.headLength = head;
+  const std::u16string_view all(units, length);
+  content.text = ustr::head(all, ClipContent::kEnds);
+  content.headLength = content.text.size();
+  content.text += ustr::tail(all.substr(content.headLength), ClipContent::kEnds);
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // The process's last-chance handler: when a fault that nothing catches ends
-// Vornix, the viewers behind it in the clipboard chain keep getting changes and
-// the list is saved, whatever the save-each-change option says.
+// Vornix, the viewers behind it in the clipboard chain keep getting changes, the
+// list is saved whatever the save-each-change option says, and the tray icon goes.
+// Whatever of that hangs, the process ends within a few seconds, so that the
+// single-instance lock is released and Vornix can be started again.
 #pragma once
 
 #include <windows.h>
@@ -18,7 +20,8 @@ class CrashGuard : public Window {
   CrashGuard(Shutdown shutdown, void* context) : shutdown_(shutdown), context_(context) {}
   ~CrashGuard() override;
 
-  // Creates the guard's hidden window and installs the handler; false when it could not.
+  // Creates the guard's hidden window and its watchdog and installs the handler;
+  // false when it could not.
   bool install();
 
  protected:
@@ -26,12 +29,15 @@ class CrashGuard : public Window {
 
  private:
   static LONG WINAPI lastChance(EXCEPTION_POINTERS* info);
+  static DWORD WINAPI watchdog(void* guard);
   void runShutdown();
 
   Shutdown shutdown_;
   void* context_;
   DWORD thread_ = 0;
   volatile LONG done_ = 0;
+  // Set by the handler; the watchdog then gives the shutdown its time and ends the process.
+  HANDLE armed_ = nullptr;
   LPTOP_LEVEL_EXCEPTION_FILTER previous_ = nullptr;
   bool installed_ = false;
 };

@@ -21,11 +21,11 @@ class MainPrefsEffects : public PrefsEffects {
   void applyDisplay() override { frm_.setOSD(); }
   void applyRecordMode() override { frm_.changeProtocolMode(-1); }
   void applyHoverSelection(bool on) override { view_.setHoverSelection(on); }
-  void reregisterHotkeys() override {
+  std::vector<Text> reregisterHotkeys() override {
     // The settings changed under the registered hotkeys: every slot is freed first,
     // so that a key moved from one slot to another is not refused as taken.
     quick_.removeHotkeys();
-    quick_.registerHotkeys();
+    return quick_.registerHotkeys();
   }
   void saveReg() override { frm_.saveReg(); }
 

@@ -42,6 +42,7 @@ class MainWindow : public Window, public MainView {
   void emergencyShutdown() {
     emergencyRemoveHotkeys();
     frm_.emergencyShutdown();
+    mini_.emergencyRemoveTrayIcon();
   }
   // Hotkeys, keystrokes, text keys and the hot menu.
   QuickWindows& quick() { return quick_; }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/ustr.h"
 #include "core/list/main_menu.h"
 #include "win32/common/dpi.h"
 #include "win32/common/resource.h"
@@ -88,7 +89,7 @@ void TabPages::setItems(int tab, const std::vector<Text>& items) {
   list.clear();
   int widest = 0;
   for (const Text& item : items) {
-    const Text shown = item.size() > kMaxItemText ? item.substr(0, kMaxItemText) : item;
+    const Text shown = ustr::head(item, kMaxItemText);
     list.add(shown);
     widest = std::max(widest, textWidth(list.hwnd(), font_, shown));
   }

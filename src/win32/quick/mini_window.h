@@ -42,6 +42,10 @@ class MiniWindow : public Window, public MiniView {
   void makeOpaque() override;
   void addTrayIcon() override;
   void removeTrayIcon() override;
+  // For a crashing process: a dead owner's icon would stay until a pointer touches it.
+  void emergencyRemoveTrayIcon() {
+    if (iconAdded_) removeTrayIcon();
+  }
   int showTrayMenu(const TrayMenu& menu) override;
   bool editorOpen() override { return editor() != nullptr; }
   void closeEditor(bool accept) override;

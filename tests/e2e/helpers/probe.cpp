@@ -38,7 +38,8 @@ const char kUsage[] =
     "  menu: the hot menu's place (left top right bottom, screen width height), then its lines.\r\n"
     "  atom <name>: held or none. popups: the number of open popup menus.\r\n"
     "  mini: main=<0|1> mini=<0|1> <left> <top> <width> <height>. move <x> <y>: the mini window.\r\n"
-    "  icon <leftup|dblclick|rightup> | hasicon | losticon (the icon lost, the taskbar made anew).\r\n"
+    "  icon <leftup|dblclick|rightup> | hasicon [<handle>] | losticon (the icon lost, the taskbar made\r\n"
+    "    anew). handle <window>: the window's handle, in decimal.\r\n"
     "  osd: <0|1> (visible), a tab and its lines. lnk <path>: a shortcut's target and folder.\r\n"
     "  rect <window>: its rectangle, a tab and its inner one: the client area with the menu bar\r\n"
     "    (left top right bottom, on the screen).\r\n"
@@ -401,8 +402,9 @@ NOTIFYICONDATAW iconData(HWND mini) {
   return data;
 }
 
-int hasIcon() {
-  HWND mini = miniWindow();
+// With a handle, the icon of a window that may be gone: the tray keeps icons by owner and number.
+int hasIcon(const wchar_t* handle) {
+  HWND mini = handle ? reinterpret_cast<HWND>(static_cast<UINT_PTR>(wcstoull(handle, nullptr, 10))) : miniWindow();
   NOTIFYICONDATAW data = iconData(mini);
   // Changing an icon succeeds only for one that exists.
   line(mini && Shell_NotifyIconW(NIM_MODIFY, &data) ? "1" : "0");
@@ -573,7 +575,11 @@ int run(int argc, wchar_t** argv) {
                                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) ? 0 : fail("no mini window");
   }
   if (command == L"osd" && argc == 2) return osd();
-  if (command == L"hasicon" && argc == 2) return hasIcon();
+  if (command == L"hasicon" && (argc == 2 || argc == 3)) return hasIcon(arg);
+  if (command == L"handle" && argc == 3) {
+    HWND window = findWindow(arg);
+    return window ? line(std::to_string(reinterpret_cast<UINT_PTR>(window))), 0 : 1;
+  }
   if (command == L"losticon" && argc == 2) return lostIcon();
   if (command == L"lnk" && argc == 3) return lnk(arg);
   if (command == L"rect" && argc == 3) {
