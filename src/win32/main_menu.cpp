@@ -55,6 +55,7 @@ HACCEL createMainAccelerators() {
       {FVIRTKEY | FCONTROL, 'X', IDM_EDIT_CUT},
       {FVIRTKEY | FCONTROL, 'C', IDM_EDIT_COPY},
       {FVIRTKEY | FCONTROL, 'V', IDM_EDIT_PASTE},
+      {FVIRTKEY | FCONTROL, 'F', IDM_EDIT_FIND},
   };
   return CreateAcceleratorTableW(keys, sizeof(keys) / sizeof(keys[0]));
 }
