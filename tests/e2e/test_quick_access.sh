@@ -140,7 +140,7 @@ shot hotmenu-german
 probe menukeys "v e r t" 2 >/dev/null || fail "typing did not narrow the menu: $(probe menu)"
 assert_eq "Suche: vert" "$(probe menusearch)" "German search line"
 shot hotmenu-search-german
-keys esc esc
+keys "esc esc"
 vornix_stop
 front_stop front
 atoms_left $ATOMS

@@ -12,18 +12,22 @@ namespace {
 constexpr std::size_t kPairTableFrom = 4096;
 constexpr std::size_t kPairBits = 65536;
 
-void putUtf8(std::string& out, char16_t c) {
+// Writes `c` as UTF-8 at `to`; returns the bytes written (at most 3).
+std::size_t putUtf8(char* to, char16_t c) {
   if (c < 0x80) {
-    out.push_back(static_cast<char>(c));
-  } else if (c < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else {
-    // Each half of a surrogate pair on its own: both sides are folded alike.
-    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    to[0] = static_cast<char>(c);
+    return 1;
   }
+  if (c < 0x800) {
+    to[0] = static_cast<char>(0xC0 | (c >> 6));
+    to[1] = static_cast<char>(0x80 | (c & 0x3F));
+    return 2;
+  }
+  // Each half of a surrogate pair on its own: both sides are folded alike.
+  to[0] = static_cast<char>(0xE0 | (c >> 12));
+  to[1] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+  to[2] = static_cast<char>(0x80 | (c & 0x3F));
+  return 3;
 }
 
 const char16_t* foldEntry(char16_t c) {
@@ -32,22 +36,22 @@ const char16_t* foldEntry(char16_t c) {
   return nullptr;
 }
 
-void putFolded(std::string& out, char16_t c) {
+// Writes the folded form of `c` at `to`; returns the bytes written (at most kMostBytes).
+constexpr std::size_t kMostBytes = 6;
+std::size_t putFolded(char* to, char16_t c) {
   if (c < 0x80) {
-    out.push_back(static_cast<char>(c >= u'A' && c <= u'Z' ? c + 32 : c));
-    return;
+    to[0] = static_cast<char>(c >= u'A' && c <= u'Z' ? c + 32 : c);
+    return 1;
   }
   if (const char16_t* folded = foldEntry(c)) {
-    for (int i = 0; i < 2 && folded[i] != 0; ++i) putUtf8(out, folded[i]);
-    return;
+    std::size_t n = 0;
+    for (int i = 0; i < 2 && folded[i] != 0; ++i) n += putUtf8(to + n, folded[i]);
+    return n;
   }
   if (c >= 0x0531 && c <= 0x0556) c = static_cast<char16_t>(c + 0x30);  // Armenian capitals
   // Full-width forms are typed as the plain ones.
-  if (c >= 0xFF01 && c <= 0xFF5E) {
-    putFolded(out, static_cast<char16_t>(c - 0xFF01 + 0x21));
-    return;
-  }
-  putUtf8(out, c);
+  if (c >= 0xFF01 && c <= 0xFF5E) return putFolded(to, static_cast<char16_t>(c - 0xFF01 + 0x21));
+  return putUtf8(to, c);
 }
 
 bool isSeparator(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == 0x00A0 || c == 0x3000; }
@@ -57,9 +61,21 @@ std::size_t pairIndex(unsigned char a, unsigned char b) { return static_cast<std
 }  // namespace
 
 std::string foldForSearch(std::u16string_view text) {
-  std::string out;
-  out.reserve(text.size() + text.size() / 8);
-  for (char16_t c : text) putFolded(out, c);
+  // Written into a buffer that always has room for what is left, so that a
+  // megabyte entry folds without a check per character beyond the one for ASCII.
+  std::string out(text.size() + kMostBytes, '\0');
+  std::size_t written = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i];
+    if (c < 0x80) {
+      out[written++] = static_cast<char>(c >= u'A' && c <= u'Z' ? c + 32 : c);
+      continue;
+    }
+    const std::size_t left = text.size() - i;
+    if (out.size() < written + kMostBytes + left) out.resize(std::max(out.size() * 2, written + kMostBytes + left));
+    written += putFolded(&out[written], c);
+  }
+  out.resize(written);
   return out;
 }
 
