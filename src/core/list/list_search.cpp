@@ -58,6 +58,8 @@ void FrmVornix::keepSelectionShown() {
 }
 
 void FrmVornix::showRows() {
+  // Keys of texts that are gone go with them: a deleted megabyte entry frees its key too.
+  searchIndex_.prune(rows_);
   keepSelectionShown();
   view_.rowsChanged();
   if (searchOpen_) view_.setSearchCount(formatMessage({app_.str(kStrSearchCount), ustr::fromInt(shownCount()),
@@ -83,7 +85,6 @@ void FrmVornix::search_Change(const Text& typed) {
   searchText_ = typed;
   searchQuery_ = SearchQuery(typed);
   searchHits_.clear();
-  searchIndex_.prune(rows_);
   applySearch();
 }
 
