@@ -1,0 +1,33 @@
+// The status bar `stbVornix`: the caption "Clipboard:" and the clipboard's text.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "core/app/app.h"
+#include "win32/common/controls.h"
+
+namespace vornix::ui {
+
+class StatusPanels {
+ public:
+  bool create(HWND parent, HFONT font, const App& app);
+  const StatusBar& control() const { return bar_; }
+  // Follows the parent's new size.
+  void layout() const;
+  void setClipboardText(const Text& text) {
+    clipboard_ = text;
+    bar_.setPartText(1, text);
+  }
+  // A third panel at the right while a search is open ("" removes it).
+  void setSearchCount(const Text& count);
+
+ private:
+  StatusBar bar_;
+  int captionWidth_ = 0;
+  int countWidth_ = 0;
+  HFONT font_ = nullptr;
+  Text clipboard_, count_;  // 0 while no count shows
+};
+
+}  // namespace vornix::ui
