@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/clip/ustr.h"
+#include "base/ustr.h"
 #include "core/list/search.h"
 
 namespace vornix {

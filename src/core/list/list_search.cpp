@@ -2,7 +2,7 @@
 // search shows, the selection kept on a row the user sees, and the count in
 // the status bar.
 #include "core/list/frm_vornix.h"
-#include "core/clip/ustr.h"
+#include "base/ustr.h"
 #include "core/prefs/localisation.h"
 
 namespace vornix {

@@ -2,9 +2,9 @@
 // placed in the free room left of "stay in front", so that the list and its
 // columns stay where they are. The field's keys that belong to the list (the
 // arrows, Enter, Esc) work the list.
-#include "win32/dpi.h"
-#include "win32/main_window.h"
-#include "win32/resource.h"
+#include "win32/common/dpi.h"
+#include "win32/main/main_window.h"
+#include "win32/common/resource.h"
 
 namespace vornix::ui {
 
