@@ -49,3 +49,5 @@ front_stop front
 summary() { printf '%s\n' "$@" | sort -n | awk '{ a[n++] = $1 } END { printf "median %d ms, max %d ms (%d)\n", a[int(n / 2)], a[n - 1], n }'; }
 echo "hot menu on the screen after the hotkey: $(summary "${opened[@]}")"
 echo "hot menu redrawn after one keystroke: $(summary "${typed[@]}")"
+echo "  each keystroke, run by run (ms): ${typed[*]}"
+echo "  load average: $(cut -d' ' -f1-3 /proc/loadavg)"
