@@ -31,12 +31,12 @@ void FrmHotmenu::load() {
   app_.hotmenuShown = true;
   target_ = keyboard_.activeWindow();
 
-  // Top-left corner at the pointer, pushed back inside the screen at the right and bottom.
+  // Top-left corner at the pointer, pushed back inside the pointer's monitor at the right and bottom.
   const platform::Point at = keyboard_.cursorPos();
   Rect r = view_.windowRect();
   r.left = at.x;
   r.top = at.y;
-  keepOnScreen(r, view_.screenRect());
+  keepOnScreen(r, view_.screenAt(at));
   view_.moveTo(r.left, r.top);
   view_.setTopMost(true);
 
