@@ -82,7 +82,7 @@ std::string tempFolder(const char* name) {
 static void BM_ExportFullListToOneFile(benchmark::State& state) {
   const std::string dir = tempFolder("vornix-bench-export-file");
   ExportProgram p(dir);
-  for (auto _ : state) p.dia.OKButton_Click(p.frm.rows(), 0);
+  for (auto _ : state) p.dia.OKButton_Click(p.frm.rows());
   if (std::filesystem::file_size(dir + "/all.txt") < 10 * 1048578) state.SkipWithError("file missing or short");
 }
 BENCHMARK(BM_ExportFullListToOneFile)->Unit(benchmark::kMillisecond);
@@ -92,7 +92,7 @@ static void BM_ExportFullListToOneFilePerEntry(benchmark::State& state) {
   ExportProgram p(dir);
   p.dia.destinationClick(DiaExport::kSaveDir);
   // The files of the first round exist afterwards: every round replaces them, as the user agreed.
-  for (auto _ : state) p.dia.OKButton_Click(p.frm.rows(), 0);
+  for (auto _ : state) p.dia.OKButton_Click(p.frm.rows());
   if (std::filesystem::file_size(dir + "/each/vornix41.txt") != 1048576 || !std::filesystem::exists(dir + "/each/vornix50.txt"))
     state.SkipWithError("files missing");
 }

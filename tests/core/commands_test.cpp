@@ -101,12 +101,26 @@ TEST(Commands, QuestionsActOnTheRowAskedAboutWhileACaptureArrives) {
     p.app->options.setOption(kProtocolMode, std::int32_t{1});
     p.frm->changeProtocolMode();
     p.select("http://beta.org");
-    p.sys.boxes.whileOpen = [&p] { p.copy(u"fresh"); };
+    p.sys.loop.whileOpen([&p] { p.copy(u"fresh"); });
     p.frm->tbMain_ButtonClick(button);
     EXPECT_EQ(p.row(u"http://beta.org"), nullptr) << button;
     EXPECT_NE(p.row(u"fresh"), nullptr) << button;
     EXPECT_EQ(p.frm->rows().count(), button == 10 ? 1 : 3) << button;
   }
+  // Undo whose clipboard write fails: a copy filed while the error box is open gives
+  // up an entry of the full list, which fills the undo record anew; what comes back
+  // is still the entry the user deleted.
+  Running u({{"ProtocolMode", "1"}});
+  for (int i = 0; i < EntryRows::kCapacity; ++i) u.add(numbered(i), at(i));
+  u.frm->selectEntry(u.indexOf(numbered(49)));
+  u.frm->tbMain_ButtonClick(Command::TbDelete);
+  u.add(u"filler", at(55));
+  u.sys.clipboard.busyReads = 2;
+  u.sys.loop.whileOpen([&u] { u.copy(u"fresh"); });
+  u.frm->menEditUndo_Click();
+  ASSERT_EQ(u.sys.boxes.shown.size(), 1u);
+  EXPECT_NE(u.row(u"fresh"), nullptr);
+  EXPECT_NE(u.row(numbered(49)), nullptr);
 }
 
 TEST(Commands, UndoBringsBackWhatTheLastDeleteOrChangeTookButNoClearedList) {
@@ -225,11 +239,16 @@ TEST(Commands, ProtectionByCheckBoxAndDragOut) {
   p.frm->lvItems_ItemCheck(p.indexOf(u"alpha"), true);
   EXPECT_TRUE(p.row(u"alpha")->checked);
   p.select("alpha");
-  EXPECT_EQ(p.frm->lvItems_DragOut(), u"alpha");
+  // The drop comes after a capture has filed and selected another text: the dragged row is handed over.
+  const int dragged = p.frm->selectedRowId();
+  p.app->options.setOption(kProtocolMode, std::int32_t{1});
+  p.frm->changeProtocolMode();
+  p.copy(u"copied during the drag");
+  EXPECT_EQ(p.frm->lvItems_DragOut(dragged), u"alpha");
   EXPECT_EQ(p.row(u"alpha")->cells[kColCounter], u"11");
   EXPECT_EQ(p.row(u"alpha")->cells[kColCountSort], u"0000000011");
   p.frm->lvItems_Select(-1);
-  EXPECT_EQ(p.frm->lvItems_DragOut(), u"");
+  EXPECT_EQ(p.frm->lvItems_DragOut(p.frm->selectedRowId()), u"");
   p.restart();
   EXPECT_TRUE(p.row(u"alpha")->checked);
 }

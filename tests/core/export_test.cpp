@@ -9,6 +9,7 @@ namespace {
 
 class FakeExportView : public ExportView {
  public:
+  explicit FakeExportView(fake::FakeLoop& loop) : loop_(loop) {}
   bool lists = true, ok = true, dir = true, closed = false;
   int destinationShown = -1;
   Text fileChoice = u"C:\\out\\all.txt", folderChoice = u"C:\\out";
@@ -19,21 +20,26 @@ class FakeExportView : public ExportView {
   void setDirEnabled(bool e) override { dir = e; }
   void showDestination(int d) override { destinationShown = d; }
   bool saveFileDialog(Text& path) override {
+    loop_.modal();
     if (cancelFile) return false;
     path = fileChoice;
     return true;
   }
   bool chooseFolder(Text& folder) override {
+    loop_.modal();
     if (cancelFolder) return false;
     folder = folderChoice;
     return true;
   }
   void close() override { closed = true; }
+
+ private:
+  fake::FakeLoop& loop_;
 };
 
 // Three entries in display order "someone@example.com", "http://www.example.org", "plain" (newest first); "plain" protected.
 struct Exporting : Running {
-  FakeExportView view;
+  FakeExportView view{sys.loop};
   DiaExport dia{*app, view};
   Exporting() {
     frm->addListItem(u"plain", true, false, 45000.1, 0);
@@ -44,7 +50,12 @@ struct Exporting : Running {
     dia.Form_Load();
   }
   std::string file(const char* path) { return sys.files.files[T(path)]; }
-  void run() { dia.OKButton_Click(frm->rows(), frm->rows().indexOf(frm->rows().at(0).id)); }
+  void record() {
+    app->options.setOption(kProtocolMode, std::int32_t{1});
+    frm->changeProtocolMode();
+    idle();
+  }
+  void run() { dia.OKButton_Click(frm->rows()); }
 };
 
 }  // namespace
@@ -169,6 +180,37 @@ TEST(DiaExport, CancelledDialogsAndFailuresWriteNothingAndKeepTheDialog) {
   EXPECT_EQ(e.file("C:\\out\\all.txt"), "earlier");
   ASSERT_EQ(e.sys.boxes.shown.size(), 1u);
   EXPECT_FALSE(e.view.closed);
+}
+
+TEST(DiaExport, CopiesFiledWhileItsWindowsAreOpenChangeNoExportedText) {
+  // All entries into a folder that already holds the files: a copy filed while the
+  // first overwrite question is open (and one while the folder dialog is) moves
+  // the rows; every file still gets the entry it was asked about.
+  Exporting e;
+  e.record();
+  for (const char* name : {"C:\\out\\vornix01.txt", "C:\\out\\vornix02.txt", "C:\\out\\vornix03.txt"})
+    e.sys.files.files[T(name)] = "old";
+  e.dia.selectionClick(DiaExport::kSelAll);
+  e.dia.destinationClick(DiaExport::kSaveDir);
+  e.sys.loop.whileOpen([&e] { e.copy(u"during the folder dialog"); });
+  e.sys.loop.whileOpen([&e] { e.copy(u"during the question"); });
+  e.run();
+  EXPECT_EQ(e.file("C:\\out\\vornix01.txt"), "during the folder dialog");
+  EXPECT_EQ(e.file("C:\\out\\vornix02.txt"), "someone@example.com");
+  EXPECT_EQ(e.file("C:\\out\\vornix03.txt"), "http://www.example.org");
+  EXPECT_EQ(e.file("C:\\out\\vornix04.txt"), "plain");
+  EXPECT_EQ(e.sys.files.files.size(), 4u);
+  EXPECT_EQ(e.frm->rows().count(), 5);
+
+  // The selected entry is the one selected when OK is pressed: the copy filed
+  // while the dialog is open is selected then, and "plain" has moved down a row.
+  Exporting s;
+  s.record();
+  s.frm->selectEntry(s.indexOf(u"http://www.example.org"));
+  s.dia.Form_Load();
+  s.copy(u"copied while the dialog is open");
+  s.run();
+  EXPECT_EQ(s.file("C:\\out\\all.txt"), "copied while the dialog is open");
 }
 
 }  // namespace vornix::test

@@ -1,6 +1,7 @@
 // A main window logic on the fake platform with a fake view, for the tests.
 #pragma once
 
+#include <functional>
 #include <initializer_list>
 #include <map>
 #include <memory>
@@ -39,10 +40,18 @@ class FakeView : public MainView {
   bool editProtect = false;
   bool editCopy = false;
   std::vector<Text> editShown;
+  int editorsOpen = 0;
   Text fileChoice;
 
+  // The message queue that the capture posts to and that the editor's and the
+  // file dialog's message loops run.
+  fake::FakeLoop* loop = nullptr;
+  std::function<void()> post;
   int hooks = 0, posted = 0;
-  void postCaptureWork() override { ++posted; }
+  void postCaptureWork() override {
+    ++posted;
+    if (post) post();
+  }
   platform::WindowHandle handle() override { return 0x1234; }
   void setWinProc() override { ++hooks; }
   void setCaption(const Text& c) override { caption = c; }
@@ -70,14 +79,20 @@ class FakeView : public MainView {
   void setHoverSelection(bool on) override { hover = on; }
   bool editText(Text& text, bool& protect, bool& copy, bool) override {
     editShown.push_back(text);
+    ++editorsOpen;
+    if (loop) loop->modal();
+    --editorsOpen;
     if (!editAnswer) return false;
     text = editResult;
     protect = editProtect;
     copy = editCopy;
     return true;
   }
+  int editorFronted = 0;
+  void frontEditor() override { ++editorFronted; }
   void enterMiniMode() override { ++miniModeRequests; }
   bool openFileDialog(Text& path) override {
+    if (loop) loop->modal();
     if (fileChoice.empty()) return false;
     path = fileChoice;
     return true;
@@ -110,7 +125,18 @@ struct Program {
     frm = std::make_unique<FrmVornix>(*app, view);
     // The system's clipboard-change message reaches the main window while it is in the chain.
     sys.chain.deliver = [this] { frm->onDrawClipboard(0, 0); };
+    // The capture's posted work runs once for the changes that came before it.
+    view.loop = &sys.loop;
+    view.post = [this] {
+      if (captureQueued) return;
+      captureQueued = true;
+      sys.loop.post([this] {
+        captureQueued = false;
+        frm->fileCaptured();
+      });
+    };
   }
+  bool captureQueued = false;
   // Loads like a start of the program (language choice and the main window's loading).
   void start() {
     selectLanguage(*app);
@@ -119,12 +145,7 @@ struct Program {
     idle();
   }
   // The message loop runs dry: what the capture posted is done.
-  void idle() {
-    while (view.posted > 0) {
-      view.posted = 0;
-      frm->fileCaptured();
-    }
-  }
+  void idle() { sys.loop.runPending(); }
   void restart() {
     frm->unload();
     create();

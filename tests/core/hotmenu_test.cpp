@@ -87,6 +87,19 @@ TEST(Hotmenu, ListsClipboardAndEveryEntryShortened) {
   EXPECT_EQ(m.frm->rows().count(), 3);
 }
 
+TEST(Hotmenu, TextCopiedJustBeforeItOpensIsFiled) {
+  // The copy is read, but its filing still waits in the queue when the hotkey opens the menu.
+  Menu m;
+  m.copy(u"older");
+  m.sys.clock.time += 0.01;
+  m.sys.clipboard.set(u"just copied");
+  m.menu.load();
+  m.idle();
+  m.menu.lstHotmenu_KeyUp(FrmHotmenu::kKeyEsc);
+  m.idle();
+  EXPECT_EQ(m.texts(), (std::vector<Text>{u"just copied", u"older"}));
+}
+
 TEST(Hotmenu, OpensAtThePointerInsideItsMonitor) {
   struct Case { long x, y, left, top; } cases[] = {
       {100, 50, 100, 50}, {1000, 700, 724, 568}, {1023, 10, 724, 10},

@@ -49,7 +49,7 @@ TEST(ListSearch, ShowsOnlyMatchingRowsAndCommandsActOnTheRowSeenSelected) {
   EXPECT_EQ(p.sys.clipboard.text, T("Grüße aus Köln"));
   p.idle();
   EXPECT_EQ(p.row(T("Grüße aus Köln"))->cells[kColCounter], u"8");
-  EXPECT_EQ(p.frm->lvItems_DragOut(), T("Grüße aus Köln"));
+  EXPECT_EQ(p.frm->lvItems_DragOut(p.frm->selectedRowId()), T("Grüße aus Köln"));
   p.frm->lvItems_Select(0);
   p.frm->tbMain_ButtonClick(Command::TbDelete);
   EXPECT_EQ(p.row(u"koln airport"), nullptr);

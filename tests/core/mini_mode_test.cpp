@@ -12,7 +12,7 @@ class FakeMiniView : public MiniView {
  public:
   bool mainShown = true, shown = false, icon = false, onTop = false, box = false, editor = false;
   bool editorAccepted = false, restored = false;
-  int alpha = 255, iconAdds = 0, menuChoice = kTrayNone;
+  int alpha = 255, iconAdds = 0, menuChoice = kTrayNone, editorCloses = 0;
   Rect rect{0, 0, 120, 30};
   Rect area{0, 0, 1024, 768};
   WindowState state = WindowState::Normal;
@@ -32,9 +32,14 @@ class FakeMiniView : public MiniView {
   void makeOpaque() override { alpha = 255; }
   void addTrayIcon() override { icon = true, ++iconAdds; }
   void removeTrayIcon() override { icon = false; }
-  int showTrayMenu(const TrayMenu& menu) override { lastMenu = menu; return menuChoice; }
+  fake::FakeLoop* loop = nullptr;  // the tray menu's message loop
+  int showTrayMenu(const TrayMenu& menu) override {
+    lastMenu = menu;
+    if (loop) loop->modal();
+    return menuChoice;
+  }
   bool editorOpen() override { return editor; }
-  void closeEditor(bool accept) override { editor = false, editorAccepted = accept; }
+  void closeEditor(bool accept) override { editor = false, editorAccepted = accept, ++editorCloses; }
 };
 
 struct Mini : Running {
@@ -42,6 +47,7 @@ struct Mini : Running {
   std::unique_ptr<FrmVornixDrop> drop;
   explicit Mini(const char* miniWindow = "1") : Running({{"MiniWindow", miniWindow}, {"ProtocolMode", "1"}}) {
     drop = std::make_unique<FrmVornixDrop>(*app, *frm, view, mini);
+    mini.loop = &sys.loop;
   }
   TrayMenu menu() { return buildTrayMenu(*app, frm->rows()); }
   std::vector<Text> captions(const std::vector<TrayMenuItem>& items) {
@@ -88,14 +94,18 @@ TEST(MiniMode, PickingAnItemCopiesItsRowEvenAfterTheListMoved) {
   p.copy(u"wanted");
   p.sys.clock.time += 0.001;
   p.copy(u"other");
-  const TrayMenu m = p.menu();
-  ASSERT_EQ(p.captions(m.entries), (std::vector<Text>{u"other", u"wanted"}));
+  p.drop->load();
   // A new copy arrives while the menu is open and shifts every row down.
-  p.sys.clock.time += 0.001;
-  p.copy(u"newest");
-  p.drop->runTrayCommand(kTrayEntryBase + 1, m);
+  p.sys.loop.whileOpen([&p] {
+    p.sys.clock.time += 0.001;
+    p.copy(u"newest");
+  });
+  p.mini.menuChoice = kTrayEntryBase + 1;
+  p.drop->trayNotify(kTrayRightUp);
+  ASSERT_EQ(p.captions(p.mini.lastMenu.entries), (std::vector<Text>{u"other", u"wanted"}));
   EXPECT_EQ(p.sys.clipboard.text, u"wanted");
   EXPECT_EQ(p.frm->rows().count(), 3);
+  const TrayMenu m = p.mini.lastMenu;
 
   // A row that is gone, or the "(empty list)" item, does nothing.
   p.frm->removeEntry(p.indexOf(u"other"));
@@ -177,9 +187,12 @@ TEST(MiniMode, LeavingWithTheEditorOpenAsksWhetherToKeepTheChanges) {
     p.drop->load();
     p.mini.editor = true;
     p.sys.boxes.answers.push_back(answer);
+    // The mini window's button, clicked again while the question is open, asks nothing more.
+    p.sys.loop.whileOpen([&p] { p.drop->buttonClick(MiniButton::List); });
     p.drop->buttonClick(MiniButton::List);
     EXPECT_EQ(p.boxes(), std::vector<Text>{p.app->str(kStrOvertakeChanges)});
     EXPECT_EQ(p.mini.editorAccepted, answer == 1);
+    EXPECT_EQ(p.mini.editorCloses, 1);
     EXPECT_TRUE(p.mini.mainShown);
   }
 }

@@ -104,6 +104,26 @@ TEST(Hotkeys, MainHotkeyShowsTheWindowAndTicksStayInFront) {
   EXPECT_EQ(q.hotkeyView.menus, 0);
 }
 
+TEST(Hotkeys, EditRequestsWhileTheEditorIsOpenLeaveOneEditorThatStillEdits) {
+  // The edit hotkey (also the mini window's and the tray menu's edit), the edit
+  // button and the new-entry button, each while the editor is open.
+  Quick q({{"ProtocolMode", "1"}});
+  q.copy(u"entry");
+  q.frm->selectEntry(0);
+  q.view.editAnswer = true;
+  q.view.editResult = u"edited";
+  q.sys.loop.whileOpen([&q] {
+    q.quick.editSelectedEntry();
+    q.frm->tbMain_ButtonClick(Command::TbEdit);
+    q.frm->tbMain_ButtonClick(Command::TbNew);
+  });
+  q.quick.editSelectedEntry();
+  EXPECT_EQ(q.view.editShown, std::vector<Text>{u"entry"});
+  EXPECT_EQ(q.view.editorFronted, 3);
+  EXPECT_EQ(q.texts(), std::vector<Text>{u"edited"});
+  EXPECT_FALSE(q.frm->editorOpen());
+}
+
 TEST(Keystrokes, NotationEscapesCommandCharacters) {
   EXPECT_EQ(keystrokeNotation(u"a+b"), u"a{+}b");
   EXPECT_EQ(keystrokeNotation(u"{}"), u"{{}{}}");

@@ -102,6 +102,19 @@ TEST(EntryStorage, FailedSideFileWriteKeepsThePreviousConsistentState) {
   EXPECT_EQ(p.sys.files.files[u"C:\\Vornix\\bigfile0.txt"], std::string(30000, 'b'));
 }
 
+TEST(EntryStorage, SideFileFailureIsToldOnceTheSaveIsComplete) {
+  // The box's message loop may file and save a capture: it must not run in the middle of a save.
+  Running p;
+  p.add(Text(20000, u'a'), at(1));
+  p.add(u"small", at(2));
+  p.sys.files.failWrites = true;
+  Text storedWhileTold;
+  p.sys.loop.whileOpen([&p, &storedWhileTold] { storedWhileTold = p.stored("EntryCount"); });
+  p.frm->saveReg();
+  EXPECT_EQ(p.sys.boxes.shown.size(), 1u);
+  EXPECT_EQ(storedWhileTold, u"1");
+}
+
 TEST(EntryStorage, KilledInTheMiddleOfSavingLosesNoSavedEntry) {
   // Build a saved list, then change it in every way at once (new capture that
   // re-sorts everything, a removal, a changed counter) and kill the save after each

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The entry editor and export as the user meets them: the editor's tools on known
 # texts, find and replace, OK with protection and a text key, OK and Copy, the key
-# after a restart; the editor's own export, all entries and a text block to one
-# file and to one file per text, compared byte for byte with the entries;
-# screenshots of the editor, its tool dialogs and the export dialogs in English
+# after a restart; the edit hotkey while the editor is open; the editor's own
+# export, all entries and a text block to one file and to one file per text,
+# compared byte for byte with the entries, again over the files while a copy
+# is filed during the overwrite question; screenshots of the editor, its tool dialogs and the export dialogs in English
 # and German.
 source "$(dirname "$0")/lib.sh"
 
@@ -62,7 +63,7 @@ save_as() {
 
 mkdir -p "$E2E_WORK/out"
 reg_seed EntryCount=2 "Entry0=older entry" "EntryDate0=3/1/2026 10:00:00 AM" "Entry1=newer entry" \
-  "EntryDate1=3/2/2026 10:00:00 AM" QuestionQuit=0 TextkeyBol=True "ExportDir=$(winpath "$E2E_WORK/out")\\" \
+  "EntryDate1=3/2/2026 10:00:00 AM" QuestionQuit=0 TextkeyBol=True HoteditBol=True "ExportDir=$(winpath "$E2E_WORK/out")\\" \
   LanguageAuto=False LanguageEnglish=True
 vornix_start
 
@@ -95,10 +96,13 @@ wait_gone "$EDITOR"
 wait_until 10 shows $'^1\t[0-9]+\tedited text\t' list_rows || fail "the new text is not in the list: $(list_texts)"
 assert_eq 'edited text' "$(clip_get)" "clipboard after OK and Copy"
 
-step "editing the entry keeps its key; OK changes the text"
+step "editing the entry keeps its key; the edit hotkey opens no second editor; OK changes the text"
 open_editor $TB_EDIT
 assert_eq 'edited text' "$(editor_text)" "editor opened on the selected entry"
 assert_eq 3 "$(dlg get "$EDITOR" $KEY)" "key of the text"
+two_editors() { [ "$(probe boxes | grep -c "^$EDITOR")" -gt 1 ]; }
+keys ctrl+alt+e
+wait_until 3 two_editors && { shot two-editors; fail "the edit hotkey opened a second editor"; }
 editor_set 'edited again' then cmd "$EDITOR" $OK
 wait_gone "$EDITOR"
 wait_until 10 shows '^edited again$' list_texts || fail "OK did not change the entry: $(list_texts)"
@@ -145,6 +149,34 @@ list_texts | while IFS= read -r t; do
   cmp <(printf '%s' "$t" | iconv -f UTF-8 -t CP1252) "$f" || fail "file $f differs from entry [$t]"
 done
 assert_eq 4 "$(ls "$E2E_WORK/out" | wc -l)" "files in the folder (3 entries, 1 text block)"
+
+step "a copy filed while the overwrite question is open changes no exported file"
+vornix_stop
+reg_set ProtocolMode 1
+clip_set 'edited again'  # joining the chain selects this entry, it adds none
+vornix_start
+before=$(list_texts)
+dlg cmd main $MEN_EXPORT then until 10 '^Export text' boxes >/dev/null
+dlg push 'Export text' $SEL_ALL then push 'Export text' $SAVE_DIR then push 'Export text' $OK
+wait_box '^Selection of folder'
+press OK
+wait_box 'textblock04\.txt'
+clip_set 'copied during the question'
+await 10 "the copy was not filed while the question was open" shows '^copied during the question$' list_texts
+shot overwrite-question
+press OK
+for f in vornix01 vornix02 vornix03; do
+  wait_box "$f\.txt"
+  press OK
+done
+wait_gone 'Export text'
+n=0
+while IFS= read -r t; do
+  n=$((n + 1))
+  f=$(printf '%s/out/vornix%02d.txt' "$E2E_WORK" $n)
+  cmp <(printf '%s' "$t" | iconv -f UTF-8 -t CP1252) "$f" || fail "file $f holds [$(cat "$f")], not the entry [$t]"
+done <<<"$before"
+assert_eq 4 "$(ls "$E2E_WORK/out" | wc -l)" "files in the folder after the second export"
 
 step "German"
 vornix_stop

@@ -109,6 +109,8 @@ void FrmVornix::ClipChanged() {
 }
 
 void FrmVornix::fileCaptured(bool settled) {
+  // The hot menu freezes the list: what waits is filed when it closes.
+  if (app_.hotmenuShown) return;
   if (capturePosted_) {
     std::vector<Text> texts;
     texts.swap(captured_);

@@ -52,7 +52,24 @@ Text FrmVornix::CopyItem(int index, bool* written) {
   return previous;
 }
 
+bool FrmVornix::runEditor(Text& text, bool& protect, bool& copy, bool modal) {
+  editorOpen_ = true;
+  bool ok = false;
+  try {
+    ok = view_.editText(text, protect, copy, modal);
+  } catch (...) {
+    editorOpen_ = false;
+    throw;
+  }
+  editorOpen_ = false;
+  return ok;
+}
+
 void FrmVornix::EditItem(int index) {
+  if (editorOpen_) {
+    view_.frontEditor();
+    return;
+  }
   if (app_.hotmenuShown || index < 0 || index >= rows_.count()) return;
   Text text = rows_.at(index).cells[kColContent];
   bool protect = rows_.at(index).checked;
@@ -60,7 +77,7 @@ void FrmVornix::EditItem(int index) {
   const int id = rows_.at(index).id;
   const bool modal = view_.isVisible();
   if (modal) modalDialogSteps();
-  const bool ok = view_.editText(text, protect, copy, modal);
+  const bool ok = runEditor(text, protect, copy, modal);
   if (ok && !text.empty()) {
     // The entry may have moved or gone while the editor was open.
     const int now = rows_.indexOf(id);
@@ -76,11 +93,15 @@ void FrmVornix::EditItem(int index) {
 }
 
 void FrmVornix::newEntry() {
+  if (editorOpen_) {
+    view_.frontEditor();
+    return;
+  }
   if (checkMaxEntries()) return;
   Text text;
   bool protect = false, copy = false;
   modalDialogSteps();
-  const bool ok = view_.editText(text, protect, copy, true);
+  const bool ok = runEditor(text, protect, copy, true);
   if (ok && !text.empty()) {
     addListItem(text, protect, true);
     if (copy) copyEdited(text);
@@ -107,13 +128,16 @@ void FrmVornix::fillUndo(const Text& strText, bool bol, int intAction) {
 
 void FrmVornix::menEditUndo_Click() {
   if (!undo_.text.empty() && undo_.action == 1) {
+    // A copy: a capture filed while the error box is open may give up an entry
+    // of a full list, which fills the undo record anew.
+    const UndoRecord undo = undo_;
     // Our own clipboard change must not be filed by the capture before the
     // entry comes back with its counter and date.
-    lastClip_ = TextPrint::of(undo_.text);
+    lastClip_ = TextPrint::of(undo.text);
     app_.sys.clipboard.empty();
-    if (app_.sys.clipboard.writeText(undo_.text) != platform::ClipStatus::Ok)
+    if (app_.sys.clipboard.writeText(undo.text) != platform::ClipStatus::Ok)
       app_.showError(u"menEditUndo_Click: \r\n" + app_.sys.clipboard.errorText());
-    addListItem(undo_.text, undo_.protect, true, undo_.date, undo_.quantity);
+    addListItem(undo.text, undo.protect, true, undo.date, undo.quantity);
     displayClipboard();
   }
   setCommand(Command::MenEditUndo, false);
@@ -297,8 +321,13 @@ void FrmVornix::lvItems_Select(int position) {
   checkListStatus();
 }
 
-Text FrmVornix::lvItems_DragOut() {
+int FrmVornix::selectedRowId() const {
   const int selected = rows_.selected();
+  return selected >= 0 ? rows_.at(selected).id : 0;
+}
+
+Text FrmVornix::lvItems_DragOut(int rowId) {
+  const int selected = rowId > 0 ? rows_.indexOf(rowId) : -1;
   if (selected < 0) return Text();
   setClipEntry(selected);
   ClipClass& clip = app_.currentClip;

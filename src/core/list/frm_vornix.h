@@ -89,7 +89,9 @@ class FrmVornix {
   int getSelectedIndex() const { return rows_.selected(); }
   // `written` tells whether the text reached the clipboard (a failure is reported).
   Text CopyItem(int index, bool* written = nullptr);
+  // One editor at a time: while it is open a further request brings it to the front.
   void EditItem(int index);
+  bool editorOpen() const { return editorOpen_; }
   void fillUndo(const Text& strText, bool bol, int intAction);
   void menEditUndo_Click();
   void dropText(const Text& text);
@@ -108,7 +110,10 @@ class FrmVornix {
   void lvItems_ItemClick(int position);
   void lvItems_ItemCheck(int position, bool checked);
   void lvItems_Select(int position);  // the user selected a row (-1: none)
-  Text lvItems_DragOut();
+  // Dragging out fixes the row when the drag starts; the text is handed over (and
+  // the use counted) when it is dropped, by then a capture may have moved the rows.
+  int selectedRowId() const;
+  Text lvItems_DragOut(int rowId);
   void chkTopMost_Click();
   // The modal dialog steps around `show` (Preferences, bug report, about box).
   void showModal(const std::function<void()>& show);
@@ -168,6 +173,7 @@ class FrmVornix {
   void refreshCounter(int index, long quant);
   double entryDate(double cldate) const;
   void newEntry();
+  bool runEditor(Text& text, bool& protect, bool& copy, bool modal);
   void copyEdited(const Text& text);
   void deleteEntry(int index);
   void clearList();
@@ -202,6 +208,7 @@ class FrmVornix {
   bool capturePosted_ = false;
   bool captureUnsaved_ = false;  // filed by the capture, not yet saved
   bool ignoreNextChange_ = false;
+  bool editorOpen_ = false;
   platform::WindowHandle nextViewer_ = 0;
   int lastClickedColumn_ = 0;
   bool linkEnabled_[2] = {false, false};

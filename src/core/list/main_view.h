@@ -74,6 +74,8 @@ class MainView {
   // `modal`; true when the user confirmed, with the new values. `copy` tells that
   // the user also wants the text on the clipboard.
   virtual bool editText(Text& text, bool& protect, bool& copy, bool modal) = 0;
+  // The open editor comes to the front (a further edit request while it is open).
+  virtual void frontEditor() = 0;
   virtual void enterMiniMode() = 0;
   // The open-file dialog for importing, preset with `path`; false when cancelled.
   virtual bool openFileDialog(Text& path) = 0;

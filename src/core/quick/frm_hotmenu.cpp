@@ -16,8 +16,9 @@ constexpr char16_t kCantOpenClipboard[] = u"Can't open Clipboard";
 std::vector<HotmenuLine> hotmenuLines(const Text& clipText, const EntryRows& rows) {
   std::vector<HotmenuLine> lines;
   lines.reserve(static_cast<size_t>(rows.count()) + 1);
-  if (!clipText.empty()) lines.push_back({shortenText(clipText, kLineLength), 0, true});
-  for (int i = 0; i < rows.count(); ++i) lines.push_back({shortenText(rows.at(i).cells[kColContent], kLineLength), i});
+  if (!clipText.empty()) lines.push_back({shortenText(clipText, kLineLength), 0, true, 0});
+  for (int i = 0; i < rows.count(); ++i)
+    lines.push_back({shortenText(rows.at(i).cells[kColContent], kLineLength), i, false, rows.at(i).id});
   return lines;
 }
 
@@ -26,6 +27,9 @@ FrmHotmenu::FrmHotmenu(App& app, FrmVornix& frm, MainView& main, QuickAccess& qu
     : app_(app), frm_(frm), main_(main), quick_(quick), keyboard_(keyboard), view_(view) {}
 
 void FrmHotmenu::load() {
+  // A text copied just before the hotkey is read, but its filing may still wait
+  // in the queue: filed now, it is one of the menu's lines.
+  frm_.fileCaptured(false);
   open_ = true;
   picking_ = false;
   app_.hotmenuShown = true;
@@ -135,8 +139,9 @@ void FrmHotmenu::timHotmenu_Timer() {
     if (lines_[line].clipboard) {
       pasteHotmenuText(clipText_);
     } else {
-      const int index = lines_[line].value;
-      if (index >= 0 && index < frm_.rows().count()) {
+      // The list is frozen while the menu is open, but not against re-sorting.
+      const int index = frm_.rows().indexOf(lines_[line].rowId);
+      if (index >= 0) {
         // Handing over may file our own clipboard write and move rows: keep to the row's identity.
         const Row& row = frm_.rows().at(index);
         const int id = row.id;
@@ -170,6 +175,8 @@ void FrmHotmenu::unload() {
   view_.setPickTimer(false);
   if (main_.isVisible()) main_.setTopMost(main_.topMostChecked());
   view_.close();
+  // What the capture read while the list was frozen (the pick's own copy).
+  frm_.fileCaptured();
 }
 
 }  // namespace vornix

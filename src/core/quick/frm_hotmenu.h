@@ -22,6 +22,7 @@ struct HotmenuLine {
   Text text;  // the shortened one-line form, never the whole text
   int value;  // the entry's row index; 0 for the clipboard line too
   bool clipboard = false;  // the clipboard's line, set apart from the entries
+  int rowId = 0;  // the entry's row, wherever it is when picked; 0 for the clipboard line
 };
 
 // The clipboard line (when `clipText` is not empty), then one line per row in display order.

@@ -93,6 +93,8 @@ void FrmVornixDrop::load() {
 
 void FrmVornixDrop::closeMiniMode() {
   if (!loaded_) return;
+  // Cleared first: the mini window's buttons still work while the question below is open.
+  loaded_ = false;
   view_.removeTrayIcon();
   if (translucent_) view_.makeOpaque();
   translucent_ = false;
@@ -101,7 +103,6 @@ void FrmVornixDrop::closeMiniMode() {
   view_.setTopMost(false);
   mainView_.setTopMostChecked(view_.topMostChecked());
   frm_.chkTopMost_Click();
-  loaded_ = false;
   view_.showMainWindow(true);
   view_.showWindow(false);
 }

@@ -170,7 +170,7 @@ bool EntryStorage::writeSideFile(int n, const Text& text, Text& path) {
   if (!failureReported_) {
     failureReported_ = true;
     const Text folder = fallback.empty() ? Text() : fallback.substr(0, fallback.find_last_of(u'\\'));
-    app_.showError(formatMessage({app_.str(kStrSideFileFailed), folder}) + u"\r\n" + failure.message);
+    failureText_ = formatMessage({app_.str(kStrSideFileFailed), folder}) + u"\r\n" + failure.message;
   }
   return false;
 }
@@ -293,6 +293,11 @@ void EntryStorage::save(const EntryRows& rows) {
   for (int n = size; n < end; ++n) clearSlot(n);
   swept_ = true;
   slots_.resize(static_cast<size_t>(size));
+  if (!failureText_.empty()) {
+    Text failure;
+    failure.swap(failureText_);
+    app_.showError(failure);
+  }
 }
 
 void EntryStorage::loadTextBlocks() {

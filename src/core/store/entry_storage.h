@@ -76,6 +76,9 @@ class EntryStorage {
   std::vector<Slot> slots_;
   bool swept_ = false;
   bool failureReported_ = false;
+  // Told when the save is complete: the box's message loop can file a capture and
+  // save again, which must not happen in the middle of a save.
+  Text failureText_;
   int storedCount_ = -1;
 };
 

@@ -153,10 +153,10 @@ std::vector<DiaExport::Item> DiaExport::chosenItems(const EntryRows& rows) const
   std::vector<Item> items;
   if (app_.hotkeys.textkeyBol && (selection_ == kSelAll || lists_[kListTextblocks]))
     for (int k = 0; k < 10; ++k)
-      if (!app_.textBlocks[k].empty()) items.push_back({&app_.textBlocks[k], u"textblock", k + 1});
+      if (!app_.textBlocks[k].empty()) items.push_back({app_.textBlocks[k], u"textblock", k + 1});
   for (int i = 0; i < rows.count(); ++i) {
     const Row& row = rows.at(i);
-    if (!row.cells[kColContent].empty() && rowChosen(row)) items.push_back({&row.cells[kColContent], u"vornix", i + 1});
+    if (!row.cells[kColContent].empty() && rowChosen(row)) items.push_back({row.cells[kColContent], u"vornix", i + 1});
   }
   return items;
 }
@@ -165,16 +165,16 @@ bool DiaExport::writeItems(const std::vector<Item>& items) {
   if (destination_ == kSaveFile) {
     // One write of the whole file: an earlier export stays whole until the new one is.
     size_t size = 0;
-    for (const Item& item : items) size += item.text->size() + 2;
+    for (const Item& item : items) size += item.text.size() + 2;
     std::string bytes;
     bytes.reserve(size);
     bool fits = true;
     for (size_t i = 0; fits && i < items.size(); ++i)
-      fits = encodeInto(bytes, *items[i].text, app_.sys.codePage) && encodeInto(bytes, kCrLf, app_.sys.codePage);
+      fits = encodeInto(bytes, items[i].text, app_.sys.codePage) && encodeInto(bytes, kCrLf, app_.sys.codePage);
     if (!fits) {
       Text all;
       all.reserve(size);
-      for (const Item& item : items) all.append(*item.text).append(kCrLf);
+      for (const Item& item : items) all.append(item.text).append(kCrLf);
       bytes = exportBytes(all, app_.sys.codePage);
     }
     return writeBytes(app_, app_.exportFile, bytes);
@@ -182,18 +182,18 @@ bool DiaExport::writeItems(const std::vector<Item>& items) {
   if (destination_ == kSaveDir) {
     for (const Item& item : items) {
       bool overwrite = false;
-      if (!saveFile(app_, exportFileName(app_.exportDir, item.prefix, item.number), *item.text, overwrite, false))
+      if (!saveFile(app_, exportFileName(app_.exportDir, item.prefix, item.number), item.text, overwrite, false))
         return false;
     }
     return true;
   }
-  for (const Item& item : items) buffer_.append(*item.text).append(kCrLf);
+  for (const Item& item : items) buffer_.append(item.text).append(kCrLf);
   return true;
 }
 
-void DiaExport::OKButton_Click(const EntryRows& rows, int selected) {
-  const bool hasSelected = selected >= 0 && selected < rows.count();
-  const Text selectedText = hasSelected ? rows.at(selected).cells[kColContent] : Text();
+void DiaExport::OKButton_Click(const EntryRows& rows) {
+  const int selected = rows.selected();
+  const Text selectedText = selected >= 0 ? rows.at(selected).cells[kColContent] : Text();
   if (selection_ == kSelSingle && selectedText.empty()) return;
   if (destination_ == kSaveFile) {
     Text path = app_.exportFile;
@@ -214,6 +214,7 @@ void DiaExport::OKButton_Click(const EntryRows& rows, int selected) {
       written = saveFile(app_, app_.exportFile, selectedText, overwrite, false);
     }
   } else {
+    // Taken after the file dialogs, so that what they let the capture file is in it.
     written = writeItems(chosenItems(rows));
   }
   if (!written) return;

@@ -55,16 +55,19 @@ class DiaExport {
   void selectionClick(Selection selection);
   void destinationClick(Destination destination);
   void listClick(List list, bool ticked);
-  // `rows` in display order, `selected` the selected row's index (-1: none).
-  void OKButton_Click(const EntryRows& rows, int selected);
+  // `rows` is the live list: the selected row and the rows to export are read from
+  // it when OK is pressed, and copied before the first dialog or question.
+  void OKButton_Click(const EntryRows& rows);
 
   Selection selection() const { return selection_; }
   Destination destination() const { return destination_; }
   const Text& clipboardBuffer() const { return buffer_; }
 
  private:
+  // A copy: every overwrite question runs a message loop, in which a capture can
+  // move, replace or give up the rows and the editor can change a text block.
   struct Item {
-    const Text* text;  // a row's or a text block's own text, valid while the export runs
+    Text text;
     Text prefix;
     int number;
   };

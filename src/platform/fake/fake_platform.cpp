@@ -251,17 +251,43 @@ bool FakeLocale::parseDate(const Text& text, double& date) {
   return true;
 }
 
+void FakeLoop::runPending() {
+  while (!posted_.empty()) {
+    std::function<void()> work = std::move(posted_.front());
+    posted_.pop_front();
+    work();
+  }
+}
+
+void FakeLoop::modal() {
+  ++modals;
+  ++depth;
+  if (!during_.empty()) {
+    std::function<void()> action = std::move(during_.front());
+    during_.pop_front();
+    action();
+  }
+  runPending();
+  --depth;
+}
+
 int FakeBoxes::question(const Text& text, const Text& title) {
   shown.push_back({text, title, true});
-  if (whileOpen) {
-    auto run = std::move(whileOpen);
-    whileOpen = nullptr;
-    run();
-  }
+  loop_.modal();
   if (answers.empty()) return 1;
   int a = answers.front();
   answers.pop_front();
   return a;
+}
+
+void FakeBoxes::critical(const Text& text, const Text& title) {
+  shown.push_back({text, title, false});
+  loop_.modal();
+}
+
+void FakeBoxes::notice(const Text& text, const Text& title) {
+  shown.push_back({text, title, false});
+  loop_.modal();
 }
 
 }  // namespace vornix::fake

@@ -7,6 +7,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/services.h"
@@ -142,17 +143,42 @@ class FakeLocale : public platform::Locale {
   bool parseDate(const Text& text, double& date) override;
 };
 
+// The thread's message queue. As on Windows, what is posted runs not only when the
+// program is idle but inside every modal box, dialog and menu while it is open:
+// the fakes of those windows call modal(), so a copy made "while the box is open"
+// is filed before the code that opened the box goes on.
+class FakeLoop {
+ public:
+  void post(std::function<void()> work) { posted_.push_back(std::move(work)); }
+  // What the user or another program does while the next modal window is open
+  // (one action per window, in the order given).
+  void whileOpen(std::function<void()> action) { during_.push_back(std::move(action)); }
+  // Runs everything posted, and whatever that posts, until the queue is empty.
+  void runPending();
+  // A modal window is open: the action meant for it, then the posted work.
+  void modal();
+  bool pending() const { return !posted_.empty(); }
+
+  int modals = 0;  // modal windows opened so far
+  int depth = 0;   // modal windows open now
+
+ private:
+  std::deque<std::function<void()>> posted_, during_;
+};
+
 class FakeBoxes : public platform::MessageBoxes {
  public:
+  explicit FakeBoxes(FakeLoop& loop) : loop_(loop) {}
   struct Shown { Text text, title; bool question; };
   std::vector<Shown> shown;
   std::deque<int> answers;  // answers to the next questions; OK when empty
-  // Runs while the next question is open, as the box's message loop runs other handlers.
-  std::function<void()> whileOpen;
 
   int question(const Text& text, const Text& title) override;
-  void critical(const Text& text, const Text& title) override { shown.push_back({text, title, false}); }
-  void notice(const Text& text, const Text& title) override { shown.push_back({text, title, false}); }
+  void critical(const Text& text, const Text& title) override;
+  void notice(const Text& text, const Text& title) override;
+
+ private:
+  FakeLoop& loop_;
 };
 
 class FakeShell : public platform::Shell {
@@ -172,7 +198,8 @@ struct FakePlatform {
   FakeFiles files;
   FakeClock clock;
   FakeLocale locale;
-  FakeBoxes boxes;
+  FakeLoop loop;
+  FakeBoxes boxes{loop};
   FakeShell shell;
 
   Services services() {

@@ -5,8 +5,14 @@ namespace vornix::win32 {
 
 namespace {
 
-// A box with a destroyed owner would not show at all.
-HWND usableOwner(HWND owner) { return owner && IsWindow(owner) ? owner : nullptr; }
+// A box with a destroyed owner would not show at all. It belongs to the dialog the
+// user works in: owned by the main window alone it would leave an open dialog's
+// buttons usable, whose commands would then run while the box waits for its answer.
+HWND usableOwner(HWND owner) {
+  if (!owner || !IsWindow(owner)) return nullptr;
+  HWND popup = GetLastActivePopup(owner);
+  return popup && popup != owner && IsWindowVisible(popup) && IsWindowEnabled(popup) ? popup : owner;
+}
 
 }  // namespace
 

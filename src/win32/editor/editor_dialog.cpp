@@ -54,6 +54,7 @@ void addPopup(HMENU menu, HMENU popup, const Text& text) {
 EditorDialog::EditorDialog(App& app) : app_(app), core_(app, *this), tools_(app, core_, *this) {}
 
 bool EditorDialog::run(HWND owner, Text& text, bool& protect, bool& copy, int entryIndex) {
+  if (hwnd()) return false;  // already open: a second run would take its window over
   initialText_ = text;
   initialProtect_ = protect;
   core_.entryIndex = entryIndex;

@@ -79,8 +79,7 @@ bool chooseSaveFile(HWND owner, const App& app, Text& path) {
   return runFileDialog(owner, app.str(kStrTextFileFilter), path, FileDialogKind::Save);
 }
 
-ExportDialog::ExportDialog(App& app, const EntryRows& rows, int selected)
-    : app_(app), rows_(rows), selected_(selected), core_(app, *this) {}
+ExportDialog::ExportDialog(App& app, const EntryRows& rows) : app_(app), rows_(rows), core_(app, *this) {}
 
 INT_PTR ExportDialog::onMessage(UINT message, WPARAM wParam, LPARAM) {
   if (message == WM_INITDIALOG) {
@@ -112,7 +111,7 @@ void ExportDialog::onCommand(int id) {
     case IDC_EX_SAVEFILE: core_.destinationClick(DiaExport::kSaveFile); break;
     case IDC_EX_SAVEDIR: core_.destinationClick(DiaExport::kSaveDir); break;
     case IDC_EX_SAVECLIP: core_.destinationClick(DiaExport::kSaveClipboard); break;
-    case IDOK: core_.OKButton_Click(rows_, selected_); break;
+    case IDOK: core_.OKButton_Click(rows_); break;
     case IDCANCEL: EndDialog(hwnd(), IDCANCEL); break;
     default:
       for (int i = 0; i < DiaExport::kListCount; ++i)

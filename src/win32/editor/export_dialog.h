@@ -14,7 +14,8 @@ bool chooseSaveFile(HWND owner, const App& app, Text& path);
 
 class ExportDialog : public Dialog, public ExportView {
  public:
-  ExportDialog(App& app, const EntryRows& rows, int selected);
+  // `rows` is the live list: what is exported is read from it when OK is pressed.
+  ExportDialog(App& app, const EntryRows& rows);
   void run(HWND owner) { runModal(IDD_EXPORT_TEMPLATE, owner); }
 
   // ExportView
@@ -36,7 +37,6 @@ class ExportDialog : public Dialog, public ExportView {
 
   App& app_;
   const EntryRows& rows_;
-  int selected_;
   DiaExport core_;
 };
 

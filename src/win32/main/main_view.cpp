@@ -22,14 +22,27 @@ void MainWindow::setCommandEnabled(Command command, bool enabled) {
 
 bool MainWindow::editText(Text& text, bool& protect, bool& copy, bool modal) {
   if (!editor_) editor_ = std::make_unique<EditorDialog>(app_);
+  // One editor: a second run of the same dialog object would take over its window
+  // and strand the first one without a way to close it.
+  if (editor_->hwnd()) {
+    frontEditor();
+    return false;
+  }
   // Without a visible main window (mini mode) the dialog stands on its own.
   HWND owner = modal && IsWindowVisible(hwnd()) ? hwnd() : nullptr;
   return editor_->run(owner, text, protect, copy, text.empty() ? -1 : frm_.getSelectedIndex());
 }
 
+void MainWindow::frontEditor() {
+  HWND dialog = editor_ ? editor_->hwnd() : nullptr;
+  if (!dialog) return;
+  if (IsIconic(dialog)) ShowWindow(dialog, SW_RESTORE);
+  SetForegroundWindow(dialog);
+}
+
 void MainWindow::menFileFileExport_Click() {
   frm_.showModal([this] {
-    ExportDialog dialog(app_, frm_.rows(), frm_.getSelectedIndex());
+    ExportDialog dialog(app_, frm_.rows());
     dialog.run(hwnd());
   });
 }

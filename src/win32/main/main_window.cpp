@@ -333,7 +333,9 @@ HWND MainWindow::focusTarget() const {
 void MainWindow::dragOut() {
   draggingOut_ = true;
   try {
-    dragTextOut([this] { return frm_.lvItems_DragOut(); });
+    // The row is fixed now: a capture during the drag selects the new text.
+    const int rowId = frm_.selectedRowId();
+    dragTextOut([this, rowId] { return frm_.lvItems_DragOut(rowId); });
   } catch (...) {
     draggingOut_ = false;
     throw;

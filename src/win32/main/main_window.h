@@ -74,6 +74,7 @@ class MainWindow : public Window, public MainView {
   void setTopMostChecked(bool checked) override { topMost_.setChecked(checked); }
   void setHoverSelection(bool on) override { list_.setHoverSelection(on); }
   bool editText(Text& text, bool& protect, bool& copy, bool modal) override;
+  void frontEditor() override;
   void enterMiniMode() override { mini_.enter(); }
   bool openFileDialog(Text& path) override;
 
