@@ -57,6 +57,7 @@ bench: deps win64
 	[ -n "$$benches" ] || { echo "no benchmark was built"; exit 1; }; \
 	for b in $$benches; do echo "== $$b"; "$$b"; done
 	@echo "== capture under Wine"; bash $(ROOT)/bench/capture_wine.sh
+	@echo "== hot menu under Wine"; bash $(ROOT)/bench/hotmenu_wine.sh
 
 # libFuzzer targets under clang with the address and undefined-behaviour checks,
 # each for FUZZ_SECONDS; the corpus grows in build/fuzz/corpus. Not part of `make test`.

@@ -58,6 +58,10 @@ class FakeView : public MainView {
   void rowsChanged() override { ++rowsChangedCalls; }
   void selectionChanged() override {}
   void setClipboardPanel(const Text& t) override { panel = t; }
+  bool searchShown = false;
+  Text searchField, searchCount;
+  void showSearchField(bool shown, const Text& text) override { searchShown = shown, searchField = text; }
+  void setSearchCount(const Text& count) override { searchCount = count; }
   void setCommandEnabled(Command c, bool e) override { enabled[c] = e; }
   int currentTab() override { return tab; }
   void showTab(int t) override { tab = t; }

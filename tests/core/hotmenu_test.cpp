@@ -34,6 +34,8 @@ class FakeHotmenuView : public HotmenuView {
     for (const HotmenuLine& line : l) lines.push_back(line.text);
   }
   void setStatus(const Text& t) override { status = t; }
+  Text search;
+  void setSearch(const Text& t) override { search = t; }
   void selectLine(int line) override { selected = line; }
   int selectedLine() override { return selected; }
   void setCheckTimer(bool on) override { checkRestarts += on; checkTimer = on; }
@@ -205,6 +207,68 @@ TEST(Hotmenu, ClosesWithoutHandingOverOnEscIdleRightClickFocusLoss) {
   e.pick(-1);
   EXPECT_TRUE(e.menuView.closed);
   EXPECT_EQ(e.sys.clipboard.writes, 0);
+}
+
+TEST(Hotmenu, TypingKeepsTheLinesThatHoldEveryWord) {
+  Menu m({{"HotmenuClipboard", "1"}, {"HotmenuKeystroke", "1"}});
+  // The tenth line is "Flug nach Köln"; the long one holds its word far past what its line shows.
+  Text longText = u"Bericht " + Text(5000, u'-') + u" Kölner Dom";
+  for (const Text& t : {T("Flug nach Köln"), longText, Text(u"Rechnung\r\nMärz"), Text(u"koln airport")}) {
+    m.sys.clock.time += 0.01;
+    m.copy(t);
+  }
+  for (int i = 0; i < 8; ++i) {
+    m.sys.clock.time += 0.01;
+    m.copy(numbered(i));
+  }
+  m.putUnfiled(u"KOLN on the clipboard");
+  m.menu.load();
+  ASSERT_EQ(m.menuView.lines.size(), 13u);
+  const int restarts = m.menuView.checkRestarts;
+  for (char16_t c : Text(u"kol")) m.menu.lstHotmenu_Char(c);
+  EXPECT_EQ(m.menu.search(), u"kol");
+  EXPECT_EQ(m.menuView.search, u"kol");
+  EXPECT_EQ(m.menuView.lines, (std::vector<Text>{u"KOLN on the clipboard", u"koln airport", shortenText(longText, 50),
+                                                 T("Flug nach Köln")}));
+  EXPECT_EQ(m.menuView.selected, 0);
+  EXPECT_GT(m.menuView.checkRestarts, restarts);  // typing is activity
+
+  // Space separates words once something is typed, and does not pick.
+  m.menu.lstHotmenu_Char(u' ');
+  m.menu.lstHotmenu_KeyUp(FrmHotmenu::kKeySpace);
+  EXPECT_FALSE(m.menuView.pickTimer);
+  for (char16_t c : Text(u"fluh")) m.menu.lstHotmenu_Char(c);
+  EXPECT_TRUE(m.menuView.lines.empty());
+  m.menu.lstHotmenu_Char(FrmHotmenu::kCharBackspace);
+  EXPECT_EQ(m.menuView.lines, std::vector<Text>{T("Flug nach Köln")});
+
+  // Esc clears the search first, then closes.
+  m.menu.lstHotmenu_KeyUp(FrmHotmenu::kKeyEsc);
+  EXPECT_FALSE(m.menuView.closed);
+  EXPECT_EQ(m.menuView.search, u"");
+  EXPECT_EQ(m.menuView.lines.size(), 13u);
+  m.menu.lstHotmenu_KeyUp(FrmHotmenu::kKeyEsc);
+  EXPECT_TRUE(m.menuView.closed);
+
+  // Picked from the lines found: that entry, not the one at the same place in the full menu.
+  m.menu.load();
+  for (char16_t c : T("fLU KÖ")) m.menu.lstHotmenu_Char(c);
+  m.pick(0);
+  EXPECT_EQ(m.keyboard.typed.back().second, T("Flug nach Köln"));
+  EXPECT_EQ(m.sys.clipboard.text, T("Flug nach Köln"));
+  EXPECT_EQ(m.counter(T("Flug nach Köln")), 1);
+  // The clipboard line is told by what it is, not by its place.
+  m.putUnfiled(u"KOLN on the clipboard");
+  m.menu.load();
+  for (char16_t c : Text(u"clipboard")) m.menu.lstHotmenu_Char(c);
+  m.pick(0);
+  EXPECT_EQ(m.keyboard.typed.back().second, u"KOLN on the clipboard");
+  // Space with nothing typed still picks.
+  m.menu.load();
+  m.menu.lstHotmenu_Char(u' ');
+  m.menu.lstHotmenu_KeyUp(FrmHotmenu::kKeySpace);
+  EXPECT_TRUE(m.menuView.pickTimer);
+  EXPECT_EQ(m.menu.search(), u"");
 }
 
 }  // namespace vornix::test

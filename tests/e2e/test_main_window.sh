@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The everyday workflow in the main window: sorting by each header, copy back,
 # delete with its question, undo, the list keys, protection across a restart, and
-# the URL and e-mail tabs; screenshots in English and German.
+# the URL and e-mail tabs; find as you type; screenshots in English and German.
 source "$(dirname "$0")/lib.sh"
 
 # 20 entries of mixed types; counters and dates all different.
@@ -128,6 +128,30 @@ await 5 "undo did not bring the entry back" listed "$prot_text"
 assert_eq "$(echo "$prot_row" | cut -f1-7)" "$(row_of "$prot_text")" "restored row"
 assert_eq "$prot_text" "$(clip_get)" "undo puts the text on the clipboard"
 
+step "find as you type: only the rows found, the count, copy back, a capture meanwhile, Esc"
+total=$(list_rows | wc -l)
+row 0
+keys "s n i p space 1 5"
+await 5 "the list does not show the one row found: $(list_texts | tr '\n' '|')" rows_are 1
+assert_eq "Snippet 15" "$(list_texts)" "the row found"
+assert_contains "$(probe status)" "1 of $total" "status bar"
+shot english-search
+row 0
+keys ctrl+c
+await 5 "clipboard after copy: [$(clip_get)]" clip_is "Snippet 15"
+clip_set "Snippet 15, copied while searching"
+clip_set "another text copied while searching"
+await 5 "the matching copy is not shown: $(list_texts | tr '\n' '|')" rows_are 2
+assert_eq "Snippet 15, copied while searching" "$(list_texts | sed -n 1p)" "the copy shown"
+chosen=$(probe selected | cut -f1)
+chosen_text=$(list_texts | sed -n "$((chosen + 1))p")
+keys esc
+await 5 "Esc did not show every row" rows_are $((total + 2))
+listed "another text copied while searching" || fail "the copy that does not match was not filed"
+assert_eq "$chosen_text" "$(list_texts | sed -n "$(($(probe selected | cut -f1) + 1))p")" "selected entry after Esc"
+assert_not_contains "$(probe status)" " of " "status bar after Esc"
+assert_eq "main=1 mini=0" "$(probe mini | cut -d' ' -f1-2)" "Esc with a search open ends only the search"
+
 step "protection survives a restart"
 unprot=$(list_rows | awk -F'\t' '$1 == "0" {print NR - 1; exit}')
 unprot_text=$(list_rows | sed -n "$((unprot + 1))p" | cut -f3)
@@ -204,6 +228,11 @@ probe_until 10 . list || fail "the entries did not load"
 shot german-by-date
 header counter sorted 7 -r
 shot german-by-counter
+row 0
+keys "e x a m p l e space 1"
+await 5 "no search in German" shows ' von ' probe status
+shot german-search
+keys esc
 tab 1
 shot german-url-tab
 tab_key alt+l 0

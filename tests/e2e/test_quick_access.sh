@@ -3,19 +3,25 @@
 # (its message at start-up, the other hotkeys still work, nothing left behind on
 # quitting); the hot menu at the pointer with its pick, Esc, right click and idle
 # close; text keys typed exactly; the main hotkey brings the window to the front;
-# the hot menu in English and German.
+# the hot menu in English and German; find as you type in the hot menu.
 source "$(dirname "$0")/lib.sh"
 
 LONG_ENTRY="A long entry that the hot menu shows shortened: $(printf 'word %.0s' $(seq 40))and its end"
 BLOCK=$'Zeile 1\r\n+^%~(){}[] Grüße – 中文'
 LONG_BLOCK=$(printf 'abcdefghijklmnopqrstuvwxyz 0123456789 %.0s' $(seq 7) | head -c 256)
 ATOMS="VornixHotKey VornixHotMenu VornixTextKey0 VornixTextKey4"
+# Older than the others: they follow them in the menu; the fourth is the tenth entry.
+OLDER=("Kantine Speiseplan" "Telefonliste Vertrieb" "Wartungsvertrag Heizung" "Zahnarzt Dr. Berg, Termin"
+  "Parkausweis Tiefgarage")
 
 seed() {
-  local n values=(EntryCount=6 "Entry5=$LONG_ENTRY" "EntryDate5=2/1/2026 10:00:00 AM" EntryQuant5=1 QuestionQuit=0
+  local n values=(EntryCount=11 "Entry5=$LONG_ENTRY" "EntryDate5=2/1/2026 10:00:00 AM" EntryQuant5=1 QuestionQuit=0
     ProtocolMode=0 HotmenuBol=True TextkeyBol=True HotmenuKeystroke=1 HotmenuClipboard=1 TextKeystroke=1
     TextClipboard=1 LanguageAuto=False "Language$1=True")
   for n in 0 1 2 3 4; do values+=("Entry$n=Entry number $n" "EntryDate$n=3/$((n + 1))/2026 10:00:00 AM" "EntryQuant$n=1"); done
+  for n in 0 1 2 3 4; do
+    values+=("Entry$((n + 6))=${OLDER[n]}" "EntryDate$((n + 6))=1/$((20 - 4 * n))/2026 10:00:00 AM" "EntryQuant$((n + 6))=1")
+  done
   reg_seed "${values[@]}"
   reg_set Textkey4 "$BLOCK"
   reg_set Textkey5 "$LONG_BLOCK"
@@ -83,6 +89,27 @@ front_focus
 sent=$(probe keys ctrl+alt+5 | sed -n 's/^sent\t//p')
 wait_received "Entry number 2$BLOCK$LONG_BLOCK" 40
 echo "256 characters typed $(($(cat "$E2E_WORK/front.txt.time") - sent)) ms after the text key was sent"
+
+step "find as you type: three letters of the tenth entry, Enter"
+menu_open ctrl+alt+v 200 300 || fail "the hot menu did not open"
+assert_eq 12 "$(probe menu | tail -n +2 | wc -l)" "lines before typing"
+echo "menu redrawn $(probe menukeys "z a h" 1 | sed -n 's/^redrawn\t//p') ms after three letters were sent"
+assert_eq "Zahnarzt Dr. Berg, Termin" "$(probe menu | tail -n +2)" "the line found"
+assert_eq "Search: zah" "$(probe menusearch)" "search line"
+shot hotmenu-search-english
+keys enter
+wait_received "Entry number 2$BLOCK${LONG_BLOCK}Zahnarzt Dr. Berg, Termin"
+wait_until 5 clip_is "Zahnarzt Dr. Berg, Termin" || fail "clipboard holds [$(clip_get)]"
+menu_closed "the menu stayed open after the pick"
+
+step "Esc clears the search, a second Esc closes the menu"
+menu_open ctrl+alt+v 200 300 || fail "the hot menu did not open"
+probe menukeys "p a r k" 1 >/dev/null || fail "typing did not narrow the menu: $(probe menu)"
+keys esc
+probe_until 5 '^$' menusearch || fail "Esc left the search: $(probe menusearch)"
+assert_eq 12 "$(probe menu | tail -n +2 | wc -l)" "lines after Esc"
+keys esc
+menu_closed "the second Esc did not close the menu"
 vornix_stop
 atoms_left $ATOMS
 front_stop holder
@@ -110,7 +137,10 @@ step "hot menu in German"
 clip_empty
 menu_open ctrl+alt+v 150 120 || fail "the hot menu did not open"
 shot hotmenu-german
-keys esc
+probe menukeys "v e r t" 2 >/dev/null || fail "typing did not narrow the menu: $(probe menu)"
+assert_eq "Suche: vert" "$(probe menusearch)" "German search line"
+shot hotmenu-search-german
+keys "esc esc"
 vornix_stop
 front_stop front
 atoms_left $ATOMS

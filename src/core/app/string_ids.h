@@ -221,5 +221,8 @@ constexpr int kStrHotkeyTwice = 366;
 constexpr int kStrActive = 367;
 constexpr int kStrTooLongCopied = 375;
 constexpr int kStrTooLongNotCopied = 376;
+constexpr int kStrSearch = 385;
+constexpr int kStrSearchCount = 386;
+constexpr int kStrSearchMenu = 387;
 
 }  // namespace vornix

@@ -12,7 +12,7 @@ void FrmVornix::countUse(int rowId) {
   if (quant < 2147483647) refreshCounter(index, quant + 1);
   index = rows_.indexOf(rowId);
   rows_.select(index);
-  view_.selectionChanged();
+  showSelection();
 }
 
 }  // namespace vornix

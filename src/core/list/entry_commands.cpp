@@ -16,7 +16,7 @@ constexpr int kKeyReturn = 13, kKeyEscape = 27, kKeyInsert = 45, kKeyDelete = 46
 void FrmVornix::selectEntry(int index) {
   rows_.select(index);
   setClipEntry(index);
-  view_.selectionChanged();
+  showSelection();
 }
 
 void FrmVornix::setClipEntry(int index) {
@@ -173,7 +173,7 @@ void FrmVornix::clearList() {
   if (app_.askQuestion(app_.str(kStrClearWholeList), 1) != 1) return;
   app_.currentClip.setClipText(Text());
   for (int id : asked) rows_.remove(rows_.indexOf(id));
-  view_.rowsChanged();
+  showRows();
   for (int tab : {kTabURL, kTabEMail}) {
     linkRows_[tab - 1].clear();
     view_.setLinkItems(tab, {});
@@ -281,7 +281,7 @@ void FrmVornix::lvItems_DblClick() {
 
 void FrmVornix::lvItems_KeyDown(int key) {
   if (key == kKeyReturn) lvItems_DblClick();
-  if (key == kKeyEscape) view_.enterMiniMode();
+  if (key == kKeyEscape && !endSearch()) view_.enterMiniMode();
 }
 
 void FrmVornix::lvItems_KeyUp(int key) {
@@ -295,21 +295,24 @@ void FrmVornix::lvItems_ColumnClick(int column) {
   lastClickedColumn_ = column;
   const int key = column == 1 ? kColCountSort : column == 4 ? kColDateSort : column - 1;
   rows_.setSort(key, order);
-  view_.rowsChanged();
-  if (rows_.selected() >= 0) view_.selectionChanged();
+  showRows();
+  if (rows_.selected() >= 0) showSelection();
 }
 
-void FrmVornix::lvItems_ItemClick(int index) { checkHyperJump(index); }
+void FrmVornix::lvItems_ItemClick(int position) { checkHyperJump(shownRow(position)); }
 
-void FrmVornix::lvItems_ItemCheck(int index, bool checked) {
-  if (index < 0 || index >= rows_.count()) return;
+void FrmVornix::lvItems_ItemCheck(int position, bool checked) {
+  const int index = shownRow(position);
+  if (index < 0) return;
   rows_.setChecked(index, checked);
   app_.currentClip.setClipProtect(checked);
   if (app_.options.isTrue(kRegSave)) saveReg();
 }
 
-void FrmVornix::lvItems_Select(int index) {
+void FrmVornix::lvItems_Select(int position) {
+  const int index = shownRow(position);
   rows_.select(index);
+  if (searchOpen_) searchSelection_ = index >= 0 ? rows_.at(index).id : -1;
   if (index >= 0) {
     setClipEntry(index);
   } else {

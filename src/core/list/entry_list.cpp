@@ -31,7 +31,7 @@ void FrmVornix::refreshCounter(int index, long quant) {
   rows_.setCell(index, kColCounter, ustr::fromInt(quant));
   rows_.setCell(index, kColCountSort, zeroPad(quant, 10));
   rows_.resort();
-  view_.rowsChanged();
+  showRows();
 }
 
 int FrmVornix::findGivenUp() const {
@@ -101,7 +101,7 @@ bool FrmVornix::insertListItem(Text strText, bool sel, bool realadd, double clda
   row.cells[kColDateSort] = dates::sortKey(row.date);
   const int index = rows_.append(std::move(row));
   rows_.select(index);
-  view_.rowsChanged();
+  showRows();
   checkListStatus();
   return true;
 }
@@ -140,7 +140,7 @@ void FrmVornix::changeEntry(const Text& strText, bool sel, bool copied) {
         rows_.resort();
       }
     }
-    view_.rowsChanged();
+    showRows();
     checkListStatus();
   }
   if (app_.options.isTrue(kRegSave)) saveReg();
@@ -154,7 +154,7 @@ void FrmVornix::removeEntry(int index) {
   undo_.quantity = rowCounter(index);
   rows_.remove(index);
   app_.currentClip.setClipText(Text());
-  view_.rowsChanged();
+  showRows();
   checkListStatus();
 }
 

@@ -61,7 +61,7 @@ void FrmVornix::load() {
     }
   }
   storage_.loadTextBlocks();
-  view_.rowsChanged();
+  showRows();
 
   changeProtocolMode(-1);
   app_.startupFlag = false;

@@ -5,12 +5,14 @@
 
 #include <cstdint>
 #include <functional>
+#include <unordered_map>
 #include <string>
 #include <vector>
 
 #include "core/app/app.h"
 #include "core/list/entry_rows.h"
 #include "core/list/main_view.h"
+#include "core/list/search.h"
 #include "core/store/entry_storage.h"
 #include "platform/startup_folder.h"
 
@@ -104,9 +106,10 @@ class FrmVornix {
   void lvItems_KeyDown(int key);
   void lvItems_KeyUp(int key);
   void lvItems_ColumnClick(int column);  // 1-based header number
-  void lvItems_ItemClick(int index);
-  void lvItems_ItemCheck(int index, bool checked);
-  void lvItems_Select(int index);  // the user selected a row (-1: none)
+  // Rows by their position in the list as shown (all rows, or those a search finds).
+  void lvItems_ItemClick(int position);
+  void lvItems_ItemCheck(int position, bool checked);
+  void lvItems_Select(int position);  // the user selected a row (-1: none)
   // Dragging out fixes the row when the drag starts; the text is handed over (and
   // the use counted) when it is dropped, by then a capture may have moved the rows.
   int selectedRowId() const;
@@ -114,6 +117,23 @@ class FrmVornix {
   void chkTopMost_Click();
   // The modal dialog steps around `show` (Preferences, bug report, about box).
   void showModal(const std::function<void()>& show);
+
+  // Find as you type in the tab in front: Ctrl+F opens the search empty, the first
+  // character typed in a list opens it with that character; the search shows only
+  // the rows (or side-list items) whose text holds every typed word. It never
+  // changes the rows, their order or their counters.
+  void startSearch(const Text& typed);
+  void search_Change(const Text& typed);
+  // Esc: ends an open search, the selection staying on its entry; false when
+  // no search was open.
+  bool endSearch();
+  bool searchOpen() const { return searchOpen_; }
+  const Text& searchText() const { return searchText_; }
+  int shownCount() const;
+  int shownRow(int position) const;    // the row's index; -1 for none
+  int shownPosition(int index) const;  // -1 when the row is not shown
+  // The folded form of a row's text, kept until the text changes (the hot menu's search uses it too).
+  const SearchKey& searchKey(const Row& row) const { return searchIndex_.key(row); }
 
   // URL and e-mail lists.
   void ssVornix_Click(int tab);
@@ -163,6 +183,14 @@ class FrmVornix {
   void tabCheck();
   void modalDialogSteps();
   long rowCounter(int index) const;
+  bool rowShown(const Row& row) const;
+  // The view is told of changed rows or selection only through these: a search
+  // keeps the selection on a row the user can see.
+  void showRows();
+  void showSelection();
+  void keepSelectionShown();
+  void applySearch();
+  void fillLinkList(int tab);
 
   App& app_;
   MainView& view_;
@@ -185,6 +213,13 @@ class FrmVornix {
   int lastClickedColumn_ = 0;
   bool linkEnabled_[2] = {false, false};
   std::vector<int> linkRows_[2];  // row ids behind the items of the side lists
+  bool searchOpen_ = false;
+  Text searchText_;
+  SearchQuery searchQuery_;
+  mutable SearchIndex searchIndex_;
+  // Whether a row (by id) matches the search, for the text revision it was checked on.
+  mutable std::unordered_map<int, std::pair<int, bool>> searchHits_;
+  int searchSelection_ = -1;  // the id of the row last shown selected during a search
   bool enabled_[64] = {};
   OnScreenDisplay* osd_ = nullptr;
   platform::StartupFolder* startupFolder_ = nullptr;

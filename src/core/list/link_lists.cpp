@@ -32,7 +32,7 @@ void FrmVornix::ssVornix_Click(int tab) {
   if (tab != kTabList) {
     rows_.deselect();
     app_.currentClip.setClipText(Text());
-    view_.selectionChanged();
+    showSelection();
   }
   for (int side : kSideLists) {
     linkRows_[slotOf(side)].clear();
@@ -41,19 +41,25 @@ void FrmVornix::ssVornix_Click(int tab) {
     view_.setLinkListEnabled(side, false);
   }
   if (tab == kTabURL || tab == kTabEMail) {
-    const Text type = tab == kTabURL ? u"URL" : u"E-Mail";
-    std::vector<Text> items;
-    for (const Row& row : rows_.rows()) {
-      if (row.cells[kColType] != type) continue;
-      items.push_back(row.cells[kColContent]);
-      linkRows_[slotOf(tab)].push_back(row.id);
-    }
-    view_.setLinkItems(tab, items);
+    fillLinkList(tab);
     linkList_Click(tab);
     enableLinkList(tab, true);
   }
-  if (tab == kTabList && !rows_.empty()) view_.selectionChanged();
+  if (tab == kTabList && !rows_.empty()) showSelection();
   checkListStatus();
+}
+
+void FrmVornix::fillLinkList(int tab) {
+  const Text type = tab == kTabURL ? u"URL" : u"E-Mail";
+  std::vector<Text> items;
+  std::vector<int>& ids = linkRows_[slotOf(tab)];
+  ids.clear();
+  for (const Row& row : rows_.rows()) {
+    if (row.cells[kColType] != type || !rowShown(row)) continue;
+    items.push_back(row.cells[kColContent]);
+    ids.push_back(row.id);
+  }
+  view_.setLinkItems(tab, items);
 }
 
 void FrmVornix::linkList_Click(int tab) {

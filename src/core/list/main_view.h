@@ -18,6 +18,7 @@ enum class Command {
   TbDelete = 9, TbClear = 10, TbOpen = 12, TbMini = 14,
   MenEditUndo = 20, MenEditCut, MenEditCopy, MenEditPaste, MenClearClipboard, MenFileFileExport,
   MenFileDragDropMode, MenFileFileDialog, MenFilePrefs, MenFileQuit, MenHelpHelp, MenHelpBug, MenHelpAbout,
+  MenEditFind,
 };
 
 enum class WindowState { Normal, Minimized, Maximized };
@@ -48,6 +49,11 @@ class MainView {
   // Only the selection changed: show it and scroll the selected row into view.
   virtual void selectionChanged() = 0;
   virtual void setClipboardPanel(const Text& text) = 0;
+  // Find as you type: the search field, shown with `text` while a search is open
+  // (the layout without it stays as it is), and the status bar's count of the rows
+  // that match ("" when no search is open).
+  virtual void showSearchField(bool shown, const Text& text) = 0;
+  virtual void setSearchCount(const Text& count) = 0;
   virtual void setCommandEnabled(Command command, bool enabled) = 0;
 
   virtual int currentTab() = 0;

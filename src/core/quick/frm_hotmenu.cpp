@@ -53,7 +53,11 @@ void FrmHotmenu::load() {
     frm_.showClipboard(content);
     if (content.hasText) clipText_ = std::move(content.text);
   }
-  lines_ = hotmenuLines(clipText_, frm_.rows());
+  search_.clear();
+  clipKey_.reset();
+  allLines_ = hotmenuLines(clipText_, frm_.rows());
+  lines_ = allLines_;
+  view_.setSearch(search_);
   view_.setLines(lines_);
   view_.setStatus(frm_.clipboardPanel());
   if (!lines_.empty()) view_.selectLine(0);
@@ -68,7 +72,7 @@ void FrmHotmenu::activity() {
 
 void FrmHotmenu::lstHotmenu_KeyUp(int key) {
   if (!open_ || picking_) return;
-  if (key == kKeyEnter || key == kKeySpace) {
+  if (key == kKeyEnter || (key == kKeySpace && search_.empty())) {
     view_.setCheckTimer(false);
     // Set first: handing the front to the target takes the focus from the list.
     picking_ = true;
@@ -76,10 +80,50 @@ void FrmHotmenu::lstHotmenu_KeyUp(int key) {
     if (target_ > 0) keyboard_.setForegroundWindow(target_);
     view_.setPickTimer(true);
   } else if (key == kKeyEsc) {
-    unload();
+    if (search_.empty()) {
+      unload();
+      return;
+    }
+    search_.clear();
+    applySearch();
+    activity();
   } else {
     activity();
   }
+}
+
+void FrmHotmenu::lstHotmenu_Char(char16_t c) {
+  if (!open_ || picking_) return;
+  activity();
+  if (c == kCharBackspace) {
+    if (search_.empty()) return;
+    search_.pop_back();
+    // The second half of a surrogate pair goes with its first.
+    if (!search_.empty() && search_.back() >= 0xD800 && search_.back() < 0xDC00) search_.pop_back();
+  } else if (c < 32 || c == 127 || (c == u' ' && search_.empty())) {
+    return;
+  } else {
+    search_.push_back(c);
+  }
+  applySearch();
+}
+
+void FrmHotmenu::applySearch() {
+  const SearchQuery query(search_);
+  lines_.clear();
+  for (const HotmenuLine& line : allLines_) {
+    bool found = query.empty();
+    if (!found && line.clipboard) {
+      if (!clipKey_) clipKey_ = std::make_unique<SearchKey>(clipText_);
+      found = query.matches(*clipKey_);
+    } else if (!found && line.value >= 0 && line.value < frm_.rows().count()) {
+      found = query.matches(frm_.searchKey(frm_.rows().at(line.value)));
+    }
+    if (found) lines_.push_back(line);
+  }
+  view_.setSearch(search_);
+  view_.setLines(lines_);
+  if (!lines_.empty()) view_.selectLine(0);
 }
 
 void FrmHotmenu::lstHotmenu_LostFocus() {
@@ -92,7 +136,7 @@ void FrmHotmenu::timHotmenu_Timer() {
   if (!open_) return;
   const int line = view_.selectedLine();
   if (line >= 0 && line < static_cast<int>(lines_.size())) {
-    if (line == 0 && !clipText_.empty()) {
+    if (lines_[line].clipboard) {
       pasteHotmenuText(clipText_);
     } else {
       // The list is frozen while the menu is open, but not against re-sorting.

@@ -4,6 +4,7 @@
 // Portable; it knows the window on the screen only through HotmenuView.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "core/list/entry_rows.h"
 #include "core/list/frm_vornix.h"
 #include "core/list/main_view.h"
+#include "core/list/search.h"
 #include "core/quick/quick_access.h"
 #include "platform/quick_access.h"
 
@@ -37,6 +39,8 @@ class HotmenuView {
   virtual void setTopMost(bool onTop) = 0;
   virtual void setLines(const std::vector<HotmenuLine>& lines) = 0;
   virtual void setStatus(const Text& text) = 0;
+  // The typed search above the lines; "" hides it.
+  virtual void setSearch(const Text& text) = 0;
   virtual void selectLine(int line) = 0;
   virtual int selectedLine() = 0;  // -1 when none
   // Switching the timer on again starts its count anew.
@@ -59,6 +63,10 @@ class FrmHotmenu {
   // A key, mouse movement, scroll or button press in the list: the five seconds start anew.
   void activity();
   void lstHotmenu_KeyUp(int key);
+  // A character typed in the list: it extends the search (Space only once
+  // something is typed: before that, Space picks); Backspace takes one back.
+  void lstHotmenu_Char(char16_t c);
+  const Text& search() const { return search_; }
   void lstHotmenu_DblClick() { lstHotmenu_KeyUp(kKeyEnter); }
   void lstHotmenu_RightButtonDown() { unload(); }
   void lstHotmenu_LostFocus();
@@ -68,6 +76,7 @@ class FrmHotmenu {
   void unload();
 
   static constexpr int kKeyEnter = 13, kKeyEsc = 27, kKeySpace = 32;
+  static constexpr char16_t kCharBackspace = 8;
 
  private:
   App& app_;
@@ -79,8 +88,13 @@ class FrmHotmenu {
   bool open_ = false;
   bool picking_ = false;
   platform::WindowHandle target_ = 0;
+  void applySearch();
+
   Text clipText_;
-  std::vector<HotmenuLine> lines_;
+  std::vector<HotmenuLine> allLines_;
+  std::vector<HotmenuLine> lines_;  // the lines shown: those the search finds
+  Text search_;
+  std::unique_ptr<SearchKey> clipKey_;  // made at the first key typed
 };
 
 }  // namespace vornix

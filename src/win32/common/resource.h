@@ -13,6 +13,8 @@
 #define IDC_TBMAIN 1005
 #define IDC_STBVORNIX 1006
 #define IDC_CHKTOPMOST 1007
+#define IDC_TXTSEARCH 1008
+#define IDC_LBLSEARCH 1009
 
 // Toolbar buttons: IDC_TB_BUTTON + the button's 1-based position.
 #define IDC_TB_BUTTON 1100
@@ -27,6 +29,7 @@
 #define IDM_EDIT_COPY 1213
 #define IDM_EDIT_PASTE 1214
 #define IDM_EDIT_CLEARCLIP 1215
+#define IDM_EDIT_FIND 1216
 #define IDM_HELP_HELP 1221
 #define IDM_HELP_BUG 1222
 #define IDM_HELP_ABOUT 1223

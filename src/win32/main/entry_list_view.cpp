@@ -71,7 +71,8 @@ void EntryListView::mirror() {
   if (!list_.hwnd()) return;
   Quiet quiet(quiet_);
   const EntryRows& rows = frm_.rows();
-  const int wanted = rows.count();
+  // The list shows the rows a search finds, in their order; items are positions among them.
+  const int wanted = frm_.shownCount();
   int have = list_.itemCount();
   // Switching the drawing off and on again repaints the whole list at once, which
   // costs more than the one row a capture adds: only a larger change is worth it.
@@ -94,8 +95,11 @@ void EntryListView::mirror() {
       list_.send(LVM_SETITEMTEXTW, index, reinterpret_cast<LPARAM>(&sub));
     }
   }
-  for (int i = 0; i < wanted; ++i) list_.setItemState(i, checkState(rows.at(i).checked), LVIS_STATEIMAGEMASK);
-  applySelection(rows.selected());
+  for (int i = 0; i < wanted; ++i) {
+    const int row = frm_.shownRow(i);
+    if (row >= 0) list_.setItemState(i, checkState(rows.at(row).checked), LVIS_STATEIMAGEMASK);
+  }
+  applySelection(frm_.shownPosition(rows.selected()));
   if (bulk) list_.setRedraw(true);
   list_.invalidate();
 }
@@ -103,7 +107,7 @@ void EntryListView::mirror() {
 void EntryListView::showSelection() {
   if (!list_.hwnd()) return;
   Quiet quiet(quiet_);
-  const int selected = frm_.rows().selected();
+  const int selected = frm_.shownPosition(frm_.rows().selected());
   applySelection(selected);
   if (selected >= 0 && selected < list_.itemCount()) list_.ensureVisible(selected);
 }
@@ -151,7 +155,7 @@ void EntryListView::setHoverSelection(bool on) {
 
 void EntryListView::checkSelection() {
   const int shown = list_.nextItem(-1, LVNI_SELECTED);
-  if (shown != frm_.rows().selected()) frm_.lvItems_Select(shown);
+  if (frm_.shownRow(shown) != frm_.rows().selected()) frm_.lvItems_Select(shown);
 }
 
 bool EntryListView::onNotify(const NMHDR* header, LRESULT& result) {
@@ -212,7 +216,7 @@ bool EntryListView::onNotify(const NMHDR* header, LRESULT& result) {
 void EntryListView::fillDisplayInfo(NMLVDISPINFOW* info) const {
   if (!(info->item.mask & LVIF_TEXT)) return;
   const EntryRows& rows = frm_.rows();
-  const int row = info->item.iItem, column = info->item.iSubItem;
+  const int row = frm_.shownRow(info->item.iItem), column = info->item.iSubItem;
   if (row < 0 || row >= rows.count() || column < 0 || column >= kColumnCount) {
     copyToBuffer(Text(), info->item.pszText, info->item.cchTextMax);
     return;
@@ -231,12 +235,12 @@ void EntryListView::onItemChanged(const NMLISTVIEW* change) {
   // A state image appearing for the first time is the list setting up a row, not a click.
   if (change->iItem >= 0 && (changed & LVIS_STATEIMAGEMASK) && (change->uOldState & LVIS_STATEIMAGEMASK)) {
     const bool checked = (change->uNewState & LVIS_STATEIMAGEMASK) == checkState(true);
-    if (change->iItem < frm_.rows().count() && frm_.rows().at(change->iItem).checked != checked)
-      frm_.lvItems_ItemCheck(change->iItem, checked);
+    const int row = frm_.shownRow(change->iItem);
+    if (row >= 0 && frm_.rows().at(row).checked != checked) frm_.lvItems_ItemCheck(change->iItem, checked);
   }
   if (changed & LVIS_SELECTED) {
     if (change->iItem >= 0 && (change->uNewState & LVIS_SELECTED)) {
-      if (frm_.rows().selected() != change->iItem) frm_.lvItems_Select(change->iItem);
+      if (frm_.rows().selected() != frm_.shownRow(change->iItem)) frm_.lvItems_Select(change->iItem);
     } else {
       PostMessageW(GetParent(list_.hwnd()), kMsgCheckSelection, 0, 0);
     }

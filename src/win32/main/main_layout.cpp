@@ -29,7 +29,7 @@ bool MainWindow::createControls() {
   const Text caption = app_.str(kStrStayInFront);
   topMost_.attach(createControl(hwnd(), WC_BUTTONW, caption, WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0,
                                 IDC_CHKTOPMOST));
-  if (!topMost_.hwnd()) return false;
+  if (!topMost_.hwnd() || !createSearchField()) return false;
   topMost_.setFont(font_);
   topMostSize_.cx = textWidth(hwnd(), font_, removeAmpersand(caption)) + GetSystemMetrics(SM_CXMENUCHECK) + dpiScale(12);
   topMostSize_.cy = std::max(fontHeight(hwnd(), font_), static_cast<int>(GetSystemMetrics(SM_CYMENUCHECK))) + dpiScale(6);
@@ -58,6 +58,12 @@ void MainWindow::layout() {
   const int boxTop = statusTop - margin / 2 - topMostSize_.cy;
   const int boxLeft = client.right - margin - topMostSize_.cx;
   topMost_.move({boxLeft > margin ? boxLeft : margin, boxTop, client.right - margin, boxTop + topMostSize_.cy});
+  // The search field takes the room left of the box, as far as there is room.
+  const int fieldTop = boxTop + (topMostSize_.cy - searchLabelSize_.cy) / 2;
+  const int fieldLeft = margin + searchLabelSize_.cx;
+  const int fieldRight = std::min(fieldLeft + dpiScale(160), boxLeft - margin);
+  searchLabel_.move({margin, fieldTop, fieldLeft, fieldTop + searchLabelSize_.cy});
+  searchField_.move({fieldLeft, fieldTop, std::max(fieldRight, fieldLeft + dpiScale(40)), fieldTop + searchLabelSize_.cy});
 
   tabs_.layout({margin, top + margin / 2, client.right - margin, boxTop - margin / 2});
   if (app_.startupFlag || app_.options.isOn(kAutoSizeList)) list_.fitContentColumn();

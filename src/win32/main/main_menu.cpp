@@ -24,7 +24,7 @@ constexpr MenuId kMenuIds[] = {
     {Command::MenEditCut, IDM_EDIT_CUT},           {Command::MenEditCopy, IDM_EDIT_COPY},
     {Command::MenEditPaste, IDM_EDIT_PASTE},       {Command::MenClearClipboard, IDM_EDIT_CLEARCLIP},
     {Command::MenHelpHelp, IDM_HELP_HELP},         {Command::MenHelpBug, IDM_HELP_BUG},
-    {Command::MenHelpAbout, IDM_HELP_ABOUT},
+    {Command::MenHelpAbout, IDM_HELP_ABOUT},         {Command::MenEditFind, IDM_EDIT_FIND},
 };
 
 void addItems(HMENU menu, const App& app, const MenuItem& parent) {

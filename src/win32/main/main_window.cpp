@@ -3,6 +3,8 @@
 // clipboard viewer chain and shutdown.
 #include "win32/main/main_window.h"
 
+#include <algorithm>
+
 #include "core/clip/helpers.h"
 #include "core/list/main_menu.h"
 #include "core/prefs/access_keys.h"
@@ -84,8 +86,14 @@ bool MainWindow::preTranslate(MSG& message) {
   try {
     // The user turns to the program's own window: the hot menu has had its time.
     if (message.message == WM_MOUSEMOVE) quick_.pointerOverProgram();
+    if (searchFieldKey(message)) return true;
     if (isEntryKeyTarget(message.hwnd)) {
       const WPARAM key = message.wParam;
+      // A character typed in a list starts the search with it (Space still ticks the box).
+      if (message.message == WM_CHAR && key > 32 && key != 127 && GetKeyState(VK_MENU) >= 0) {
+        openSearch(Text(1, static_cast<char16_t>(key)));
+        return true;
+      }
       if (message.message == WM_KEYDOWN && (key == VK_RETURN || key == VK_ESCAPE)) {
         frm_.lvItems_KeyDown(key == VK_RETURN ? 13 : 27);
         return true;
@@ -103,7 +111,10 @@ bool MainWindow::preTranslate(MSG& message) {
     if (message.message == WM_KEYDOWN && message.hwnd == topMost_.hwnd() && message.wParam >= VK_LEFT &&
         message.wParam <= VK_DOWN)
       return true;
-    if (accelerators_ && TranslateAcceleratorW(hwnd(), accelerators_, &message)) return true;
+    // In the search field the editing keys edit the field; Ctrl+F still works.
+    const bool inField = message.hwnd == searchField_.hwnd() &&
+                         !(message.message == WM_KEYDOWN && message.wParam == 'F' && GetKeyState(VK_CONTROL) < 0);
+    if (!inField && accelerators_ && TranslateAcceleratorW(hwnd(), accelerators_, &message)) return true;
     return IsDialogMessageW(hwnd(), &message) != FALSE;
   } catch (...) {
     return true;
@@ -249,6 +260,13 @@ void MainWindow::onCommand(int id, int code) {
     frm_.tbMain_ButtonClick(position);
   } else if (id == IDC_CHKTOPMOST) {
     if (code == BN_CLICKED) frm_.chkTopMost_Click();
+  } else if (id == IDC_TXTSEARCH) {
+    if (code == EN_CHANGE && !searchQuiet_) {
+      const int length = GetWindowTextLengthW(searchField_.hwnd());
+      Text typed(static_cast<size_t>(length > 0 ? length : 0) + 1, u'\0');
+      typed.resize(static_cast<size_t>(std::max(0, GetWindowTextW(searchField_.hwnd(), wideBuffer(typed), length + 1))));
+      frm_.search_Change(typed);
+    }
   } else if (!tabs_.onCommand(id, code)) {
     onMenu(id);
   }
@@ -259,6 +277,9 @@ void MainWindow::onMenu(int id) {
   switch (static_cast<Command>(menuCommandOfId(id))) {
     case C::MenFileDragDropMode:
       enterMiniMode();
+      break;
+    case C::MenEditFind:
+      openSearch(Text());
       break;
     case C::MenFileFileDialog:
       frm_.menFileFileDialog_Click();

@@ -57,6 +57,8 @@ class MainWindow : public Window, public MainView {
   void selectionChanged() override { list_.showSelection(); }
   void postCaptureWork() override;
   void setClipboardPanel(const Text& text) override { status_.setClipboardText(text); }
+  void showSearchField(bool shown, const Text& text) override;
+  void setSearchCount(const Text& count) override;
   void setCommandEnabled(Command command, bool enabled) override;
   int currentTab() override { return tabs_.current(); }
   void showTab(int tab) override { tabs_.show(tab); }
@@ -103,6 +105,10 @@ class MainWindow : public Window, public MainView {
   void queueDrop(Dropped dropped);
   void processDrops();
   HWND focusTarget() const;
+  bool createSearchField();
+  // Keys in the search field that work the list; true when used.
+  bool searchFieldKey(const MSG& message);
+  void openSearch(const Text& typed);
   bool isEntryKeyTarget(HWND window) const;
   // Alt with a tab's access key, Ctrl+Tab and Ctrl+Shift+Tab; true when the key switched tabs.
   bool switchTab(const MSG& message);
@@ -118,6 +124,10 @@ class MainWindow : public Window, public MainView {
   TabPages tabs_;
   StatusPanels status_;
   Button topMost_;
+  Control searchLabel_;
+  Control searchField_;
+  SIZE searchLabelSize_ = {};
+  int searchQuiet_ = 0;  // the program sets the field's text: no change of the user's
   SIZE topMostSize_ = {};
   HWND savedFocus_ = nullptr;
   std::vector<Dropped> drops_;

@@ -15,11 +15,19 @@ class StatusPanels {
   const StatusBar& control() const { return bar_; }
   // Follows the parent's new size.
   void layout() const;
-  void setClipboardText(const Text& text) const { bar_.setPartText(1, text); }
+  void setClipboardText(const Text& text) {
+    clipboard_ = text;
+    bar_.setPartText(1, text);
+  }
+  // A third panel at the right while a search is open ("" removes it).
+  void setSearchCount(const Text& count);
 
  private:
   StatusBar bar_;
   int captionWidth_ = 0;
+  int countWidth_ = 0;
+  HFONT font_ = nullptr;
+  Text clipboard_, count_;  // 0 while no count shows
 };
 
 }  // namespace vornix::ui

@@ -16,7 +16,7 @@ constexpr int kLinePadding96 = 4, kTextIndent96 = 3, kSeparator96 = 5;
 
 HotmenuWindow::HotmenuWindow(App& app, FrmVornix& frm, MainView& main, QuickAccess& quick,
                              platform::Keyboard& keyboard)
-    : menu_(app, frm, main, quick, keyboard, *this) {}
+    : app_(app), menu_(app, frm, main, quick, keyboard, *this) {}
 
 HotmenuWindow::~HotmenuWindow() {
   closing_ = true;
@@ -46,7 +46,10 @@ bool HotmenuWindow::createControls() {
                              WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
                                  LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS,
                              WS_EX_CLIENTEDGE, IDC_LSTHOTMENU));
-  if (!status_.hwnd() || !list_.hwnd()) return false;
+  searchLine_ = createControl(hwnd(), L"STATIC", Text(), SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_CENTERIMAGE, 0,
+                              IDC_LBLHOTMENUSEARCH);
+  if (!status_.hwnd() || !list_.hwnd() || !searchLine_) return false;
+  SendMessageW(searchLine_, WM_SETFONT, reinterpret_cast<WPARAM>(messageFont()), FALSE);
   status_.setFont(messageFont());
   list_.setFont(messageFont());
   // The list's keys, mouse, scrolling and focus all count for the menu.
@@ -61,7 +64,20 @@ void HotmenuWindow::layout() {
   GetClientRect(hwnd(), &client);
   status_.send(WM_SIZE);
   const int statusHeight = status_.height();
-  MoveWindow(list_.hwnd(), 0, 0, client.right, client.bottom - statusHeight, TRUE);
+  // The search line takes a line's height above the list only while it shows.
+  const int searchHeight = IsWindowVisible(searchLine_) ? fontHeight(hwnd(), messageFont()) + dpiScale(6) : 0;
+  if (searchHeight > 0) MoveWindow(searchLine_, dpiScale(4), 0, client.right - dpiScale(8), searchHeight, TRUE);
+  MoveWindow(list_.hwnd(), 0, searchHeight, client.right, client.bottom - statusHeight - searchHeight, TRUE);
+}
+
+void HotmenuWindow::setSearch(const Text& text) {
+  const bool shown = !text.empty();
+  const Text line = shown ? app_.str(kStrSearch) + u" " + text : Text();
+  SetWindowTextW(searchLine_, wide(line));
+  if (shown != (IsWindowVisible(searchLine_) != FALSE)) {
+    ShowWindow(searchLine_, shown ? SW_SHOWNA : SW_HIDE);
+    layout();
+  }
 }
 
 Rect HotmenuWindow::windowRect() {
@@ -100,6 +116,8 @@ void HotmenuWindow::setLines(const std::vector<HotmenuLine>& lines) {
   }
   list_.setRedraw(true);
   list_.invalidate();
+  // Drawn now, within the key that changed it, not whenever the queue runs dry.
+  UpdateWindow(hwnd());
 }
 
 int HotmenuWindow::lineHeight() const {
@@ -232,6 +250,10 @@ LRESULT HotmenuWindow::onListMessage(UINT message, WPARAM wParam, LPARAM lParam)
       menu_.lstHotmenu_KeyUp(key);
       return 0;
     }
+    case WM_CHAR:
+      // Typing searches; the list's own jump to a line by its first letter is not wanted.
+      menu_.lstHotmenu_Char(static_cast<char16_t>(wParam));
+      return 0;
     case WM_RBUTTONDOWN:
       menu_.lstHotmenu_RightButtonDown();
       return 0;

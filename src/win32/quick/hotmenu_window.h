@@ -30,6 +30,7 @@ class HotmenuWindow : public Window, public HotmenuView {
   void setTopMost(bool onTop) override;
   void setLines(const std::vector<HotmenuLine>& lines) override;
   void setStatus(const Text& text) override;
+  void setSearch(const Text& text) override;
   void selectLine(int line) override;
   int selectedLine() override { return list_.current(); }
   void setCheckTimer(bool on) override;
@@ -48,8 +49,10 @@ class HotmenuWindow : public Window, public HotmenuView {
   int lineHeight() const;
   void drawLine(const DRAWITEMSTRUCT& item);
 
+  App& app_;
   FrmHotmenu menu_;
   ListBox list_;
+  HWND searchLine_ = nullptr;  // shown above the list while a search is typed
   StatusBar status_;
   WNDPROC listOwnProc_ = nullptr;
   bool closing_ = false;

@@ -169,7 +169,7 @@ inline WORD virtualKey(const std::wstring& name) {
       {L"enter", VK_RETURN},  {L"esc", VK_ESCAPE},     {L"escape", VK_ESCAPE}, {L"tab", VK_TAB},
       {L"space", VK_SPACE},   {L"delete", VK_DELETE},  {L"insert", VK_INSERT}, {L"home", VK_HOME},
       {L"end", VK_END},       {L"up", VK_UP},          {L"down", VK_DOWN},     {L"left", VK_LEFT},
-      {L"right", VK_RIGHT},   {L"apps", VK_APPS},
+      {L"right", VK_RIGHT},   {L"apps", VK_APPS},      {L"backspace", VK_BACK},
   };
   for (const Named& n : kNames)
     if (lstrcmpiW(name.c_str(), n.name) == 0) return n.key;

@@ -36,6 +36,8 @@ const char kUsage[] =
     "  regget <name> (exit 1 when absent) | regset <name> <utf8-file> | reglist: the settings key.\r\n"
     "  front: the title of the window in front, the main window's top-most flag and check box.\r\n"
     "  menu: the hot menu's place (left top right bottom, screen width height), then its lines.\r\n"
+    "  menusearch: the hot menu's search line. menukeys <strokes> <lines>: sends the strokes and\r\n"
+    "    prints the ms until the hot menu holds that many lines.\r\n"
     "  atom <name>: held or none. popups: the number of open popup menus.\r\n"
     "  mini: main=<0|1> mini=<0|1> <left> <top> <width> <height>. move <x> <y>: the mini window.\r\n"
     "  icon <leftup|dblclick|rightup> | hasicon [<handle>] | losticon (the icon lost, the taskbar made\r\n"
@@ -365,6 +367,37 @@ int menu() {
   return 0;
 }
 
+HWND hotmenuList() {
+  HWND window = FindWindowW(L"VornixHotMenu", nullptr);
+  return window && IsWindowVisible(window) ? FindWindowExW(window, nullptr, L"ListBox", nullptr) : nullptr;
+}
+
+int menuSearch() {
+  HWND window = FindWindowW(L"VornixHotMenu", nullptr);
+  HWND search = window ? FindWindowExW(window, nullptr, L"Static", nullptr) : nullptr;
+  if (!search) return fail("no hot menu");
+  line(IsWindowVisible(search) ? helper::utf8(helper::textOf(search)) : "");
+  return 0;
+}
+
+// The menu answers a sent message only once it has handled the keys before it and
+// drawn what they changed: the time to the right count is the time to the redrawn menu.
+int menuKeys(const std::wstring& strokes, int lines) {
+  HWND list = hotmenuList();
+  if (!list) return fail("no hot menu");
+  const long long sent = helper::nowMs();
+  if (int rc = helper::sendKeys(strokes)) return rc;
+  for (;;) {
+    DWORD_PTR count = 0;
+    if (!SendMessageTimeoutW(list, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &count)) return fail("no hot menu");
+    if (static_cast<int>(count) == lines) break;
+    if (helper::nowMs() - sent > 5000) return fail("the menu holds " + std::to_string(count) + " lines");
+    Sleep(1);
+  }
+  line("redrawn\t" + std::to_string(helper::nowMs() - sent));
+  return 0;
+}
+
 int mini() {
   HWND main = mainWindow(), mini = miniWindow();
   if (!main) return fail("no main window");
@@ -566,6 +599,8 @@ int run(int argc, wchar_t** argv) {
   if (command == L"reglist" && argc == 2) return regList();
   if (command == L"front" && argc == 2) return front();
   if (command == L"menu" && argc == 2) return menu();
+  if (command == L"menusearch" && argc == 2) return menuSearch();
+  if (command == L"menukeys" && argc == 4) return menuKeys(arg, _wtoi(argv[3]));
   if (command == L"atom" && argc == 3) return line(GlobalFindAtomW(arg) ? "held" : "none"), 0;
   if (command == L"mini" && argc == 2) return mini();
   if (command == L"icon" && argc == 3) return icon(arg);

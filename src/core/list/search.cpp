@@ -1,0 +1,145 @@
+#include "core/list/search.h"
+
+#include <algorithm>
+
+namespace vornix {
+
+namespace {
+
+#include "core/list/search_fold.inc"
+
+// Long texts get the pair table; for short ones reading them is as quick.
+constexpr std::size_t kPairTableFrom = 4096;
+constexpr std::size_t kPairBits = 65536;
+
+// Writes `c` as UTF-8 at `to`; returns the bytes written (at most 3).
+std::size_t putUtf8(char* to, char16_t c) {
+  if (c < 0x80) {
+    to[0] = static_cast<char>(c);
+    return 1;
+  }
+  if (c < 0x800) {
+    to[0] = static_cast<char>(0xC0 | (c >> 6));
+    to[1] = static_cast<char>(0x80 | (c & 0x3F));
+    return 2;
+  }
+  // Each half of a surrogate pair on its own: both sides are folded alike.
+  to[0] = static_cast<char>(0xE0 | (c >> 12));
+  to[1] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+  to[2] = static_cast<char>(0x80 | (c & 0x3F));
+  return 3;
+}
+
+const char16_t* foldEntry(char16_t c) {
+  if (c >= 0x0080 && c < 0x0530) return kFold0080[c - 0x0080];
+  if (c >= 0x1E00 && c < 0x2000) return kFold1E00[c - 0x1E00];
+  return nullptr;
+}
+
+// Writes the folded form of `c` at `to`; returns the bytes written (at most kMostBytes).
+constexpr std::size_t kMostBytes = 6;
+std::size_t putFolded(char* to, char16_t c) {
+  if (c < 0x80) {
+    to[0] = static_cast<char>(c >= u'A' && c <= u'Z' ? c + 32 : c);
+    return 1;
+  }
+  if (const char16_t* folded = foldEntry(c)) {
+    std::size_t n = 0;
+    for (int i = 0; i < 2 && folded[i] != 0; ++i) n += putUtf8(to + n, folded[i]);
+    return n;
+  }
+  if (c >= 0x0531 && c <= 0x0556) c = static_cast<char16_t>(c + 0x30);  // Armenian capitals
+  // Full-width forms are typed as the plain ones.
+  if (c >= 0xFF01 && c <= 0xFF5E) return putFolded(to, static_cast<char16_t>(c - 0xFF01 + 0x21));
+  return putUtf8(to, c);
+}
+
+bool isSeparator(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == 0x00A0 || c == 0x3000; }
+
+std::size_t pairIndex(unsigned char a, unsigned char b) { return static_cast<std::size_t>(a) << 8 | b; }
+
+}  // namespace
+
+std::string foldForSearch(std::u16string_view text) {
+  // Written into a buffer that always has room for what is left, so that a
+  // megabyte entry folds without a check per character beyond the one for ASCII.
+  std::string out(text.size() + kMostBytes, '\0');
+  std::size_t written = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i];
+    if (c < 0x80) {
+      out[written++] = static_cast<char>(c >= u'A' && c <= u'Z' ? c + 32 : c);
+      continue;
+    }
+    const std::size_t left = text.size() - i;
+    if (out.size() < written + kMostBytes + left) out.resize(std::max(out.size() * 2, written + kMostBytes + left));
+    written += putFolded(&out[written], c);
+  }
+  out.resize(written);
+  return out;
+}
+
+SearchKey::SearchKey(std::u16string_view text) : folded_(foldForSearch(text)) {
+  if (folded_.size() < kPairTableFrom) return;
+  pairs_.assign(kPairBits / 64, 0);
+  const auto* bytes = reinterpret_cast<const unsigned char*>(folded_.data());
+  for (std::size_t i = 0; i + 1 < folded_.size(); ++i) {
+    const std::size_t pair = pairIndex(bytes[i], bytes[i + 1]);
+    pairs_[pair / 64] |= std::uint64_t{1} << (pair % 64);
+  }
+}
+
+bool SearchKey::contains(std::string_view word) const {
+  if (word.empty()) return true;
+  if (!pairs_.empty()) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(word.data());
+    for (std::size_t i = 0; i + 1 < word.size(); ++i) {
+      const std::size_t pair = pairIndex(bytes[i], bytes[i + 1]);
+      if (!(pairs_[pair / 64] >> (pair % 64) & 1)) return false;
+    }
+  }
+  return std::string_view(folded_).find(word) != std::string_view::npos;
+}
+
+SearchQuery::SearchQuery(std::u16string_view typed) {
+  std::size_t i = 0;
+  while (i < typed.size()) {
+    while (i < typed.size() && isSeparator(typed[i])) ++i;
+    const std::size_t start = i;
+    while (i < typed.size() && !isSeparator(typed[i])) ++i;
+    if (i > start) {
+      std::string word = foldForSearch(typed.substr(start, i - start));
+      // A word that folds to nothing (a lone mark) asks for nothing.
+      if (!word.empty()) words_.push_back(std::move(word));
+    }
+  }
+  // The longest word first: it is the one most likely to rule a text out.
+  std::stable_sort(words_.begin(), words_.end(),
+                   [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
+}
+
+bool SearchQuery::matches(const SearchKey& key) const {
+  for (const std::string& word : words_)
+    if (!key.contains(word)) return false;
+  return true;
+}
+
+bool SearchQuery::matches(std::u16string_view text) const { return empty() || matches(SearchKey(text)); }
+
+const SearchKey& SearchIndex::key(const Row& row) {
+  const Text& text = row.cells[kColContent];
+  auto found = keys_.find(row.id);
+  if (found == keys_.end() || found->second.revision != row.revision)
+    found = keys_.insert_or_assign(row.id, Kept{row.revision, std::make_shared<const SearchKey>(text)}).first;
+  return *found->second.key;
+}
+
+void SearchIndex::prune(const EntryRows& rows) {
+  for (auto it = keys_.begin(); it != keys_.end();) {
+    const int index = rows.indexOf(it->first);
+    if (index < 0 || rows.at(index).revision != it->second.revision) it = keys_.erase(it);
+    else ++it;
+  }
+}
+
+}  // namespace vornix
