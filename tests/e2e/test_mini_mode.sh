@@ -28,7 +28,7 @@ reg_seed QuestionQuit=0 ProtocolMode=1 OSD=1 OSDSec=2 OSDRows=2 LimitSizeKB=1 St
 step "autostart on, from a program folder outside the 8-bit code page: a shortcut in the Startup folder"
 dir="$E2E_WORK/Ωmega дом"
 mkdir -p "$dir"
-cp "$E2E_WIN64_DIR/Vornix.exe" "$dir/"
+cp "$E2E_EXE_DIR/Vornix.exe" "$dir/"
 # A viewer behind Vornix sees a change once Vornix has handled it.
 viewer_start behind
 vornix_start_in "$dir"

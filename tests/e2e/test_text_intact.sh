@@ -13,7 +13,7 @@ step "a read-only program folder keeps a 20,000-character entry in the user's fo
 reg_clear
 clip_empty
 mkdir -p "$ro_dir"
-cp "$E2E_WIN64_DIR/Vornix.exe" "$ro_dir/Vornix.exe"
+cp "$E2E_EXE_DIR/Vornix.exe" "$ro_dir/Vornix.exe"
 printf '%s\n' ProtocolMode=1 QuestionQuit=0 | reg_import
 chattr +i "$ro_dir" || fail "chattr +i is not permitted here"
 vornix_start_in "$ro_dir"
