@@ -90,6 +90,7 @@ shot english-tray-menu
 menu_keys "enter"
 wait_until 5 clip_is "https://example.org/x" || fail "clipboard after the pick: [$(clip_get)]"
 assert_eq 3 "$(list_rows | wc -l)" "rows after the pick"
+full_run || { vornix_stop 20; exit 0; }
 
 step "the record-mode item switches capture off and on"
 tray_menu

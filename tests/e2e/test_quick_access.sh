@@ -86,6 +86,7 @@ echo "256 characters typed $(($(cat "$E2E_WORK/front.txt.time") - sent)) ms afte
 vornix_stop
 atoms_left $ATOMS
 front_stop holder
+full_run || exit 0
 
 step "main hotkey from another window, in German"
 seed German
