@@ -86,7 +86,7 @@ else
   block_value() {
     awk -v block="$1" -v name="$2" '
       $1 == "BLOCK" { inblock = ($2 == "\"" block "\"") }
-      inblock && $1 == "VALUE" && $2 == "\"" name "\"," { sub(/^[^,]*, "/, ""); sub(/"$/, ""); print; exit }' <<<"$info"
+      inblock && $1 == "VALUE" && $2 == "\"" name "\"," { sub(/^[^,]*, L?"/, ""); sub(/"$/, ""); print; exit }' <<<"$info"
   }
   for block in 040904B0 040704B0; do
     for name in FileVersion ProductVersion; do

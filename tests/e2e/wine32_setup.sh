@@ -25,7 +25,9 @@ sudo=
 wine_version=$(dpkg-query -W -f='${Version}' wine64)
 # Libraries winex11 opens at run time, which no package depends on.
 x_libs="libxrender1 libxrandr2 libxi6 libxcursor1 libxfixes3 libxinerama1 libxcomposite1 libxxf86vm1"
-stamp="wine32 $wine_version; $x_libs; qemu-user bookworm-backports"
+packages="wine32 $wine_version; $x_libs; qemu-user bookworm-backports"
+# The tree is unpacked again when this script changes how.
+stamp="$packages; $(sed -n '/^unpack()/,/^}/p' "${BASH_SOURCE[0]}" | sha256sum | cut -c1-16)"
 
 apt_private() {
   local what=$1
@@ -111,10 +113,10 @@ register_binfmt() {
 
 if [ "$(cat "$cache/stamp" 2>/dev/null)" != "$stamp" ]; then
   rm -f "$cache/stamp"
-  [ -n "$(ls "$cache"/debs/*.deb 2>/dev/null)" ] && [ "$(cat "$cache/fetched" 2>/dev/null)" = "$stamp" ] || {
+  [ -n "$(ls "$cache"/debs/*.deb 2>/dev/null)" ] && [ "$(cat "$cache/fetched" 2>/dev/null)" = "$packages" ] || {
     rm -rf "$cache/debs"
     fetch
-    echo "$stamp" >"$cache/fetched"
+    echo "$packages" >"$cache/fetched"
   }
   echo "unpacking into $root"
   unpack
@@ -129,6 +131,6 @@ export WINEARCH=win32
 WINE='$root/usr/lib/wine/wine'
 # Waits of the tests are stretched by this factor: every program start and
 # window under emulation takes several times as long.
-WINE_SLOWNESS=3
+export WINE_SLOWNESS=3
 ENV
 echo "32-bit Wine ready in $((SECONDS - started)) s: $env_file"
