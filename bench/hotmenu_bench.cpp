@@ -2,7 +2,7 @@
 // million characters long: the menu must open at once whatever the list holds.
 #include <benchmark/benchmark.h>
 
-#include "core/clip/ustr.h"
+#include "base/ustr.h"
 #include "core/quick/frm_hotmenu.h"
 
 namespace vornix {

@@ -17,8 +17,8 @@
 #include <random>
 #include <utility>
 
+#include "base/ustr.h"
 #include "core/clip/transforms.h"
-#include "core/clip/ustr.h"
 
 namespace vornix::transforms {
 

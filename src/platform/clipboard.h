@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/clip/text_print.h"
+#include "base/text_print.h"
 
 namespace vornix::platform {
 

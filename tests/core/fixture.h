@@ -8,9 +8,9 @@
 #include <utility>
 #include <vector>
 
+#include "base/dates.h"
+#include "base/ustr.h"
 #include "core/app/app.h"
-#include "core/clip/dates.h"
-#include "core/clip/ustr.h"
 #include "core/list/frm_vornix.h"
 #include "core/prefs/localisation.h"
 #include "core/quick/quick_access.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/clip/dates.h"
+#include "base/dates.h"
 #include "core/clip/helpers.h"
 #include "fixture.h"
 

@@ -5,7 +5,7 @@
 #include <functional>
 #include <random>
 
-#include "core/clip/ustr.h"
+#include "base/ustr.h"
 
 namespace vornix::transforms {
 

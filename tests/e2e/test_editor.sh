@@ -8,7 +8,7 @@
 source "$(dirname "$0")/lib.sh"
 
 EDITOR='Text Input'
-# Control and command ids of the windows (src/win32/editor_ids.h).
+# Control and command ids of the windows (src/win32/editor/editor_ids.h).
 TEXT=4100 PROTECT=4101 KEY=4103 OKCOPY=4104 OK=1 CANCEL=2
 TB_NEW=1101 TB_EDIT=1108 MEN_EXPORT=1203
 ED_EXPORT=4200 ED_REPLACE=4210 ED_SETCITE=4211 ED_DELCITE=4212 ED_REFORMATP=4213

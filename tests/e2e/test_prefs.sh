@@ -8,7 +8,7 @@
 source "$(dirname "$0")/lib.sh"
 
 # id NAME: the control id of IDC_PREFS_NAME.
-id() { awk -v n="IDC_PREFS_$1" '$2 == n { print $3 }' "$E2E_ROOT/src/win32/prefs_ids.h"; }
+id() { awk -v n="IDC_PREFS_$1" '$2 == n { print $3 }' "$E2E_ROOT/src/win32/prefs/prefs_ids.h"; }
 # ctl COMMAND NAME [ARG] [then COMMAND NAME [ARG]...]: probe commands on controls of the
 # dialog, named as in prefs_ids.h, in one start.
 ctl() {

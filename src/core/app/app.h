@@ -7,8 +7,8 @@
 
 #include "core/app/options.h"
 #include "core/app/string_ids.h"
-#include "core/app/services.h"
 #include "core/clip/clip_class.h"
+#include "platform/services.h"
 
 namespace vornix {
 

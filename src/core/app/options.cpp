@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "core/clip/ustr.h"
+#include "base/ustr.h"
 
 namespace vornix {
 

@@ -2,8 +2,8 @@
 
 #include <limits>
 
+#include "base/ustr.h"
 #include "core/clip/transforms.h"
-#include "core/clip/ustr.h"
 
 namespace vornix {
 

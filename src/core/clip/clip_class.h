@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "core/clip/code_page.h"
+#include "base/code_page.h"
 #include "platform/clipboard.h"
 
 namespace vornix {

@@ -1,7 +1,7 @@
 #include "core/clip/helpers.h"
 
+#include "base/ustr.h"
 #include "core/app/app.h"
-#include "core/clip/ustr.h"
 #include "core/list/main_view.h"
 #include "core/store/file_text.h"
 

@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "core/clip/ustr.h"
+#include "base/ustr.h"
 
 // Every operation is defined as a sequence of whole-text replacements, several of them
 // "repeated until stable". Running them that way costs one pass per replacement and, for

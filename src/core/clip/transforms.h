@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/clip/code_page.h"
+#include "base/code_page.h"
 
 namespace vornix::transforms {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/clip/ustr.h"
+#include "base/ustr.h"
 #include "core/editor/tools.h"
 #include "core/prefs/localisation.h"
 #include "core/store/export.h"

@@ -1,6 +1,6 @@
 #include "core/editor/tools.h"
 
-#include "core/clip/ustr.h"
+#include "base/ustr.h"
 
 namespace vornix::tools {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/clip/code_page.h"
+#include "base/code_page.h"
 
 namespace vornix::tools {
 

@@ -2,10 +2,10 @@
 
 #include <iterator>
 
+#include "base/ustr.h"
 #include "core/app/twips.h"
 #include "core/clip/clip_class.h"
 #include "core/clip/helpers.h"
-#include "core/clip/ustr.h"
 #include "core/info/maker.h"
 
 namespace vornix {

@@ -8,8 +8,8 @@
 // changes in quick succession once they pause, so that a program copying many
 // texts in a row loses none. No copy of a text that is not filed is kept:
 // a length and hash recognise it again.
+#include "base/ustr.h"
 #include "core/clip/helpers.h"
-#include "core/clip/ustr.h"
 #include "core/list/frm_vornix.h"
 
 namespace vornix {

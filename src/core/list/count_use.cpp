@@ -1,6 +1,6 @@
 // One use of an entry handed out from outside the main window.
+#include "base/ustr.h"
 #include "core/clip/helpers.h"
-#include "core/clip/ustr.h"
 #include "core/list/frm_vornix.h"
 
 namespace vornix {

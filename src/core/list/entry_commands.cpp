@@ -1,7 +1,7 @@
 // Commands on the selected entry and on the whole list: copy back, cut, delete,
 // clear, new entry and edit hand-off, undo, drops, and the list's mouse and keys.
+#include "base/ustr.h"
 #include "core/clip/helpers.h"
-#include "core/clip/ustr.h"
 #include "core/list/frm_vornix.h"
 
 namespace vornix {

@@ -1,8 +1,8 @@
 // The entry list: filing texts with duplicate detection and automatic deletion,
 // changing and removing entries, and the commands that follow the list's state.
-#include "core/clip/dates.h"
+#include "base/dates.h"
+#include "base/ustr.h"
 #include "core/clip/helpers.h"
-#include "core/clip/ustr.h"
 #include "core/list/frm_vornix.h"
 
 namespace vornix {

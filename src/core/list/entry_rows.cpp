@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/clip/ustr.h"
+#include "base/ustr.h"
 
 namespace vornix {
 

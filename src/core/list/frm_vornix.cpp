@@ -1,7 +1,7 @@
 #include "core/list/frm_vornix.h"
 
+#include "base/ustr.h"
 #include "core/clip/helpers.h"
-#include "core/clip/ustr.h"
 #include "core/info/maker.h"
 
 namespace vornix {

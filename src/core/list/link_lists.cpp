@@ -1,7 +1,7 @@
 // The URL and e-mail lists: views of the entry list that are rebuilt on each tab
 // click, select their entry, and open web and mail addresses with the shell.
+#include "base/ustr.h"
 #include "core/clip/helpers.h"
-#include "core/clip/ustr.h"
 #include "core/list/frm_vornix.h"
 #include "core/prefs/localisation.h"
 

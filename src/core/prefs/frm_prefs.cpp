@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/clip/ustr.h"
+#include "base/ustr.h"
 #include "core/list/entry_rows.h"
 #include "core/prefs/localisation.h"
 #include "core/quick/translucency.h"

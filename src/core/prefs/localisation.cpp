@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <iterator>
 
+#include "base/ustr.h"
 #include "core/app/app.h"
-#include "core/clip/ustr.h"
 
 namespace vornix {
 

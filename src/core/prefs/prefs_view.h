@@ -1,7 +1,7 @@
 // What the Preferences logic needs from the dialog on the screen, and the effects
 // its OK reaches in the rest of the program. PrefsView is implemented by the Win32
 // dialog (src/win32/prefs_dialog) and by a fake in the tests; PrefsEffects by the
-// main window (src/win32/prefs_effects) and by a recorder in the tests.
+// main window (src/win32/main/main_prefs.cpp) and by a recorder in the tests.
 #pragma once
 
 #include <string>

@@ -3,9 +3,9 @@
 #include <cmath>
 #include <string>
 
+#include "base/ustr.h"
 #include "core/app/twips.h"
 #include "core/clip/helpers.h"
-#include "core/clip/ustr.h"
 #include "core/quick/translucency.h"
 
 namespace vornix {

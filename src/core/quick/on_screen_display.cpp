@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/clip/ustr.h"
+#include "base/ustr.h"
 #include "core/list/frm_vornix.h"
 
 namespace vornix {

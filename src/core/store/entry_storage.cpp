@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "base/dates.h"
+#include "base/ustr.h"
 #include "core/app/app.h"
-#include "core/clip/dates.h"
 #include "core/clip/helpers.h"
-#include "core/clip/ustr.h"
 #include "core/prefs/localisation.h"
 #include "core/store/file_text.h"
 

@@ -1,7 +1,7 @@
 #include "core/store/export.h"
 
+#include "base/ustr.h"
 #include "core/clip/helpers.h"
-#include "core/clip/ustr.h"
 #include "core/prefs/localisation.h"
 
 namespace vornix {

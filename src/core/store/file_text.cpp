@@ -1,6 +1,6 @@
 #include "core/store/file_text.h"
 
-#include "core/clip/ustr.h"
+#include "base/ustr.h"
 
 namespace vornix {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "core/clip/code_page.h"
+#include "base/code_page.h"
 
 namespace vornix {
 

@@ -1,9 +1,9 @@
 // Window state, options and program-wide values in the settings store.
 #include <cmath>
 
+#include "base/ustr.h"
 #include "core/app/twips.h"
 #include "core/clip/helpers.h"
-#include "core/clip/ustr.h"
 #include "core/list/frm_vornix.h"
 #include "core/list/main_geometry.h"
 

@@ -6,8 +6,8 @@
 #include <fstream>
 #include <new>
 
-#include "core/clip/dates.h"
-#include "core/clip/ustr.h"
+#include "base/dates.h"
+#include "base/ustr.h"
 
 namespace vornix::fake {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/app/services.h"
+#include "platform/services.h"
 
 namespace vornix::fake {
 

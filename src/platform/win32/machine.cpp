@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-#include "core/clip/ustr.h"
+#include "base/ustr.h"
 #include "platform/win32/wide.h"
 
 namespace vornix::win32 {

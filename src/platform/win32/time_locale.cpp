@@ -7,7 +7,7 @@
 
 #include <cstdio>
 
-#include "core/clip/dates.h"
+#include "base/dates.h"
 #include "platform/win32/wide.h"
 
 namespace vornix::win32 {

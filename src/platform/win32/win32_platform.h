@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "core/clip/code_page.h"
+#include "base/code_page.h"
 #include "platform/clipboard.h"
 #include "platform/file_system.h"
 #include "platform/settings_store.h"

@@ -46,7 +46,7 @@ const char kUsage[] =
     "    page print the page shown.\r\n"
     "  until: runs the command until a line of its output matches (or, with !, none does).\r\n";
 
-// Must match the program's own numbers (src/win32/mini_ids.h, prefs_ids.h, resource.h).
+// Must match the program's own numbers (src/win32/quick/mini_ids.h, prefs/prefs_ids.h, common/resource.h).
 constexpr UINT kMsgTrayIcon = WM_APP + 0x300;
 constexpr UINT kTrayIconId = 1;
 constexpr int kPrefsTabs = 5001;
