@@ -131,6 +131,6 @@ export WINEARCH=win32
 WINE='$root/usr/lib/wine/wine'
 # Waits of the tests are stretched by this factor: every program start and
 # window under emulation takes several times as long.
-export WINE_SLOWNESS=3
+export WINE_SLOWNESS=4
 ENV
 echo "32-bit Wine ready in $((SECONDS - started)) s: $env_file"
