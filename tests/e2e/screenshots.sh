@@ -11,11 +11,18 @@ out=${1:-$E2E_ROOT/docs/screenshots}
 mkdir -p "$out"
 TB_EDIT=1108 MEN_PREFS=1204
 
-# picture NAME: the display, trimmed to its windows, into the output folder.
+# picture NAME [NOT-SIZE]: the display, trimmed to its windows, into the output
+# folder; with NOT-SIZE (WxH), taken again until the windows cover another area
+# (a dialog that fades in is not on the display at once).
 picture() {
-  local raw=$E2E_WORK/$1.raw.png
-  import -window root "$raw"
-  convert "$raw" -trim +repage -colors 64 -strip "PNG8:$out/$1.png"
+  local raw=$E2E_WORK/$1.raw.png try
+  for try in $(seq 1 40); do
+    import -window root "$raw"
+    convert "$raw" -trim +repage "$raw"
+    [ -z "${2:-}" ] || [ "$(identify -format '%wx%h' "$raw")" != "$2" ] && break
+    sleep 0.25
+  done
+  convert "$raw" -colors 64 -strip "PNG8:$out/$1.png"
   echo "$out/$1.png: $(identify -format '%wx%h' "$out/$1.png"), $(stat -c %s "$out/$1.png") bytes"
 }
 
@@ -27,7 +34,9 @@ seed() {
     "Entry2=support@vornix.example" "EntryDate2=3/2/2026 10:05:51 AM" EntryQuant2=2 \
     "Entry3=Kind regards, Anna Berger" "EntryDate3=3/2/2026 11:21:17 AM" EntryQuant3=7 EntrySel3=True \
     "Entry4=Order no. 2026-0481: 3 x A4 paper, 1 x toner" "EntryDate4=3/2/2026 1:48:09 PM" EntryQuant4=1 \
-    "Entry5=Grüße aus Köln – 中文 – Ελληνικά" "EntryDate5=3/2/2026 2:02:33 PM" EntryQuant5=1
+    "EntryDate5=3/2/2026 2:02:33 PM" EntryQuant5=1
+  # Beyond the code page: byte-exact, not through the registry import.
+  reg_set Entry5 "Grüße aus Köln – 中文 – Ελληνικά"
 }
 
 for lang in English German; do
@@ -54,7 +63,7 @@ for lang in English German; do
 
   probe cmd main $MEN_PREFS >/dev/null
   probe_until 10 . shown prefs || fail "Settings did not open"
-  picture "prefs-$suffix"
+  picture "prefs-$suffix" "$(identify -format '%wx%h' "$out/main-$suffix.png")"
   probe press "$([ "$lang" = English ] && echo Cancel || echo Abbrechen)" >/dev/null
   probe_until 10 '!.' shown prefs || fail "Settings did not close"
 
