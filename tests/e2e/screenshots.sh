@@ -12,14 +12,19 @@ mkdir -p "$out"
 TB_EDIT=1108 MEN_PREFS=1204
 
 # picture NAME [NOT-SIZE]: the display, trimmed to its windows, into the output
-# folder; with NOT-SIZE (WxH), taken again until the windows cover another area
-# (a dialog that fades in is not on the display at once).
+# folder, once two looks in a row are the same (a window may still be drawing);
+# with NOT-SIZE (WxH), only once the windows cover another area (a dialog that
+# fades in is not on the display at once).
 picture() {
-  local raw=$E2E_WORK/$1.raw.png try
+  local raw=$E2E_WORK/$1.raw.png try last= now
   for try in $(seq 1 40); do
     import -window root "$raw"
     convert "$raw" -trim +repage "$raw"
-    [ -z "${2:-}" ] || [ "$(identify -format '%wx%h' "$raw")" != "$2" ] && break
+    now=$(convert "$raw" rgb:- | md5sum)
+    if [ -z "${2:-}" ] || [ "$(identify -format '%wx%h' "$raw")" != "$2" ]; then
+      [ "$now" = "$last" ] && break
+      last=$now
+    fi
     sleep 0.25
   done
   convert "$raw" -colors 64 -strip "PNG8:$out/$1.png"
@@ -36,7 +41,7 @@ seed() {
     "Entry4=Order no. 2026-0481: 3 x A4 paper, 1 x toner" "EntryDate4=3/2/2026 1:48:09 PM" EntryQuant4=1 \
     "EntryDate5=3/2/2026 2:02:33 PM" EntryQuant5=1
   # Beyond the code page: byte-exact, not through the registry import.
-  reg_set Entry5 "Grüße aus Köln – 中文 – Ελληνικά"
+  reg_set Entry5 "Grüße aus Köln – Ελληνικά – 5 €"
 }
 
 for lang in English German; do
