@@ -34,7 +34,7 @@ for guide in README.txt LIESMICH.txt; do
   # Its size: the source's bytes, a CR for each line, and the byte-order mark.
   expected=$(($(stat -c %s "$here/$guide") + $(wc -l <"$here/$guide")))
   [ "$guide" = LIESMICH.txt ] && expected=$((expected + 3))
-  version=$(sed -n 's/^Vornix \([0-9.]*\) .*/\1/p' "$file" | head -1 | tr -d '\r')
+  version=$(sed -e '1s/^\xef\xbb\xbf//' -n -e 's/^Vornix \([0-9.]*\) .*/\1/p' "$file" | head -1 | tr -d '\r')
   expected=$((expected + (${#version} - 9) * $(grep -c '@VERSION@' "$here/$guide")))
   [ "$(stat -c %s "$file")" = "$expected" ] || problem "$guide has $(stat -c %s "$file") bytes, expected $expected"
   [[ $(basename "$zip") == "Vornix-$version.zip" ]] || problem "$guide names version $version, the zip is $(basename "$zip")"
