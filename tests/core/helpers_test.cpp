@@ -25,6 +25,18 @@ TEST(ShortenText, KeepsShortTextsAndCutsLongOnes) {
   EXPECT_EQ(shortenText(u"abcd\r\nefgh" + Text(4, u'z'), 10), u"abcd efghz [...]");
 }
 
+TEST(FlattenLine, EveryBreakAndTabIsOneBlank) {
+  struct Case { const char16_t* text; size_t max; const char16_t* flat; };
+  const Case cases[] = {
+      {u"GmbH\r\nHauptstr. 1", 100, u"GmbH Hauptstr. 1"},
+      {u"a\tb\nc\rd\r\n\r\ne", 100, u"a b c d  e"},
+      {u"\r\n lead", 100, u"  lead"},
+      {u"x\x01y\x1fz", 100, u"x y z"},
+      {u"abc\r\ndef", 5, u"abc d"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(flattenLine(c.text, c.max), c.flat);
+}
+
 TEST(RemoveAmpersand, DropsTheMnemonicMarks) {
   EXPECT_EQ(removeAmpersand(u"&Copy"), u"Copy");
   EXPECT_EQ(removeAmpersand(u"Drag&&Drop"), u"DragDrop");
@@ -53,6 +65,10 @@ TEST(KeepOnScreen, MovesWindowsBackInsideAndLargerOnesToTheCorner) {
     keepOnScreen(r, Rect{0, 0, 1000, 700});
     EXPECT_TRUE(r.left == want.left && r.top == want.top && r.width == want.width) << r.left << " " << r.top;
   }
+  // A monitor left of and above the primary one.
+  Rect r{-100, -900, 200, 100};
+  keepOnScreen(r, Rect{-1280, -1024, 1280, 1024});
+  EXPECT_TRUE(r.left == -200 && r.top == -900) << r.left << " " << r.top;
 }
 
 TEST(Dates, SortKeyAndCivilRoundTrip) {

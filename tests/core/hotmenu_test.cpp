@@ -13,7 +13,8 @@ namespace {
 class FakeHotmenuView : public HotmenuView {
  public:
   Rect rect{0, 0, 300, 200};
-  Rect screen{0, 0, 1024, 768};
+  // A second monitor right of the first, taller and lower.
+  std::vector<Rect> monitors{{0, 0, 1024, 768}, {1024, 100, 1280, 1024}};
   std::vector<Text> lines;
   Text status;
   int selected = -1;
@@ -21,7 +22,11 @@ class FakeHotmenuView : public HotmenuView {
   int checkRestarts = 0;
 
   Rect windowRect() override { return rect; }
-  Rect screenRect() override { return screen; }
+  Rect screenAt(const platform::Point& at) override {
+    for (const Rect& m : monitors)
+      if (at.x >= m.left && at.x < m.left + m.width && at.y >= m.top && at.y < m.top + m.height) return m;
+    return monitors[0];
+  }
   void moveTo(long left, long top) override { rect.left = left, rect.top = top; }
   void setTopMost(bool on) override { topMost = on; }
   void setLines(const std::vector<HotmenuLine>& l) override {
@@ -80,8 +85,10 @@ TEST(Hotmenu, ListsClipboardAndEveryEntryShortened) {
   EXPECT_EQ(m.frm->rows().count(), 3);
 }
 
-TEST(Hotmenu, OpensAtThePointerInsideTheScreen) {
-  struct Case { long x, y, left, top; } cases[] = {{100, 50, 100, 50}, {1000, 700, 724, 568}, {1023, 10, 724, 10}};
+TEST(Hotmenu, OpensAtThePointerInsideItsMonitor) {
+  struct Case { long x, y, left, top; } cases[] = {
+      {100, 50, 100, 50}, {1000, 700, 724, 568}, {1023, 10, 724, 10},
+      {1100, 900, 1100, 900}, {2300, 1120, 2004, 924}, {1024, 120, 1024, 120}};
   for (const Case& c : cases) {
     Menu m;
     m.keyboard.cursor = {c.x, c.y};

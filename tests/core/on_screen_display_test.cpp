@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "base/ustr.h"
 #include "core/quick/autostart.h"
 #include "core/quick/on_screen_display.h"
 #include "fixture.h"
@@ -17,8 +18,11 @@ class FakeOsd : public OsdView {
   std::vector<Text> lines;
   std::uint32_t colour = 0;
   int shows = 0;
+  size_t width = 40;  // characters on one line of the panel
+
 
   void configure(const OsdConfig& c) override { config = c, ++configured; }
+  bool fitsOnLine(const Text& line) override { return line.size() <= width; }
   void showText(const std::vector<Text>& l, std::uint32_t c) override { lines = l, colour = c, shown = true, ++shows; }
   bool isShown() override { return shown; }
   void hideOSD() override { shown = false; }
@@ -59,13 +63,36 @@ TEST(OnScreenDisplay, ConfigurationFromTheOptions) {
 TEST(OnScreenDisplay, ShowsNewTextsInGreenOrRedOnce) {
   Display p;
   p.copy(u"\r\n\tfirst line\r\nsecond\nthird");
-  EXPECT_EQ(p.osd.lines, (std::vector<Text>{u"first line", u"second"}));
+  EXPECT_EQ(p.osd.lines, (std::vector<Text>{u"first line", u"second\u2026"}));
   EXPECT_EQ(p.osd.colour, kOsdGreen);
   p.copy(u"other");
   p.copy(u"other");  // the same text while displayed: no new start
   EXPECT_EQ(p.osd.shows, 2);
   p.copy(Text(1025, u'x'));  // over the 1 KB limit
   EXPECT_EQ(p.osd.colour, kOsdRed);
+}
+
+TEST(OnScreenDisplay, WrapsToItsRowsAndMarksACut) {
+  // A panel line of 10 characters here.
+  const auto fits = [](const Text& line) { return line.size() <= 10; };
+  struct Case { const char16_t* text; int rows; std::vector<Text> lines; };
+  const Case cases[] = {
+      {u"short", 2, {u"short"}},
+      {u"one two three four", 2, {u"one two", u"three four"}},
+      {u"one two three four five", 2, {u"one two", u"three fou\u2026"}},
+      {u"a\r\nb\nc", 2, {u"a", u"b\u2026"}},
+      {u"a\r\n\r\n\tb  \r\n  ", 2, {u"a", u"b"}},
+      {u"abcdefghijklmnopqrstuvwxyz", 3, {u"abcdefghij", u"klmnopqrst", u"uvwxyz"}},
+      {u"abcdefghijklmnopqrstuvwxyz", 1, {u"abcdefghi\u2026"}},
+      {u"\U0001F600\U0001F600\U0001F600\U0001F600\U0001F600\U0001F600", 1, {u"\U0001F600\U0001F600\U0001F600\U0001F600\u2026"}},
+      {u" \r\n\t", 2, {}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(osdLines(c.text, c.rows, fits), c.lines) << ustr::toUtf8(c.text);
+  // Only the beginning of a text: its end is not shown.
+  EXPECT_EQ(osdLines(u"xyz", 2, fits, true), (std::vector<Text>{u"xyz\u2026"}));
+  // A huge one-line text is read only as far as its rows reach.
+  const Text huge(5000000, u'x');
+  EXPECT_EQ(osdLines(huge, 2, fits), (std::vector<Text>{u"xxxxxxxxxx", u"xxxxxxxxx\u2026"}));
 }
 
 TEST(OnScreenDisplay, StaysSilent) {

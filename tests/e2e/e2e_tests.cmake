@@ -72,3 +72,6 @@ endif()
 # The editor test drives many windows through the probe: each step is a Wine
 # process start, which a loaded machine makes slow.
 set_tests_properties(e2e_editor PROPERTIES TIMEOUT 300)
+
+# The caption check opens every dialog and Settings page four times over.
+set_tests_properties(e2e_captions PROPERTIES TIMEOUT 600)

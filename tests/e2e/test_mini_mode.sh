@@ -43,14 +43,24 @@ if full_run; then
   clip_set "https://example.org/x"
   wait_status "https://example.org/x"
   clip_set $'second text\r\nwith a second line\r\nand a third'
-  osd_shows $'^1\tsecond text\\\\nwith a second line$' "no green display"
+  # Two lines shown, and a sign that a third follows.
+  osd_shows $'^1\tsecond text\\\\nwith a second line\xe2\x80\xa6$' "no green display"
   shot english-osd-green
   await 10 "three copies were not filed" rows_are 3
+  # Line breaks in the list's Content column are drawn as blanks.
+  shot english-list-multiline
   osd_shows '^0' "the display stayed"
   clip_set_repeat x 2000
-  osd_shows '^1' "no display in red"
+  # Only the beginning of a text over the limit is read: the display marks the cut.
+  osd_shows $'^1\tx+\xe2\x80\xa6$' "no display in red"
   shot english-osd-red
   assert_eq 3 "$(list_rows | wc -l)" "rows after the text over the limit"
+  # Export, like every dialog of the program, hides the display.
+  probe cmd main 1203 >/dev/null
+  wait_box '^Export text'
+  osd_shows '^0' "the display stayed over the export dialog"
+  press Cancel
+  box_gone '^Export text'
 
   step "copy back is not displayed"
   osd_shows '^0' "the display stayed"
@@ -132,11 +142,13 @@ shot german-tray-menu
 menu_keys "escape escape escape"
 probe cmd mini 3003
 mini_state '^main=1 mini=0 '
-clip_set "ein neuer Text"
-osd_shows $'^1\tein neuer Text' "no display"
+# A line longer than the screen is wide goes on in the display's second line.
+long="ein neuer Text, $(printf 'der weiter und weiter geht %.0s' 1 2 3 4)bis hier"
+clip_set "$long"
+osd_shows $'^1\tein neuer Text, der[^\\\\]+\\\\n[^\\\\]+bis hier$' "the long line was not wrapped"
 shot german-osd-green
 clip_set_repeat y 2000
-osd_shows $'^1\t(?!ein neuer Text)' "no display in red"
+osd_shows $'^1\ty+\xe2\x80\xa6$' "no display in red"
 shot german-osd-red
 vornix_stop 20
 

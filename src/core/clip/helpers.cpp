@@ -10,11 +10,12 @@ namespace vornix {
 namespace {
 
 // The one-line form of a text, read in place: a tab and a CR LF pair are one
-// blank, the LF of a pair is gone. Walking only as far as needed keeps a line
-// of a text of a million characters as cheap as one of a short text.
+// blank, the LF of a pair is gone; with `loneBreaks`, a CR or LF on its own and
+// every other control character are blanks too. Walking only as far as needed
+// keeps a line of a text of a million characters as cheap as one of a short text.
 class OneLine {
  public:
-  explicit OneLine(const Text& text) : t_(text) {}
+  OneLine(const Text& text, bool loneBreaks) : t_(text), loneBreaks_(loneBreaks) {}
   size_t size() const { return t_.size(); }
   bool pairAt(size_t i) const { return t_[i] == u'\r' && i + 1 < t_.size() && t_[i + 1] == u'\n'; }
   // The character that raw position i stands for; 0 for the LF of a pair.
@@ -22,11 +23,13 @@ class OneLine {
     const char16_t c = t_[i];
     if (c == u'\t' || pairAt(i)) return u' ';
     if (c == u'\n' && i > 0 && t_[i - 1] == u'\r') return 0;
+    if (loneBreaks_ && c < u' ') return u' ';
     return c;
   }
 
  private:
   const Text& t_;
+  bool loneBreaks_;
 };
 
 }  // namespace
@@ -35,7 +38,7 @@ Text shortenText(const Text& text, int maxLen) {
   if (maxLen < 3) return Text();
   const size_t max = static_cast<size_t>(maxLen);
   const size_t half = max / 2;
-  const OneLine line(text);
+  const OneLine line(text, false);
   // Leading and trailing blanks of the one-line form.
   size_t begin = 0, end = line.size();
   while (begin < end && (line.at(begin) == u' ' || line.at(begin) == 0)) ++begin;
@@ -57,6 +60,14 @@ Text shortenText(const Text& text, int maxLen) {
     if (const char16_t c = line.at(j - 1)) tail += c;
   tail.assign(tail.rbegin(), tail.rend());
   return ustr::trimSpaces(head.substr(0, max - half)) + u" [...] " + ustr::trimSpaces(tail);
+}
+
+Text flattenLine(const Text& text, size_t maxLen) {
+  const OneLine line(text, true);
+  Text flat;
+  for (size_t i = 0; i < line.size() && flat.size() < maxLen; ++i)
+    if (const char16_t c = line.at(i)) flat += c;
+  return flat;
 }
 
 Text removeAmpersand(const Text& text) { return ustr::replaceAll(text, u"&", u""); }
@@ -92,10 +103,10 @@ void deleteFile(App& app, const Text& path) {
 long openWithShell(App& app, const Text& target) { return app.sys.shell.open(target); }
 
 void keepOnScreen(Rect& w, const Rect& screen) {
-  if (screen.height - w.height < w.top) w.top = screen.height - w.height;
-  if (screen.width - w.width < w.left) w.left = screen.width - w.width;
-  if (w.top < 0) w.top = 0;
-  if (w.left < 0) w.left = 0;
+  if (screen.top + screen.height - w.height < w.top) w.top = screen.top + screen.height - w.height;
+  if (screen.left + screen.width - w.width < w.left) w.left = screen.left + screen.width - w.width;
+  if (w.top < screen.top) w.top = screen.top;
+  if (w.left < screen.left) w.left = screen.left;
 }
 
 }  // namespace vornix

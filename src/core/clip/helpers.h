@@ -2,6 +2,7 @@
 // paths, files and the shell.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace vornix {
@@ -11,6 +12,10 @@ class App;
 struct Rect;
 
 Text shortenText(const Text& text, int maxLen);
+// The first `maxLen` characters of a text as one line for a list cell: every tab,
+// CR LF pair, lone CR or LF and other control character is one blank, which a
+// control draws where it would draw a box for the character itself.
+Text flattenLine(const Text& text, size_t maxLen);
 Text removeAmpersand(const Text& text);
 Text zeroPad(long number, int width);
 Text addBackslash(const Text& path);
@@ -23,7 +28,8 @@ Text readFile(App& app, const Text& path);
 void deleteFile(App& app, const Text& path);
 long openWithShell(App& app, const Text& target);
 
-// Moves a rectangle back inside the screen (top-left wins for one larger than the screen).
+// Moves a rectangle back inside the screen or a monitor of it, which need not start
+// at 0, 0 (top-left wins for one larger than the screen).
 void keepOnScreen(Rect& window, const Rect& screen);
 
 }  // namespace vornix

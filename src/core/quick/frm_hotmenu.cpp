@@ -16,7 +16,7 @@ constexpr char16_t kCantOpenClipboard[] = u"Can't open Clipboard";
 std::vector<HotmenuLine> hotmenuLines(const Text& clipText, const EntryRows& rows) {
   std::vector<HotmenuLine> lines;
   lines.reserve(static_cast<size_t>(rows.count()) + 1);
-  if (!clipText.empty()) lines.push_back({shortenText(clipText, kLineLength), 0});
+  if (!clipText.empty()) lines.push_back({shortenText(clipText, kLineLength), 0, true});
   for (int i = 0; i < rows.count(); ++i) lines.push_back({shortenText(rows.at(i).cells[kColContent], kLineLength), i});
   return lines;
 }
@@ -31,12 +31,12 @@ void FrmHotmenu::load() {
   app_.hotmenuShown = true;
   target_ = keyboard_.activeWindow();
 
-  // Top-left corner at the pointer, pushed back inside the screen at the right and bottom.
+  // Top-left corner at the pointer, pushed back inside the pointer's monitor at the right and bottom.
   const platform::Point at = keyboard_.cursorPos();
   Rect r = view_.windowRect();
   r.left = at.x;
   r.top = at.y;
-  keepOnScreen(r, view_.screenRect());
+  keepOnScreen(r, view_.screenAt(at));
   view_.moveTo(r.left, r.top);
   view_.setTopMost(true);
 

@@ -19,6 +19,7 @@ namespace vornix {
 struct HotmenuLine {
   Text text;  // the shortened one-line form, never the whole text
   int value;  // the entry's row index; 0 for the clipboard line too
+  bool clipboard = false;  // the clipboard's line, set apart from the entries
 };
 
 // The clipboard line (when `clipText` is not empty), then one line per row in display order.
@@ -29,7 +30,8 @@ class HotmenuView {
  public:
   virtual ~HotmenuView() = default;
   virtual Rect windowRect() = 0;
-  virtual Rect screenRect() = 0;  // the whole screen
+  // The monitor under the point; where the system knows one screen only, the whole screen.
+  virtual Rect screenAt(const platform::Point& at) = 0;
   virtual void moveTo(long left, long top) = 0;
   virtual void setTopMost(bool onTop) = 0;
   virtual void setLines(const std::vector<HotmenuLine>& lines) = 0;

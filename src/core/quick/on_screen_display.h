@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "core/app/app.h"
@@ -28,6 +29,8 @@ class OsdView {
  public:
   virtual ~OsdView() = default;
   virtual void configure(const OsdConfig& config) = 0;
+  // Whether `line` fits on one line of the panel in its font.
+  virtual bool fitsOnLine(const Text& line) = 0;
   // Shows `lines` in `colour` and hides them by itself after the configured time.
   virtual void showText(const std::vector<Text>& lines, std::uint32_t colour) = 0;
   virtual bool isShown() = 0;
@@ -38,9 +41,13 @@ class OsdView {
 // out of range (a hand-edited store) are held to the nearest sensible one.
 OsdConfig osdConfig(const OptionTable& options);
 
-// The first `rows` lines of `text` as the display shows them: tabs as blanks,
-// CR LF, CR or LF as line ends, empty lines skipped, each line cut at 300 characters.
-std::vector<Text> osdLines(const Text& text, int rows);
+// `text` as the display shows it in at most `rows` lines: tabs as blanks, CR LF,
+// CR or LF as line ends, empty lines skipped, a line too long for the panel
+// wrapped at blanks (inside a word where it has none), and the last line ending
+// in "…" when more of the text follows (always when `continues`: `text` is only
+// the beginning of the text).
+std::vector<Text> osdLines(const Text& text, int rows, const std::function<bool(const Text&)>& fits,
+                           bool continues = false);
 
 class OnScreenDisplay {
  public:

@@ -84,6 +84,7 @@ class ListBox : public Control {
   int add(const Text& text) const { return static_cast<int>(send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(text)))); }
   int count() const { return static_cast<int>(send(LB_GETCOUNT)); }
   int current() const { return static_cast<int>(send(LB_GETCURSEL)); }
+  void setCurrent(int index) const { send(LB_SETCURSEL, index); }
 };
 
 class TabControl : public Control {

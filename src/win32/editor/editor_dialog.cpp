@@ -36,6 +36,12 @@ constexpr int kMargin = 4, kGap = 6, kRowHeight = 22, kButtonHeight = 24;
 constexpr int kOKCopyWidth = 112, kButtonWidth = 84, kKeyWidth = 52, kKeyLabelWidth = 96;
 // Status panels: four key states, "Position", the caret, "Length", the length.
 constexpr int kPanelWidths[] = {40, 40, 40, 40, 64, 64, 56, 0};
+constexpr int kKeyPanels = 4;
+struct KeyPanel {
+  int vk;
+  const wchar_t* name;
+};
+constexpr KeyPanel kKeys[kKeyPanels] = {{VK_CAPITAL, L"CAPS"}, {VK_NUMLOCK, L"NUM"}, {VK_INSERT, L"INS"}, {VK_SCROLL, L"SCRL"}};
 
 void addItem(HMENU menu, int id, const Text& text) { AppendMenuW(menu, MF_STRING, id, wide(text)); }
 void addSeparator(HMENU menu) { AppendMenuW(menu, MF_SEPARATOR, 0, nullptr); }
@@ -84,6 +90,12 @@ INT_PTR EditorDialog::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kMsgChanged:
       core_.txtTextInput_Change();
       return TRUE;
+    case WM_DRAWITEM: {
+      const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (!draw || draw->hwndItem != status_) return FALSE;
+      drawKeyState(*draw);
+      return TRUE;
+    }
     case kMsgCaret:
       core_.txtTextInput_SelChange();
       showKeyStates();
@@ -164,6 +176,8 @@ void EditorDialog::createStatusBar() {
   bar.setParts(8, edges);
   bar.setPartText(4, app_.str(kStrPosition));
   bar.setPartText(6, app_.str(kStrLength));
+  keyStatesShown_ = -1;
+  showKeyStates();
 }
 
 void EditorDialog::init() {
@@ -392,13 +406,23 @@ void EditorDialog::setLengthPanel(const Text& text) {
 
 void EditorDialog::showKeyStates() {
   if (!status_) return;
-  struct Key {
-    int vk;
-    const char16_t* name;
-  };
-  static const Key kKeys[] = {{VK_CAPITAL, u"CAPS"}, {VK_NUMLOCK, u"NUM"}, {VK_INSERT, u"INS"}, {VK_SCROLL, u"SCRL"}};
-  for (int i = 0; i < 4; ++i)
-    StatusBar(status_).setPartText(i, (GetKeyState(kKeys[i].vk) & 1) ? Text(kKeys[i].name) : Text());
+  int states = 0;
+  for (int i = 0; i < kKeyPanels; ++i)
+    if (GetKeyState(kKeys[i].vk) & 1) states |= 1 << i;
+  if (states == keyStatesShown_) return;
+  keyStatesShown_ = states;
+  // Drawn by the dialog: a key that is off shows its name greyed, not an empty panel.
+  for (int i = 0; i < kKeyPanels; ++i)
+    SendMessageW(status_, SB_SETTEXTW, static_cast<WPARAM>(i) | SBT_OWNERDRAW, (states >> i) & 1);
+}
+
+void EditorDialog::drawKeyState(const DRAWITEMSTRUCT& item) {
+  if (item.itemID >= static_cast<UINT>(kKeyPanels)) return;
+  RECT r = item.rcItem;
+  SetBkMode(item.hDC, TRANSPARENT);
+  SetTextColor(item.hDC, GetSysColor(item.itemData ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+  const wchar_t* name = kKeys[item.itemID].name;
+  DrawTextW(item.hDC, name, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
 Text EditorDialog::localDate(double date, bool time) {

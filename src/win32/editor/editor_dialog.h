@@ -53,6 +53,7 @@ class EditorDialog : public Dialog, public EditorView {
   void layout();
   void onCommand(int id, int code);
   void showKeyStates();
+  void drawKeyState(const DRAWITEMSTRUCT& item);
   HWND item(int id) const { return GetDlgItem(hwnd(), id); }
   static LRESULT CALLBACK editProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -63,6 +64,7 @@ class EditorDialog : public Dialog, public EditorView {
   bool initialProtect_ = false;
   HMENU menu_ = nullptr;
   HWND status_ = nullptr;
+  int keyStatesShown_ = -1;  // a bit per key panel, -1 before the first showing
   WNDPROC editDefault_ = nullptr;
   Text lengthShown_;
   int quiet_ = 0;

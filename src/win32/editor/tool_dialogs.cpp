@@ -131,6 +131,8 @@ void SpecialDialog::fillList(int area) {
   ListBox list(GetDlgItem(hwnd(), IDC_TL_CHARS));
   list.clear();
   for (const Text& c : tools::specialCharacters(area, app_.sys.codePage)) list.add(c);
+  // OK and Enter insert the chosen character: one is always chosen.
+  if (list.count() > 0) list.setCurrent(0);
 }
 
 void SpecialDialog::onCommand(int id, int code) {

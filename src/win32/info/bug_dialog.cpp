@@ -9,6 +9,9 @@ namespace vornix::ui {
 
 namespace {
 
+// In dialog units: wider than the longest label that a tab follows.
+constexpr int kValueColumn = 44;
+
 class BugDialog : public Dialog, public BugView {
  public:
   BugDialog(App& app, const MainFacts& facts) : app_(app), facts_(facts), dia_(app, *this) {}
@@ -73,6 +76,10 @@ class BugDialog : public Dialog, public BugView {
     Control(item(IDCANCEL)).setText(app_.str(kStrCancel));
     Control edit(item(IDC_BUG_TEXT));
     edit.send(EM_SETLIMITTEXT, 0);  // as much as the system allows instead of 32K
+    // The labels before a tab ("Version:", "Platform:", "Area:") end before this
+    // stop, so their values start in one column instead of on two default stops.
+    int tabStop = kValueColumn;
+    edit.send(EM_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&tabStop));
     dia_.load(machine_, facts_);
     edit.focus();
   }

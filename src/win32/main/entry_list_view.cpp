@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "core/clip/helpers.h"
 #include "win32/common/dpi.h"
 #include "win32/common/resource.h"
 
@@ -174,6 +175,18 @@ bool EntryListView::onNotify(const NMHDR* header, LRESULT& result) {
   }
   if (header->hwndFrom != list_.hwnd()) return false;
   switch (header->code) {
+    case NM_CUSTOMDRAW: {
+      // Texts asked for between the start and the end of a painting are drawn:
+      // they get their one-line form. Anyone else asking gets the whole text.
+      const DWORD stage = reinterpret_cast<const NMCUSTOMDRAW*>(header)->dwDrawStage;
+      if (stage == CDDS_PREPAINT) {
+        painting_ = true;
+        result = CDRF_NOTIFYPOSTPAINT;
+        return true;
+      }
+      if (stage == CDDS_POSTPAINT) painting_ = false;
+      return stage == CDDS_POSTPAINT;
+    }
     case LVN_GETDISPINFOW:
       fillDisplayInfo(reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(header)));
       return true;
@@ -204,7 +217,12 @@ void EntryListView::fillDisplayInfo(NMLVDISPINFOW* info) const {
     copyToBuffer(Text(), info->item.pszText, info->item.cchTextMax);
     return;
   }
-  copyToBuffer(rows.at(row).cells[column], info->item.pszText, info->item.cchTextMax);
+  const Text& cell = rows.at(row).cells[column];
+  if (painting_ && column == kColContent && info->item.cchTextMax > 0) {
+    copyToBuffer(flattenLine(cell, static_cast<size_t>(info->item.cchTextMax)), info->item.pszText, info->item.cchTextMax);
+    return;
+  }
+  copyToBuffer(cell, info->item.pszText, info->item.cchTextMax);
 }
 
 void EntryListView::onItemChanged(const NMLISTVIEW* change) {

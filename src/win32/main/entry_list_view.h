@@ -52,6 +52,7 @@ class EntryListView {
   // Nonzero while the program itself changes the list: its notifications are no user's.
   int quiet_ = 0;
   bool held_ = false;
+  bool painting_ = false;  // the list is drawing its rows
 };
 
 }  // namespace vornix::ui

@@ -28,11 +28,10 @@ bool MainWindow::editText(Text& text, bool& protect, bool& copy, bool modal) {
 }
 
 void MainWindow::menFileFileExport_Click() {
-  setTopMost(false);
-  app_.modalOpen = true;
-  ExportDialog dialog(app_, frm_.rows(), frm_.getSelectedIndex());
-  dialog.run(hwnd());
-  frm_.chkTopMost_Click();
+  frm_.showModal([this] {
+    ExportDialog dialog(app_, frm_.rows(), frm_.getSelectedIndex());
+    dialog.run(hwnd());
+  });
 }
 
 bool MainWindow::openFileDialog(Text& path) {

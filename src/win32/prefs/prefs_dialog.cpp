@@ -111,7 +111,7 @@ const Label kLabels[] = {
     {IDC_PREFS_FRAMERECORD, 0, kStrRecordMode},
     {IDC_PREFS_FRAMESTART, 0, kStrConductAtStartup},
     {IDC_PREFS_FRAMEQUESTIONS, 0, kStrSecurityQuestions},
-    {IDC_PREFS_FRAMEOSD, 1, 0},
+    {IDC_PREFS_FRAMEOSD, 1, kStrOnScreenDisplay},
     {IDC_PREFS_LABOSDHINT, 1, kStrOnScreenDisplayHint},
     {IDC_PREFS_FRAMEMINI, 1, kStrMiniModeAndTray},
     {IDC_PREFS_FRAMEDBLCLICK, 2, kStrDoubleClickConduct},

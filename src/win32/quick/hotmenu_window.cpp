@@ -10,6 +10,7 @@ namespace {
 constexpr wchar_t kClassName[] = L"VornixHotMenu";
 constexpr char16_t kCaption[] = u"Vornix Hot Menu";
 constexpr int kWidth96 = 380, kHeight96 = 260;
+constexpr int kLinePadding96 = 4, kTextIndent96 = 3, kSeparator96 = 5;
 
 }  // namespace
 
@@ -40,8 +41,10 @@ bool HotmenuWindow::open() {
 
 bool HotmenuWindow::createControls() {
   status_.attach(createControl(hwnd(), STATUSCLASSNAMEW, Text(), WS_VISIBLE, 0, IDC_STBHOTMENU));
+  // Drawn by the window, for the line under the clipboard's text; the list keeps the strings.
   list_.attach(createControl(hwnd(), L"LISTBOX", Text(),
-                             WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                             WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
+                                 LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS,
                              WS_EX_CLIENTEDGE, IDC_LSTHOTMENU));
   if (!status_.hwnd() || !list_.hwnd()) return false;
   status_.setFont(messageFont());
@@ -67,7 +70,17 @@ Rect HotmenuWindow::windowRect() {
   return Rect{r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
-Rect HotmenuWindow::screenRect() { return Rect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+Rect HotmenuWindow::screenAt(const platform::Point& at) {
+  const POINT point = {at.x, at.y};
+  MONITORINFO info = {};
+  info.cbSize = sizeof(info);
+  HMONITOR monitor = MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST);
+  if (monitor && GetMonitorInfoW(monitor, &info)) {
+    const RECT& m = info.rcMonitor;
+    return Rect{m.left, m.top, m.right - m.left, m.bottom - m.top};
+  }
+  return Rect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
 
 void HotmenuWindow::moveTo(long left, long top) {
   SetWindowPos(hwnd(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -80,12 +93,53 @@ void HotmenuWindow::setTopMost(bool onTop) {
 void HotmenuWindow::setLines(const std::vector<HotmenuLine>& lines) {
   list_.setRedraw(false);
   list_.clear();
+  clipboardLine_ = !lines.empty() && lines.front().clipboard;
   for (const HotmenuLine& line : lines) {
     const int index = list_.add(line.text);
     if (index >= 0) list_.send(LB_SETITEMDATA, index, line.value);
   }
   list_.setRedraw(true);
   list_.invalidate();
+}
+
+int HotmenuWindow::lineHeight() const {
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, messageFont());
+  TEXTMETRICW metrics = {};
+  GetTextMetricsW(dc, &metrics);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  // Room above and below the text.
+  return metrics.tmHeight + dpiScale(kLinePadding96);
+}
+
+void HotmenuWindow::drawLine(const DRAWITEMSTRUCT& item) {
+  if (item.itemID == static_cast<UINT>(-1)) return;
+  const bool selected = (item.itemState & ODS_SELECTED) != 0;
+  RECT r = item.rcItem;
+  if (clipboardLine_ && item.itemID == 0) {
+    // Under the clipboard's line, apart from its selection: a line across the list.
+    RECT band = r;
+    band.top = r.bottom - dpiScale(kSeparator96);
+    r.bottom = band.top;
+    FillRect(item.hDC, &band, GetSysColorBrush(COLOR_WINDOW));
+    RECT line = {band.left, (band.top + band.bottom) / 2, band.right, (band.top + band.bottom) / 2 + 1};
+    FillRect(item.hDC, &line, GetSysColorBrush(COLOR_GRAYTEXT));
+  }
+  FillRect(item.hDC, &r, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  const int length = static_cast<int>(list_.send(LB_GETTEXTLEN, item.itemID));
+  if (length > 0) {
+    std::vector<wchar_t> text(static_cast<size_t>(length) + 1, L'\0');
+    list_.send(LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(text.data()));
+    HGDIOBJ old = SelectObject(item.hDC, messageFont());
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    RECT textRect = r;
+    textRect.left += dpiScale(kTextIndent96);
+    DrawTextW(item.hDC, text.data(), -1, &textRect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    SelectObject(item.hDC, old);
+  }
+  if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &r);
 }
 
 void HotmenuWindow::setStatus(const Text& text) { status_.setPartText(0, text); }
@@ -113,6 +167,19 @@ LRESULT HotmenuWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
       return createControls() ? 0 : -1;
+    case WM_MEASUREITEM: {
+      auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+      if (measure->CtlType != ODT_LISTBOX) return FALSE;
+      const bool separated = clipboardLine_ && measure->itemID == 0;
+      measure->itemHeight = static_cast<UINT>(lineHeight() + (separated ? dpiScale(kSeparator96) : 0));
+      return TRUE;
+    }
+    case WM_DRAWITEM: {
+      const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (draw->CtlType != ODT_LISTBOX) return FALSE;
+      drawLine(*draw);
+      return TRUE;
+    }
     case WM_SIZE:
       layout();
       return 0;

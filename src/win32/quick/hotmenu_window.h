@@ -25,7 +25,7 @@ class HotmenuWindow : public Window, public HotmenuView {
 
   // HotmenuView
   Rect windowRect() override;
-  Rect screenRect() override;
+  Rect screenAt(const platform::Point& at) override;
   void moveTo(long left, long top) override;
   void setTopMost(bool onTop) override;
   void setLines(const std::vector<HotmenuLine>& lines) override;
@@ -45,12 +45,15 @@ class HotmenuWindow : public Window, public HotmenuView {
   LRESULT onListMessage(UINT message, WPARAM wParam, LPARAM lParam);
   bool createControls();
   void layout();
+  int lineHeight() const;
+  void drawLine(const DRAWITEMSTRUCT& item);
 
   FrmHotmenu menu_;
   ListBox list_;
   StatusBar status_;
   WNDPROC listOwnProc_ = nullptr;
   bool closing_ = false;
+  bool clipboardLine_ = false;  // line 0 is the clipboard's text
 };
 
 }  // namespace vornix::ui

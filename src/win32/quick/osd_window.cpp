@@ -45,15 +45,37 @@ bool OsdWindow::createWindow() {
   return true;
 }
 
+RECT OsdWindow::workArea() const {
+  RECT work = {};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  return work;
+}
+
+int OsdWindow::textWidthLimit() const {
+  const RECT work = workArea();
+  return std::max(static_cast<int>(work.right - work.left) - 2 * dpiScale(kScreenMargin) - 2 * dpiScale(kPadding), 1);
+}
+
+bool OsdWindow::fitsOnLine(const Text& line) {
+  if (!hwnd() && !createWindow()) return true;
+  HDC dc = GetDC(hwnd());
+  if (!dc) return true;
+  HGDIOBJ old = SelectObject(dc, font_ ? font_ : messageFont());
+  SIZE size = {};
+  const BOOL measured = GetTextExtentPoint32W(dc, wide(line), static_cast<int>(line.size()), &size);
+  SelectObject(dc, old);
+  ReleaseDC(hwnd(), dc);
+  return !measured || size.cx <= textWidthLimit();
+}
+
 void OsdWindow::showText(const std::vector<Text>& lines, std::uint32_t colour) {
   if (!hwnd() && !createWindow()) return;
   lines_ = lines;
   colour_ = static_cast<COLORREF>(colour);
 
-  RECT work = {};
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const RECT work = workArea();
   const int margin = dpiScale(kScreenMargin), pad = dpiScale(kPadding);
-  const int maxWidth = std::max(static_cast<int>(work.right - work.left) - 2 * margin, 2 * pad + 1);
+  const int maxWidth = textWidthLimit() + 2 * pad;
 
   HDC dc = GetDC(hwnd());
   HGDIOBJ old = SelectObject(dc, font_ ? font_ : messageFont());

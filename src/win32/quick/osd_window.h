@@ -17,6 +17,7 @@ class OsdWindow : public Window, public OsdView {
 
   // OsdView
   void configure(const OsdConfig& config) override { config_ = config; }
+  bool fitsOnLine(const Text& line) override;
   void showText(const std::vector<Text>& lines, std::uint32_t colour) override;
   bool isShown() override { return hwnd() && IsWindowVisible(hwnd()); }
   void hideOSD() override;
@@ -28,6 +29,9 @@ class OsdWindow : public Window, public OsdView {
   static constexpr UINT_PTR kHideTimer = 1;
 
   bool createWindow();
+  // The work area and the widest text a line may have in it.
+  RECT workArea() const;
+  int textWidthLimit() const;
   void paint();
 
   OsdConfig config_;

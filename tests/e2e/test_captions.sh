@@ -1,0 +1,106 @@
+#!/usr/bin/env bash
+# Every caption reads whole: in German and English at 96 and 144 DPI (Wine's
+# LogPixels) each dialog box and each Settings page is opened and captionfit
+# measures its static texts, buttons, check boxes and option buttons against
+# their captions in the dialog's font. All cut captions of a run are listed
+# before the test fails. Screenshots of the Replace and Export dialogs in German
+# at 96 DPI.
+source "$(dirname "$0")/lib.sh"
+
+DPI_KEY='HKCU\Control Panel\Desktop'
+had_dpi=$(wine_run reg query "$DPI_KEY" /v LogPixels 2>/dev/null | awk '/LogPixels/ { print $3 }' || true)
+if [ -n "$had_dpi" ]; then
+  on_exit 'wine_run reg add "$DPI_KEY" /v LogPixels /t REG_DWORD /d "$((had_dpi))" /f >/dev/null 2>&1'
+else
+  on_exit 'wine_run reg delete "$DPI_KEY" /v LogPixels /f >/dev/null 2>&1'
+fi
+
+# Command and control ids (src/win32/common/resource.h, editor/editor_ids.h, prefs/prefs_ids.h).
+TB_NEW=1101 MEN_EXPORT=1203 MEN_SETTINGS=1204 MEN_BUG=1222 MEN_ABOUT=1223
+ED_REPLACE=4210 ED_SETCITE=4211 ED_SPECIAL=4229 ED_ASCII=4230
+EX_SAVEDIR=4413 DIR_MAKE=4503 OK=1 CANCEL=2
+prefs_id() { awk -v n="IDC_PREFS_$1" '$2 == n { print $3 }' "$E2E_ROOT/src/win32/prefs/prefs_ids.h"; }
+
+boxes_are() { [ "$(probe boxes | wc -l)" -eq "$1" ]; }
+# front: the title of the front dialog box.
+front() { probe boxes | head -1 | cut -f1; }
+# then_boxes N WHAT: waits until N boxes are open after WHAT was asked for.
+then_boxes() { wait_until 10 boxes_are "$1" || { shot no-box; fail "$2: $(probe boxes | cut -f1 | tr '\n' '|')"; }; }
+CUT=$E2E_WORK/cut.txt
+: >"$CUT"
+# fit WHERE: measures the captions of the open boxes (captionfit does it inside the
+# program, in the controls' own fonts); a cut one is noted, the walk goes on.
+fit() {
+  local out
+  if out=$(wine_run "$E2E_WIN64_DIR/captionfit.exe"); then return 0; fi
+  grep -q '^CUT' <<<"$out" || fail "captionfit failed at $1: $out"
+  grep '^CUT' <<<"$out" | sed "s/^/$1\t/" >>"$CUT"
+}
+# close_front N: Esc on the front box, then N boxes stay open.
+close_front() { keys escape && then_boxes "$1" "Esc did not close [$(front)]"; }
+close_all() {
+  local try
+  for try in 1 2 3 4; do
+    boxes_are 0 && return 0
+    keys escape
+    sleep 0.5
+  done
+  then_boxes 0 "boxes stayed open"
+}
+
+for dpi in 96 144; do
+  for language in German English; do
+    at="$dpi DPI $language"
+    step "$at"
+    wine_run reg add "$DPI_KEY" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null || fail "LogPixels $dpi"
+    reg_seed EntryCount=1 "Entry0=a text" "EntryDate0=3/1/2026 9:30:00 AM" QuestionQuit=0 TextkeyBol=True \
+      LanguageAuto=False "Language$language=True" "ExportDir=$(winpath "$E2E_WORK")\\"
+    vornix_start
+
+    probe cmd main $TB_NEW >/dev/null && then_boxes 1 "the editor did not open"
+    editor=$(front)
+    fit "$at editor"
+    for tool in $ED_REPLACE $ED_SETCITE $ED_SPECIAL $ED_ASCII; do
+      probe cmd "$editor" $tool >/dev/null && then_boxes 2 "tool $tool did not open"
+      fit "$at tool $tool"
+      [ "$dpi/$language/$tool" = "96/German/$ED_REPLACE" ] && shot replace-de-96
+      close_front 1
+    done
+    close_front 0
+
+    probe cmd main $MEN_EXPORT >/dev/null && then_boxes 1 "export did not open"
+    fit "$at export"
+    [ "$dpi/$language" = 96/German ] && shot export-de-96
+    export=$(front)
+    probe push "$export" $EX_SAVEDIR then push "$export" $OK >/dev/null && then_boxes 2 "the folder choice did not open"
+    fit "$at folder"
+    probe push "$(front)" $DIR_MAKE >/dev/null && then_boxes 3 "the new folder box did not open"
+    fit "$at new folder"
+    close_front 2
+    close_all
+
+    probe cmd main $MEN_BUG >/dev/null && then_boxes 1 "the bug report did not open"
+    fit "$at bug report"
+    close_front 0
+    probe cmd main $MEN_ABOUT >/dev/null && then_boxes 1 "the about box did not open"
+    fit "$at about box"
+    probe push "$(front)" $OK >/dev/null && then_boxes 0 "the about box stayed open"
+
+    probe cmd main $MEN_SETTINGS >/dev/null && then_boxes 1 "Settings did not open"
+    page=0
+    for first in CHKPROTOCOL CHKOSD OPTDBLCLICKEDIT CHKHOTKEY CHKTEXTKEY OPTLANGUAGEAUTO OPTBEHAVIOURREGSAVEEACH; do
+      assert_eq "$page" "$(probe focus prefs "$(prefs_id "$first")")" "page entered by focus on $first"
+      fit "$at Settings page $page"
+      page=$((page + 1))
+    done
+    probe push prefs $CANCEL >/dev/null && then_boxes 0 "Settings stayed open"
+    vornix_stop
+  done
+done
+
+if [ -s "$CUT" ]; then
+  # A box under another one is measured again with it: each cut caption once.
+  awk -F'\t' '{ split($1, at, " ") } !seen[at[1] at[3] FS $3 FS $4 FS $5]++' "$CUT" >"$CUT.once"
+  cat "$CUT.once"
+  fail "$(wc -l <"$CUT.once") captions do not fit their controls"
+fi
