@@ -2,6 +2,8 @@
 #   make test    the i686 (shipped), x86_64 and native builds, then every test
 #   make run     starts the x86_64 build under Wine
 #   make bench   builds and runs the benchmarks (the capture one under Wine)
+#   make dist    dist/Vornix-<version>.zip: the shipped exe and the user's guides
+#   make screenshots  the README's pictures (docs/screenshots) from the program under Wine
 SHELL := /bin/bash
 .SHELLFLAGS := -eu -o pipefail -c
 ROOT := $(abspath $(dir $(lastword $(MAKEFILE_LIST))))
@@ -15,7 +17,7 @@ PACKAGES := cmake g++ make googletest libgtest-dev libbenchmark-dev \
 	g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64 \
 	wine wine64 xvfb xauth xdotool xclip imagemagick fonts-wine file
 
-.PHONY: deps win32 win64 native test run bench fuzz clean
+.PHONY: deps win32 win64 native test run bench fuzz clean dist screenshots
 
 # One dpkg-query for all packages, so that nothing is fetched when all is there.
 deps:
@@ -45,6 +47,12 @@ native: deps
 # End-to-end tests hold a resource lock, so -j2 only runs unit tests beside them.
 test: win32 win64 native
 	cd $(BUILD)/native && ctest --output-on-failure -j 2
+
+dist: win32
+	bash $(ROOT)/packaging/dist.sh $(BUILD)/win32/Vornix.exe $(ROOT)/dist
+
+screenshots: win64
+	bash $(ROOT)/tests/e2e/screenshots.sh $(ROOT)/docs/screenshots
 
 run: win32 win64
 	bash $(ROOT)/tests/e2e/run_vornix.sh $(BUILD)/win64/Vornix.exe

@@ -12,7 +12,7 @@
 # Figures only: nothing passes or fails. Run by `make bench` or by hand:
 #   bash bench/capture_wine.sh
 #   VORNIX_EXE=/path/to/another/Vornix.exe bash bench/capture_wine.sh   (for comparison)
-# The helpers come from build/win64 (VORNIX_WIN64_DIR to change it).
+# The helpers come from build/win64 (VORNIX_E2E_EXE_DIR to change it).
 cd "$(dirname "$0")/../tests/e2e"
 # shellcheck source=../tests/e2e/lib.sh
 source ./lib.sh
@@ -34,7 +34,7 @@ start_recording() {
 
 summary() { sort -n | awk '{ a[n++] = $1 } END { if (n) printf "median %.2f ms, max %.2f ms (%d changes)\n", a[int(n / 2)] / 1000, a[n - 1] / 1000, n }'; }
 
-echo "Vornix: ${VORNIX_EXE:-$E2E_WIN64_DIR/Vornix.exe}"
+echo "Vornix: ${VORNIX_EXE:-$E2E_EXE_DIR/Vornix.exe}"
 
 step "change to filed, short texts (40 copies 150 ms apart, each looked at once)"
 start_recording

@@ -3,7 +3,9 @@
 # a 32-bit (PE32) Intel 80386 GUI program that Windows XP will load, i.e. with a
 # subsystem version of at most 5.01 and only imports that XP SP3 exports
 # (tests/e2e/xp_imports.txt). Functions newer than XP must be loaded with
-# GetProcAddress, which keeps them out of the import table.
+# GetProcAddress, which keeps them out of the import table. It must also stay
+# small (VORNIX_EXE_MAX_BYTES) and carry its version resource in English and
+# German with one version number and a copyright line, read back from the file.
 #   check_exe.sh <Vornix.exe> [allow-list]
 set -euo pipefail
 
@@ -66,8 +68,40 @@ if [ -n "$unknown" ]; then
   done <<<"$unknown"
 fi
 
+# Set just over the size reached, so that growth is a decision and not an accident.
+max_bytes=${VORNIX_EXE_MAX_BYTES:-645000}
+size=$(stat -c %s "$exe")
+echo "size: $size bytes (at most $max_bytes)"
+[ "$size" -le "$max_bytes" ] || problem "$size bytes is more than the limit of $max_bytes"
+
+# The version resource as the resource compiler reads it back from the file.
+resources=$(i686-w64-mingw32-windres -i "$exe" -O rc 2>/dev/null | tr -d '\r' || true)
+info=$(awk '/VERSIONINFO/ { on = 1 } on { print } on && /^END/ { exit }' <<<"$resources")
+if [ -z "$info" ]; then
+  problem "no version resource"
+else
+  echo "version resource:"
+  sed 's/^/  /' <<<"$info"
+  numbers=$(awk '$1 == "FILEVERSION" { $1 = ""; gsub(/[ ]/, ""); print; exit }' <<<"$info")
+  block_value() {
+    awk -v block="$1" -v name="$2" '
+      $1 == "BLOCK" { inblock = ($2 == "\"" block "\"") }
+      inblock && $1 == "VALUE" && $2 == "\"" name "\"," { sub(/^[^,]*, L?"/, ""); sub(/"$/, ""); print; exit }' <<<"$info"
+  }
+  for block in 040904B0 040704B0; do
+    for name in FileVersion ProductVersion; do
+      value=$(block_value "$block" "$name")
+      [ "$value.0" = "${numbers//,/.}" ] || problem "$name of block $block is [$value], the numbers are $numbers"
+    done
+    [[ $(block_value "$block" LegalCopyright) == Copyright* ]] || problem "no copyright line in block $block"
+  done
+  grep -Eq 'VALUE "Translation", 0x409, 1200, 0x407, 1200' <<<"$info" ||
+    problem "the translation table does not name English and German"
+fi
+
 if [ "$problems" -gt 0 ]; then
   echo "$exe: $problems problem(s)"
   exit 1
 fi
-echo "$exe: PE32 GUI for Intel 80386, subsystem $version, all $count imports exist on Windows XP SP3"
+echo "$exe: PE32 GUI for Intel 80386, subsystem $version, all $count imports exist on Windows XP SP3," \
+  "$size bytes, version resource in English and German"

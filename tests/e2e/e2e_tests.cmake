@@ -5,7 +5,7 @@ set(VORNIX_E2E_DIR ${CMAKE_CURRENT_LIST_DIR})
 set(VORNIX_E2E_ENVIRONMENT
   VORNIX_E2E_STATE=${CMAKE_BINARY_DIR}/e2e
   VORNIX_E2E_SHOTS=${CMAKE_BINARY_DIR}/e2e-shots
-  VORNIX_WIN64_DIR=${VORNIX_WIN64_DIR})
+  VORNIX_E2E_EXE_DIR=${VORNIX_WIN64_DIR})
 
 add_test(NAME e2e_setup COMMAND bash ${VORNIX_E2E_DIR}/fixture.sh setup)
 set_tests_properties(e2e_setup PROPERTIES
@@ -22,6 +22,40 @@ foreach(script ${VORNIX_E2E_SCRIPTS})
   set_tests_properties(${name} PROPERTIES
     FIXTURES_REQUIRED wine RESOURCE_LOCK wine TIMEOUT 180 ENVIRONMENT "${VORNIX_E2E_ENVIRONMENT}")
 endforeach()
+
+# The shipped i686 exe with the i686 helpers under the emulated 32-bit Wine, in
+# a prefix and on a display of its own, beside the 64-bit runs. The scenarios are
+# those where the two builds' code differs: window data and structures of pointer
+# size (start-up in both languages, the list across a restart), SendInput's
+# record (the hot menu and text keys typing into another program), the tray
+# icon's record (mini mode), the crash guard's exception handling, and the
+# clipboard's texts beyond the code page and in side files. Each script runs only
+# those parts (VORNIX_E2E_SUBSET): every Wine process start is emulated.
+if(VORNIX_WIN32_DIR)
+  set(VORNIX_E2E32_ENVIRONMENT
+    VORNIX_E2E_STATE=${CMAKE_BINARY_DIR}/e2e32
+    VORNIX_E2E_SHOTS=${CMAKE_BINARY_DIR}/e2e32-shots
+    VORNIX_E2E_EXE_DIR=${VORNIX_WIN32_DIR}
+    VORNIX_E2E_BITS=32
+    VORNIX_E2E_SUBSET=1)
+  add_test(NAME e2e32_setup COMMAND bash ${VORNIX_E2E_DIR}/fixture.sh setup)
+  set_tests_properties(e2e32_setup PROPERTIES
+    FIXTURES_SETUP wine32 RESOURCE_LOCK wine32 TIMEOUT 600 ENVIRONMENT "${VORNIX_E2E32_ENVIRONMENT}")
+  add_test(NAME e2e32_cleanup COMMAND bash ${VORNIX_E2E_DIR}/fixture.sh cleanup)
+  set_tests_properties(e2e32_cleanup PROPERTIES
+    FIXTURES_CLEANUP wine32 RESOURCE_LOCK wine32 TIMEOUT 60 ENVIRONMENT "${VORNIX_E2E32_ENVIRONMENT}")
+  foreach(name startup capture_persistence text_intact quick_access mini_mode no_loss)
+    add_test(NAME e2e32_${name} COMMAND bash ${VORNIX_E2E_DIR}/test_${name}.sh)
+    set_tests_properties(e2e32_${name} PROPERTIES
+      FIXTURES_REQUIRED wine32 RESOURCE_LOCK wine32 TIMEOUT 1200 ENVIRONMENT "${VORNIX_E2E32_ENVIRONMENT}")
+  endforeach()
+
+  # The release bundle holds the exe that the 32-bit scenarios ran.
+  add_test(NAME dist_bundle COMMAND bash -c
+    "bash \"$0\"/dist.sh \"$1\"/Vornix.exe \"$2\" && bash \"$0\"/check_dist.sh \"$2\"/Vornix-*.zip \"$1\"/Vornix.exe $(ls \"$3\"/work/*/Vornix.exe 2>/dev/null)"
+    ${CMAKE_SOURCE_DIR}/packaging ${VORNIX_WIN32_DIR} ${CMAKE_BINARY_DIR}/dist ${CMAKE_BINARY_DIR}/e2e32)
+  set_tests_properties(dist_bundle PROPERTIES DEPENDS e2e32_startup)
+endif()
 
 # The executable check must itself catch what it is there for.
 add_test(NAME exe_check_rejects_64bit

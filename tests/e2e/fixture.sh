@@ -2,7 +2,9 @@
 # One Wine prefix and one private X display for a whole end-to-end run.
 #   fixture.sh setup    creates them and writes $VORNIX_E2E_STATE/state.env
 #   fixture.sh cleanup  stops them and removes the prefix (kept with VORNIX_E2E_KEEP=1)
-# Needs VORNIX_E2E_STATE (a folder of the build) and, for setup, VORNIX_WIN64_DIR.
+# Needs VORNIX_E2E_STATE (a folder of the build) and, for setup, VORNIX_E2E_EXE_DIR
+# (the build folder with Vornix.exe and the helpers). VORNIX_E2E_BITS=32 runs the
+# i686 build under the emulated 32-bit Wine (wine32_setup.sh) instead of wine64.
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -21,9 +23,15 @@ stop_previous() {
 }
 
 setup() {
-  local win64=${VORNIX_WIN64_DIR:?VORNIX_WIN64_DIR is not set} started=$SECONDS
-  [ -f "$win64/cliphelper.exe" ] || { echo "missing $win64/cliphelper.exe: build the x86_64 tree first" >&2; exit 1; }
+  local exe_dir=${VORNIX_E2E_EXE_DIR:?VORNIX_E2E_EXE_DIR is not set} started=$SECONDS wine_env=
+  [ -f "$exe_dir/cliphelper.exe" ] || { echo "missing $exe_dir/cliphelper.exe: build that tree first" >&2; exit 1; }
   mkdir -p "$state_dir"
+  if [ "${VORNIX_E2E_BITS:-64}" = 32 ]; then
+    bash "$here/wine32_setup.sh"
+    wine_env=$(wine32_env_file)
+    # shellcheck disable=SC1090
+    source "$wine_env"
+  fi
   # A run that was killed may have left its server and display behind; a
   # wineserver of a dead display breaks every later run.
   stop_previous
@@ -40,13 +48,13 @@ setup() {
   # No window manager runs on the display: for each window that closes, Wine waits
   # two seconds for one to answer. Windows it manages itself close at once.
   WINEPREFIX=$prefix "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >>"$state_dir/wineboot.log" 2>&1
-  echo "Wine prefix $prefix created in $((SECONDS - started)) s"
+  echo "Wine prefix $prefix ($WINE) created in $((SECONDS - started)) s"
   # Under Wine the clipboard's content dies with the last program that has a
   # window; this idle one keeps it alive between the programs of a test, as on Windows.
-  (cd "$state_dir" && WINEPREFIX=$prefix exec setsid "$WINE" "$win64/cliphelper.exe" idle 86400 keeper) \
+  (cd "$state_dir" && WINEPREFIX=$prefix exec setsid "$WINE" "$exe_dir/cliphelper.exe" idle 86400 keeper) \
     >"$state_dir/keeper.log" 2>&1 </dev/null &
   local i
-  for i in $(seq 1 150); do
+  for i in $(seq 1 $((150 * WINE_SLOWNESS))); do
     [ -f "$state_dir/keeper.ready" ] && break
     sleep 0.1
   done
@@ -55,7 +63,8 @@ setup() {
 E2E_PREFIX='$prefix'
 E2E_DISPLAY='$XVFB_DISPLAY'
 E2E_XVFB_PID='$XVFB_PID'
-E2E_WIN64_DIR='$win64'
+E2E_EXE_DIR='$exe_dir'
+E2E_WINE_ENV='$wine_env'
 STATE
   echo "ready in $((SECONDS - started)) s; state in $state_file"
 }

@@ -45,8 +45,9 @@ assert_not_contains() { [[ "$1" != *"$2"* ]] || fail "${3:-output} contains [$2]
 assert_match() { [[ "$2" =~ $1 ]] || fail "${3:-value} does not match /$1/: [$2]"; }
 
 # wait_until SECONDS COMMAND...: runs COMMAND every fifth of a second until it succeeds.
+# Every wait is stretched by WINE_SLOWNESS (the emulated 32-bit Wine).
 wait_until() {
-  local deadline=$((SECONDS + $1))
+  local deadline=$((SECONDS + $1 * WINE_SLOWNESS))
   until "${@:2}" >/dev/null 2>&1; do
     [ "$SECONDS" -lt "$deadline" ] || return 1
     sleep 0.2
@@ -58,6 +59,12 @@ wait_until() {
 await() { wait_until "$1" "${@:3}" || { shot timeout; fail "$2"; }; }
 # shows REGEX COMMAND...: a line of COMMAND's output matches REGEX (extended syntax).
 shows() { "${@:2}" 2>/dev/null | grep -Eq -- "$1"; }
+
+# The shipped 32-bit exe under emulation (VORNIX_E2E_SUBSET=1) is several times
+# slower: it runs only the parts of a script where the two builds' code differs,
+# and a script leaves the rest out with `if full_run; then ... fi` or ends early
+# with `full_run || exit 0`.
+full_run() { [ "${VORNIX_E2E_SUBSET:-0}" != 1 ]; }
 
 # ---------------------------------------------------------------- Wine
 
@@ -88,13 +95,13 @@ wine_run_raw() {
 
 # The two helper programs: cliphelper plays the other applications, probe looks
 # into Vornix and works its windows (see their usage texts).
-cliphelper() { wine_run "$E2E_WIN64_DIR/cliphelper.exe" "$@"; }
-probe() { wine_run "$E2E_WIN64_DIR/probe.exe" "$@"; }
-probe_raw() { wine_run_raw "$E2E_WIN64_DIR/probe.exe" "$@"; }
+cliphelper() { wine_run "$E2E_EXE_DIR/cliphelper.exe" "$@"; }
+probe() { wine_run "$E2E_EXE_DIR/probe.exe" "$@"; }
+probe_raw() { wine_run_raw "$E2E_EXE_DIR/probe.exe" "$@"; }
 # probe_until SECONDS [!]REGEX COMMAND...: the probe runs COMMAND again and again in
 # one process until a line of its output matches REGEX (ECMAScript), or until none
 # does with "!"; fails otherwise. Far cheaper than a Wine process for each try.
-probe_until() { probe until "$@" >/dev/null; }
+probe_until() { probe until "$(($1 * WINE_SLOWNESS))" "${@:2}" >/dev/null; }
 # keycheck german|english: in every open window of the program no two captions
 # share an access key and no text is of the other language.
 keycheck() {
@@ -131,12 +138,12 @@ clip_set_repeat() {
 
 # clip_get: the CF_TEXT content as UTF-8; fails when the clipboard holds no text.
 clip_get() {
-  wine_run_raw "$E2E_WIN64_DIR/cliphelper.exe" get | iconv -f CP1252 -t UTF-8
+  wine_run_raw "$E2E_EXE_DIR/cliphelper.exe" get | iconv -f CP1252 -t UTF-8
   return "${PIPESTATUS[0]}"
 }
 
 # clip_get_unicode: CF_UNICODETEXT as UTF-8 (the system's conversion of CF_TEXT).
-clip_get_unicode() { wine_run_raw "$E2E_WIN64_DIR/cliphelper.exe" getw; }
+clip_get_unicode() { wine_run_raw "$E2E_EXE_DIR/cliphelper.exe" getw; }
 
 clip_empty() { cliphelper empty; }
 clip_is() { [ "$(clip_get_unicode)" == "$1" ]; }
@@ -145,7 +152,7 @@ clip_is() { [ "$(clip_get_unicode)" == "$1" ]; }
 # already in it); returns once it is in. viewer_stop NAME: it leaves and ends.
 viewer_start() {
   rm -f "$E2E_WORK/$1".{ready,stop,out,draws}
-  (cd "$E2E_WORK" && exec "$WINE" "$E2E_WIN64_DIR/cliphelper.exe" viewer 100 "$1" >"$E2E_WORK/$1.out" 2>&1 </dev/null) &
+  (cd "$E2E_WORK" && exec "$WINE" "$E2E_EXE_DIR/cliphelper.exe" viewer 100 "$1" >"$E2E_WORK/$1.out" 2>&1 </dev/null) &
   eval "E2E_VIEWER_PID_$1=$!"
   E2E_BACKGROUND_PIDS+=("$!")
   await 10 "viewer $1 did not join the chain" test -f "$E2E_WORK/$1.ready"
@@ -186,7 +193,7 @@ E2E_WINDOW_REGEX='^Vornix'
 
 # vornix_start: starts Vornix.exe from this test's folder and waits (20 s at most) for its window.
 vornix_start() {
-  cp "${VORNIX_EXE:-$E2E_WIN64_DIR/Vornix.exe}" "$E2E_WORK/Vornix.exe"
+  cp "${VORNIX_EXE:-$E2E_EXE_DIR/Vornix.exe}" "$E2E_WORK/Vornix.exe"
   vornix_start_in "$E2E_WORK"
 }
 # vornix_start_in DIR: the same with the copy of Vornix.exe in DIR.
@@ -200,12 +207,14 @@ vornix_start_in() {
 
 # vornix_wait_window: waits (20 s at most) for a window titled Vornix...
 vornix_wait_window() {
-  local deadline=$((SECONDS + 20))
+  local deadline=$((SECONDS + 20 * WINE_SLOWNESS))
   until xdotool search --limit 1 --name "$E2E_WINDOW_REGEX" >/dev/null 2>&1; do
     vornix_running || fail "Vornix ended before its window appeared"
-    [ "$SECONDS" -lt "$deadline" ] || { shot no-window; fail "no Vornix window after 20 s"; }
+    [ "$SECONDS" -lt "$deadline" ] || { shot no-window; fail "no Vornix window after $((20 * WINE_SLOWNESS)) s"; }
     sleep 0.1
   done
+  # Under emulation the window shows seconds before the program answers messages.
+  [ "$WINE_SLOWNESS" = 1 ] || wait_until 20 shows . probe title || true
 }
 
 vornix_running() { [ -n "$VORNIX_PID" ] && kill -0 "$VORNIX_PID" 2>/dev/null; }
@@ -214,7 +223,7 @@ vornix_running() { [ -n "$VORNIX_PID" ] && kill -0 "$VORNIX_PID" 2>/dev/null; }
 # Allow for about 2 s more when it had a tray icon (Wine waits for a window manager).
 vornix_wait_exit() {
   local seconds=${1:-15}
-  local deadline=$((SECONDS + seconds))
+  local deadline=$((SECONDS + seconds * WINE_SLOWNESS))
   while kill -0 "$VORNIX_PID" 2>/dev/null; do
     [ "$SECONDS" -lt "$deadline" ] || return 1
     sleep 0.1
@@ -333,7 +342,7 @@ front_start() {
   local name=$1
   shift
   rm -f "$E2E_WORK/$name".*
-  (cd "$E2E_WORK" && exec "$WINE" "$E2E_WIN64_DIR/cliphelper.exe" front "$(winpath "$E2E_WORK/$name.txt")" "$@" \
+  (cd "$E2E_WORK" && exec "$WINE" "$E2E_EXE_DIR/cliphelper.exe" front "$(winpath "$E2E_WORK/$name.txt")" "$@" \
     >"$E2E_WORK/$name.log" 2>&1 </dev/null) &
   E2E_BACKGROUND_PIDS+=("$!")
   echo "$!" >"$E2E_WORK/$name.pid"
@@ -429,7 +438,7 @@ e2e_init() {
   if [ -z "${VORNIX_E2E_STATE:-}" ]; then
     # Run by hand: a fixture of our own.
     export VORNIX_E2E_STATE=$E2E_ROOT/build/e2e-manual
-    export VORNIX_WIN64_DIR=${VORNIX_WIN64_DIR:-$E2E_ROOT/build/win64}
+    export VORNIX_E2E_EXE_DIR=${VORNIX_E2E_EXE_DIR:-$E2E_ROOT/build/win64}
     E2E_OWN_FIXTURE=1
     bash "$E2E_LIB_DIR/fixture.sh" setup || exit 1
   fi
@@ -438,7 +447,8 @@ e2e_init() {
   # shellcheck disable=SC1091
   source "$E2E_STATE_DIR/state.env"
   export WINEPREFIX=$E2E_PREFIX DISPLAY=$E2E_DISPLAY
-  E2E_WIN64_DIR=$E2E_WIN64_DIR
+  # shellcheck disable=SC1090
+  [ -z "${E2E_WINE_ENV:-}" ] || source "$E2E_WINE_ENV"
   E2E_SHOTS=${VORNIX_E2E_SHOTS:-$E2E_ROOT/build/native/e2e-shots}
   E2E_WORK=$E2E_STATE_DIR/work/$E2E_NAME
   rm -rf "$E2E_WORK"

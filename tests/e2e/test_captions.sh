@@ -32,7 +32,7 @@ CUT=$E2E_WORK/cut.txt
 # program, in the controls' own fonts); a cut one is noted, the walk goes on.
 fit() {
   local out
-  if out=$(wine_run "$E2E_WIN64_DIR/captionfit.exe"); then return 0; fi
+  if out=$(wine_run "$E2E_EXE_DIR/captionfit.exe"); then return 0; fi
   grep -q '^CUT' <<<"$out" || fail "captionfit failed at $1: $out"
   grep '^CUT' <<<"$out" | sed "s/^/$1\t/" >>"$CUT"
 }

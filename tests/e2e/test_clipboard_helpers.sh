@@ -9,7 +9,7 @@ clip_set "$text"
 assert_eq "$text" "$(clip_get)" "CF_TEXT read back"
 assert_eq "$text" "$(clip_get_unicode)" "the system's Unicode view of CF_TEXT"
 printf '%s' "$text" | iconv -f UTF-8 -t CP1252 >"$E2E_WORK/expected.bin"
-"$WINE" "$E2E_WIN64_DIR/cliphelper.exe" get >"$E2E_WORK/actual.bin" </dev/null
+"$WINE" "$E2E_EXE_DIR/cliphelper.exe" get >"$E2E_WORK/actual.bin" </dev/null
 cmp "$E2E_WORK/expected.bin" "$E2E_WORK/actual.bin" || fail "CF_TEXT bytes are not code page 1252"
 printf 'zwei\r\nZeilen\r\n' >"$E2E_WORK/lines.txt"
 clip_set_bytes "$E2E_WORK/lines.txt"

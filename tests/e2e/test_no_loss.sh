@@ -5,37 +5,39 @@
 # chain; a crash with save-at-quit keeps the list and the viewer chain behind it.
 source "$(dirname "$0")/lib.sh"
 
-step "\"abc\" with counter 3 and \"3\" both come back, twice"
-reg_seed EntryCount=2 Entry0=abc EntryQuant0=3 Entry1=3 QuestionQuit=0
-for run in 1 2; do
+if full_run; then
+  step "\"abc\" with counter 3 and \"3\" both come back, twice"
+  reg_seed EntryCount=2 Entry0=abc EntryQuant0=3 Entry1=3 QuestionQuit=0
+  for run in 1 2; do
+    vornix_start
+    assert_eq $'3\nabc' "$(list_texts | sort)" "texts, start $run"
+    vornix_stop
+  done
+  assert_eq 2 "$(reg_get EntryCount)" "EntryCount"
+
+  step "a copy that arrives while the delete question is open does not take the confirmed entry's place"
+  clip_empty
+  reg_seed ProtocolMode=1 QuestionQuit=0 EntryCount=2 Entry0=other 'EntryDate0=1/2/2024 10:00:00 AM' \
+    Entry1=target EntrySel1=True 'EntryDate1=1/2/2024 9:00:00 AM'
   vornix_start
-  assert_eq $'3\nabc' "$(list_texts | sort)" "texts, start $run"
+  assert_match $'^1\t0\ttarget\t' "$(list_rows | sed -n 2p)" "the protected second row"
+  row 1
+  keys delete
+  wait_box 'Delete it anyway'
+  clip_set fresh
+  wait_status fresh
+  press OK
+  box_gone 'Delete it anyway'
+  assert_eq $'fresh\nother' "$(list_texts | sort)" "texts after the delete"
+
+  step "a viewer that joins after Vornix left the chain"
   vornix_stop
-done
-assert_eq 2 "$(reg_get EntryCount)" "EntryCount"
-
-step "a copy that arrives while the delete question is open does not take the confirmed entry's place"
-clip_empty
-reg_seed ProtocolMode=1 QuestionQuit=0 EntryCount=2 Entry0=other 'EntryDate0=1/2/2024 10:00:00 AM' \
-  Entry1=target EntrySel1=True 'EntryDate1=1/2/2024 9:00:00 AM'
-vornix_start
-assert_match $'^1\t0\ttarget\t' "$(list_rows | sed -n 2p)" "the protected second row"
-row 1
-keys delete
-wait_box 'Delete it anyway'
-clip_set fresh
-wait_status fresh
-press OK
-box_gone 'Delete it anyway'
-assert_eq $'fresh\nother' "$(list_texts | sort)" "texts after the delete"
-
-step "a viewer that joins after Vornix left the chain"
-vornix_stop
-viewer_start late
-clip_set "four"
-viewer_saw late 2
-viewer_stop late
-assert_eq 2 "$(viewer_draws late)" "the chain after Vornix quit"
+  viewer_start late
+  clip_set "four"
+  viewer_saw late 2
+  viewer_stop late
+  assert_eq 2 "$(viewer_draws late)" "the chain after Vornix quit"
+fi
 
 step "viewers before Vornix and one after it"
 clip_empty

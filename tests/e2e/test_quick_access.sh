@@ -41,53 +41,60 @@ box_gone 'cannot be set'
 vornix_took_front
 clip_set "on the clipboard"
 
-step "hot menu at the pointer: clipboard text and every entry"
-menu_open ctrl+alt+v 200 300 || fail "the hot menu did not open"
-echo "hot menu on the screen after ${MENU_MS} ms (hotkey sent to window visible)"
-menu=$(probe menu)
-assert_match $'^rect\t200 300 ' "$menu" "hot menu place"
-expected=$'on the clipboard\nEntry number 4\nEntry number 3\nEntry number 2\nEntry number 1\nEntry number 0'
-assert_eq "$expected" "$(echo "$menu" | sed -n 2,7p)" "hot menu lines"
-# 25 characters from the start, " [...] ", 25 from the end (trimmed).
-assert_eq "A long entry that the hot [...] ord word word and its end" "$(echo "$menu" | sed -n 8p)" "shortened line"
-shot hotmenu-english
+picked="Entry number 2"
+if full_run; then
+  step "hot menu at the pointer: clipboard text and every entry"
+  menu_open ctrl+alt+v 200 300 || fail "the hot menu did not open"
+  echo "hot menu on the screen after ${MENU_MS} ms (hotkey sent to window visible)"
+  menu=$(probe menu)
+  assert_match $'^rect\t200 300 ' "$menu" "hot menu place"
+  expected=$'on the clipboard\nEntry number 4\nEntry number 3\nEntry number 2\nEntry number 1\nEntry number 0'
+  assert_eq "$expected" "$(echo "$menu" | sed -n 2,7p)" "hot menu lines"
+  # 25 characters from the start, " [...] ", 25 from the end (trimmed).
+  assert_eq "A long entry that the hot [...] ord word word and its end" "$(echo "$menu" | sed -n 8p)" "shortened line"
+  shot hotmenu-english
 
-step "pick line 3 with the keyboard: typed and on the clipboard"
-keys "down down down enter"
-wait_received "Entry number 2"
-wait_until 5 clip_is "Entry number 2" || fail "clipboard holds [$(clip_get)]"
-menu_closed "the menu stayed open after the pick"
-assert_eq "2" "$(list_rows | awk -F'\t' '$3 == "Entry number 2" { print $2 }')" "counter of the picked entry"
+  step "pick line 3 with the keyboard: typed and on the clipboard"
+  keys "down down down enter"
+  wait_received "Entry number 2"
+  wait_until 5 clip_is "Entry number 2" || fail "clipboard holds [$(clip_get)]"
+  menu_closed "the menu stayed open after the pick"
+  assert_eq "2" "$(list_rows | awk -F'\t' '$3 == "Entry number 2" { print $2 }')" "counter of the picked entry"
 
-step "Esc, five idle seconds and a right click close it without handing over"
-menu_open ctrl+alt+v 1010 750 || fail "the hot menu did not open"
-menu=$(probe menu)
-read -r left top right bottom <<<"$(echo "$menu" | sed -n '1s/^rect\t\([0-9 -]*\)\t.*/\1/p')"
-[ "$right" -le 1024 ] && [ "$bottom" -le 768 ] && [ "$left" -ge 0 ] || fail "menu off the screen: $menu"
-keys esc
-menu_closed "Esc did not close the menu"
-menu_open ctrl+alt+v 300 200 || fail "the hot menu did not open"
-opened=$SECONDS
-probe_until 12 '!.' menu || fail "still open after idle time"
-idle=$((SECONDS - opened))
-[ "$idle" -ge 4 ] || fail "closed after $idle s, before five idle seconds"
-echo "closed by itself after about $idle s without activity"
-menu_open ctrl+alt+v 300 200 || fail "the hot menu did not open"
-xdotool mousemove 340 260 click 3
-menu_closed "a right click did not close it"
-assert_eq "Entry number 2" "$(received)" "Front App after the closes"
-assert_eq "Entry number 2" "$(clip_get)" "clipboard after the closes"
+  step "Esc, five idle seconds and a right click close it without handing over"
+  menu_open ctrl+alt+v 1010 750 || fail "the hot menu did not open"
+  menu=$(probe menu)
+  read -r left top right bottom <<<"$(echo "$menu" | sed -n '1s/^rect\t\([0-9 -]*\)\t.*/\1/p')"
+  [ "$right" -le 1024 ] && [ "$bottom" -le 768 ] && [ "$left" -ge 0 ] || fail "menu off the screen: $menu"
+  keys esc
+  menu_closed "Esc did not close the menu"
+  menu_open ctrl+alt+v 300 200 || fail "the hot menu did not open"
+  opened=$SECONDS
+  probe_until 12 '!.' menu || fail "still open after idle time"
+  idle=$((SECONDS - opened))
+  [ "$idle" -ge 4 ] || fail "closed after $idle s, before five idle seconds"
+  echo "closed by itself after about $idle s without activity"
+  menu_open ctrl+alt+v 300 200 || fail "the hot menu did not open"
+  xdotool mousemove 340 260 click 3
+  menu_closed "a right click did not close it"
+  assert_eq "Entry number 2" "$(received)" "Front App after the closes"
+  assert_eq "Entry number 2" "$(clip_get)" "clipboard after the closes"
+else
+  # Under emulation each probe takes seconds, and the menu closes after five idle
+  # ones before a probe can pick from it: the text keys below do the typing.
+  picked=
+fi
 
 step "text key 4 types its block exactly"
 front_focus
 keys ctrl+alt+4
-wait_received "Entry number 2$BLOCK"
+wait_received "$picked$BLOCK"
 wait_until 5 clip_is "$BLOCK" || fail "clipboard after text key 4: [$(clip_get_unicode)]"
 
 step "text key 5: 256 characters"
 front_focus
 sent=$(probe keys ctrl+alt+5 | sed -n 's/^sent\t//p')
-wait_received "Entry number 2$BLOCK$LONG_BLOCK" 40
+wait_received "$picked$BLOCK$LONG_BLOCK" 40
 echo "256 characters typed $(($(cat "$E2E_WORK/front.txt.time") - sent)) ms after the text key was sent"
 
 step "find as you type: three letters of the tenth entry, Enter"
@@ -113,6 +120,7 @@ menu_closed "the second Esc did not close the menu"
 vornix_stop
 atoms_left $ATOMS
 front_stop holder
+full_run || exit 0
 
 step "main hotkey from another window, in German"
 seed German

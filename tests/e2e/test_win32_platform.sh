@@ -4,7 +4,7 @@
 source "$(dirname "$0")/lib.sh"
 
 exe=$E2E_WORK/win32_platform_test.exe
-cp "$E2E_WIN64_DIR/win32_platform_test.exe" "$exe"
+cp "$E2E_EXE_DIR/win32_platform_test.exe" "$exe"
 
 step "platform checks"
 if ! out=$(cd "$E2E_WORK" && wine_run "$exe" all "$(winpath "$E2E_WORK")"); then

@@ -1,12 +1,18 @@
 # Wine and a private X display, for the end-to-end tests and `make run`.
-# Sourced, not run. Only the 64-bit Wine can run here (see the README), so
-# everything calls the wine64 loader and server directly.
+# Sourced, not run. The kernel here runs no 32-bit code, so everything calls
+# the wine64 loader and server directly; the shipped i686 build runs under the
+# emulated 32-bit Wine that wine32_setup.sh prepares, whose environment file
+# sets WINE to its loader (the 64-bit server serves both).
 
 WINE=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver64
+WINE_SLOWNESS=1
 export WINEDEBUG=-all
 # No Mono or Gecko installer dialogs, no menu entries on the host.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+
+# The environment file of the 32-bit Wine.
+wine32_env_file() { echo "${VORNIX_WINE32_CACHE:-$HOME/.cache/vornix/wine32}/wine32.env"; }
 
 # The tests fix the locale, whatever the caller's: Wine then runs as English (US)
 # with the ANSI code page 1252 and reads UTF-8 command lines correctly.

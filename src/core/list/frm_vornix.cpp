@@ -2,6 +2,7 @@
 
 #include "base/ustr.h"
 #include "core/clip/helpers.h"
+#include "core/info/maker.h"
 
 namespace vornix {
 
@@ -9,10 +10,6 @@ namespace {
 
 constexpr unsigned kWmDrawClipboard = 0x0308;
 constexpr unsigned kWmChangeCbChain = 0x030D;
-
-#define VORNIX_STR2(x) #x
-#define VORNIX_STR(x) VORNIX_STR2(x)
-constexpr char16_t kVersion[] = u"" VORNIX_STR(VORNIX_VERSION_MAJOR) "." VORNIX_STR(VORNIX_VERSION_MINOR) "." VORNIX_STR(VORNIX_VERSION_PATCH);
 
 }  // namespace
 
@@ -26,7 +23,7 @@ void FrmVornix::setCommand(Command command, bool enabled) {
 }
 
 void FrmVornix::init() {
-  caption_ = u"Vornix (" + app_.str(kStrVersion) + u" " + kVersion + u")";
+  caption_ = Text(kProgramTitle) + u" (" + app_.str(kStrVersion) + u" " + kProgramVersion + u")";
   view_.setCaption(caption_);
   app_.questionSuppression = false;
   ignoreNextChange_ = false;

@@ -53,9 +53,15 @@ std::u16string Win32StartupFolder::executableName() {
   return file;
 }
 
+namespace {
+// The shell's link object. Interface ids come from the headers (__uuidof); the
+// uuid library would bring thousands of ids into the exe for these three.
+const CLSID kShellLink = {0x00021401, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+}  // namespace
+
 bool Win32StartupFolder::createShortcut(const std::u16string& path, const platform::ShortcutProperties& properties) {
   ComRef<IShellLinkW> link;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+  if (FAILED(CoCreateInstance(kShellLink, nullptr, CLSCTX_INPROC_SERVER, __uuidof(IShellLinkW),
                               reinterpret_cast<void**>(link.out()))))
     return false;
   // The icon location comes as "path,index"; the link takes them apart.
@@ -72,7 +78,7 @@ bool Win32StartupFolder::createShortcut(const std::u16string& path, const platfo
       FAILED(link->SetHotkey(0)))
     return false;
   ComRef<IPersistFile> file;
-  if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.out())))) return false;
+  if (FAILED(link->QueryInterface(__uuidof(IPersistFile), reinterpret_cast<void**>(file.out())))) return false;
   return SUCCEEDED(file->Save(wide(path), TRUE));
 }
 

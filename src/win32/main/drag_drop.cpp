@@ -105,8 +105,10 @@ bool offers(IDataObject* data, CLIPFORMAT format) {
   return data && data->QueryGetData(&f) == S_OK;
 }
 
-// The reference counting shared by the small COM objects below.
-template <class Interface, const IID& kInterfaceId>
+// The reference counting shared by the small COM objects below. Interface ids
+// come from the headers' own declarations (__uuidof), not from the uuid library,
+// whose objects bring thousands of ids into the exe for the few used here.
+template <class Interface>
 class ComObject : public Interface {
  public:
   ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
@@ -117,7 +119,7 @@ class ComObject : public Interface {
   }
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
     if (!out) return E_POINTER;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, kInterfaceId)) {
+    if (IsEqualIID(iid, __uuidof(IUnknown)) || IsEqualIID(iid, __uuidof(Interface))) {
       *out = static_cast<Interface*>(this);
       AddRef();
       return S_OK;
@@ -133,7 +135,7 @@ class ComObject : public Interface {
   LONG refs_ = 1;
 };
 
-class DropTarget final : public ComObject<IDropTarget, IID_IDropTarget> {
+class DropTarget final : public ComObject<IDropTarget> {
  public:
   DropTarget(DropAllowed allowed, DropHandler handler) : allowed_(std::move(allowed)), handler_(std::move(handler)) {}
 
@@ -177,7 +179,7 @@ class DropTarget final : public ComObject<IDropTarget, IID_IDropTarget> {
   bool accept_ = false;
 };
 
-class DropSource final : public ComObject<IDropSource, IID_IDropSource> {
+class DropSource final : public ComObject<IDropSource> {
  public:
   HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD keys) override {
     if (escape) return DRAGDROP_S_CANCEL;
@@ -187,7 +189,7 @@ class DropSource final : public ComObject<IDropSource, IID_IDropSource> {
   HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
 };
 
-class FormatEnumerator final : public ComObject<IEnumFORMATETC, IID_IEnumFORMATETC> {
+class FormatEnumerator final : public ComObject<IEnumFORMATETC> {
  public:
   explicit FormatEnumerator(ULONG position = 0) : position_(position) {}
 
@@ -217,7 +219,7 @@ class FormatEnumerator final : public ComObject<IEnumFORMATETC, IID_IEnumFORMATE
   ULONG position_;
 };
 
-class TextDataObject final : public ComObject<IDataObject, IID_IDataObject> {
+class TextDataObject final : public ComObject<IDataObject> {
  public:
   explicit TextDataObject(std::function<Text()> source) : source_(std::move(source)) {}
 

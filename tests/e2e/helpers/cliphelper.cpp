@@ -348,7 +348,7 @@ int focus() {
   if (!window) return helper::fail("no Front App window");
   SetForegroundWindow(window);
   // Another process's window comes to the front when its own thread has activated it.
-  for (int waited = 0; waited < 3000; waited += 10) {
+  for (DWORD waited = 0; waited < helper::limitMs(3000); waited += 10) {
     if (GetForegroundWindow() == window) return 0;
     Sleep(10);
   }

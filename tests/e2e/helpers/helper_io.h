@@ -112,6 +112,15 @@ inline long long nowMs() {
   return static_cast<long long>(t / 10000ULL - 11644473600000ULL);
 }
 
+// A time limit in milliseconds, stretched by WINE_SLOWNESS: under the emulated
+// 32-bit Wine every program answers several times later.
+inline DWORD limitMs(DWORD ms) {
+  wchar_t value[16] = L"";
+  const DWORD length = GetEnvironmentVariableW(L"WINE_SLOWNESS", value, 16);
+  const int factor = length > 0 && length < 16 ? _wtoi(value) : 1;
+  return factor > 1 ? ms * static_cast<DWORD>(factor) : ms;
+}
+
 inline std::wstring className(HWND window) {
   wchar_t name[256] = L"";
   GetClassNameW(window, name, 256);
@@ -121,11 +130,11 @@ inline std::wstring className(HWND window) {
 // WM_GETTEXT is marshalled between processes, unlike GetWindowText for child controls.
 inline std::wstring textOf(HWND window) {
   DWORD_PTR length = 0;
-  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return L"";
+  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, limitMs(5000), &length)) return L"";
   std::wstring text(length + 1, L'\0');
   DWORD_PTR copied = 0;
   if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]), SMTO_ABORTIFHUNG,
-                           5000, &copied))
+                           limitMs(5000), &copied))
     return L"";
   text.resize(wcsnlen(text.c_str(), text.size()));
   return text;

@@ -310,7 +310,7 @@ int keys(const std::wstring& strokes, const wchar_t* title) {
   for (;;) {
     HWND window = FindWindowW(nullptr, title);
     if (window && IsWindowVisible(window)) break;
-    if (GetTickCount() - start > 5000) return fail("no window " + helper::utf8(title));
+    if (GetTickCount() - start > helper::limitMs(5000)) return fail("no window " + helper::utf8(title));
     Sleep(1);
   }
   line("shown\t" + std::to_string(GetTickCount() - start));
@@ -494,7 +494,7 @@ int control(const std::wstring& verb, HWND window, int id, const wchar_t* argume
   } else if (verb == L"checked") {
     line(SendMessageW(item, BM_GETCHECK, 0, 0) == BST_CHECKED ? "1" : "0");
   } else if (verb == L"click") {
-    SendMessageTimeoutW(item, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
+    SendMessageTimeoutW(item, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, helper::limitMs(5000), &result);
   } else if (verb == L"push") {
     // Posted: OK may open a message box, which would hold a sent click until it closes.
     return PostMessageW(item, BM_CLICK, 0, 0) ? 0 : 1;
@@ -507,7 +507,7 @@ int control(const std::wstring& verb, HWND window, int id, const wchar_t* argume
   } else if (verb == L"set" || verb == L"setfile") {
     std::wstring text = argument;
     if (verb == L"setfile" && !helper::readText(argument, text)) return fail("cannot read the text file");
-    return SendMessageTimeoutW(item, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, 5000,
+    return SendMessageTimeoutW(item, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, helper::limitMs(5000),
                                &result) ? 0 : 1;
   } else if (verb == L"combo") {
     SendMessageW(item, CB_SETCURSEL, _wtoi(argument), 0);
