@@ -105,7 +105,7 @@ assert_eq "Zahnarzt Dr. Berg, Termin" "$(probe menu | tail -n +2)" "the line fou
 assert_eq "Search: zah" "$(probe menusearch)" "search line"
 shot hotmenu-search-english
 keys enter
-wait_received "Entry number 2$BLOCK${LONG_BLOCK}Zahnarzt Dr. Berg, Termin"
+wait_received "$picked$BLOCK${LONG_BLOCK}Zahnarzt Dr. Berg, Termin"
 wait_until 5 clip_is "Zahnarzt Dr. Berg, Termin" || fail "clipboard holds [$(clip_get)]"
 menu_closed "the menu stayed open after the pick"
 
