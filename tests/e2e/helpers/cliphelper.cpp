@@ -346,9 +346,11 @@ int front(const std::wstring& out, const wchar_t* mods, const wchar_t* key) {
 int focus() {
   HWND window = FindWindowW(L"FrontApp", kFrontTitle);
   if (!window) return helper::fail("no Front App window");
-  SetForegroundWindow(window);
   // Another process's window comes to the front when its own thread has activated it.
+  // Wine refuses the request now and then while a popup of another program is
+  // closing: it is asked again.
   for (DWORD waited = 0; waited < helper::limitMs(3000); waited += 10) {
+    if (waited % 300 == 0) SetForegroundWindow(window);
     if (GetForegroundWindow() == window) return 0;
     Sleep(10);
   }
