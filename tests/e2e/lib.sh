@@ -108,6 +108,22 @@ keycheck() {
   local out
   out=$(probe keycheck "$1") || { shot keycheck; fail "the open windows in $1:"$'\n'"$out"; }
 }
+# use_dpi N: Wine's LogPixels for the programs started from now on. The prefix is
+# shared with the other tests: the first call puts the old value back at exit.
+DPI_KEY='HKCU\Control Panel\Desktop'
+use_dpi() {
+  if [ -z "${DPI_RESTORE_SET:-}" ]; then
+    DPI_RESTORE_SET=1
+    local had
+    had=$(wine_run reg query "$DPI_KEY" /v LogPixels 2>/dev/null | awk '/LogPixels/ { print $3 }' || true)
+    if [ -n "$had" ]; then
+      on_exit "wine_run reg add '$DPI_KEY' /v LogPixels /t REG_DWORD /d $((had)) /f >/dev/null 2>&1"
+    else
+      on_exit "wine_run reg delete '$DPI_KEY' /v LogPixels /f >/dev/null 2>&1"
+    fi
+  fi
+  wine_run reg add "$DPI_KEY" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null || fail "LogPixels $1"
+}
 # literal TEXT: TEXT as a regex that matches it as it is.
 literal() { printf '%s' "$1" | sed 's/[][\\.^$*+?(){}|]/\\&/g'; }
 

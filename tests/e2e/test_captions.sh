@@ -7,14 +7,6 @@
 # at 96 DPI.
 source "$(dirname "$0")/lib.sh"
 
-DPI_KEY='HKCU\Control Panel\Desktop'
-had_dpi=$(wine_run reg query "$DPI_KEY" /v LogPixels 2>/dev/null | awk '/LogPixels/ { print $3 }' || true)
-if [ -n "$had_dpi" ]; then
-  on_exit 'wine_run reg add "$DPI_KEY" /v LogPixels /t REG_DWORD /d "$((had_dpi))" /f >/dev/null 2>&1'
-else
-  on_exit 'wine_run reg delete "$DPI_KEY" /v LogPixels /f >/dev/null 2>&1'
-fi
-
 # Command and control ids (src/win32/common/resource.h, editor/editor_ids.h, prefs/prefs_ids.h).
 TB_NEW=1101 MEN_EXPORT=1203 MEN_SETTINGS=1204 MEN_BUG=1222 MEN_ABOUT=1223
 ED_REPLACE=4210 ED_SETCITE=4211 ED_SPECIAL=4229 ED_ASCII=4230
@@ -52,7 +44,7 @@ for dpi in 96 144; do
   for language in German English; do
     at="$dpi DPI $language"
     step "$at"
-    wine_run reg add "$DPI_KEY" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null || fail "LogPixels $dpi"
+    use_dpi "$dpi"
     reg_seed EntryCount=1 "Entry0=a text" "EntryDate0=3/1/2026 9:30:00 AM" QuestionQuit=0 TextkeyBol=True \
       LanguageAuto=False "Language$language=True" "ExportDir=$(winpath "$E2E_WORK")\\"
     vornix_start

@@ -5,16 +5,6 @@
 # and is stored unchanged; screenshots of the main window and the Text Input box.
 source "$(dirname "$0")/lib.sh"
 
-DPI_KEY='HKCU\Control Panel\Desktop'
-had_dpi=$(wine_run reg query "$DPI_KEY" /v LogPixels 2>/dev/null | awk '/LogPixels/ { print $3 }' || true)
-
-# The prefix is shared with the other tests: its DPI goes back to what it was.
-if [ -n "$had_dpi" ]; then
-  on_exit 'wine_run reg add "$DPI_KEY" /v LogPixels /t REG_DWORD /d "$((had_dpi))" /f >/dev/null 2>&1'
-else
-  on_exit 'wine_run reg delete "$DPI_KEY" /v LogPixels /f >/dev/null 2>&1'
-fi
-
 QUIT_BOX=$'^Security question\tQuit Vornix\\?$'
 
 step "first start: the main window in the system's language (English here)"
@@ -65,7 +55,7 @@ size_is() { geometry && [ "${WIDTH}x$HEIGHT" = "$1" ]; }
 for dpi in 96 $(full_run && echo 144); do
   for language in English German; do
     step "$dpi DPI, $language; QuestionQuit 0: a close request ends the program without a question"
-    wine_run reg add "$DPI_KEY" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null || fail "LogPixels $dpi"
+    use_dpi "$dpi"
     reg_seed EntryCount=1 "Entry0=Twips keep their inches" "EntryDate0=3/1/2026 9:30:00 AM" EntryQuant0=2 \
       QuestionQuit=0 winLeft=0 winTop=0 winWidth=7500 winHeight=6000 LanguageAuto=False "Language$language=True"
     vornix_start

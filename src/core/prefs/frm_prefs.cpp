@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <vector>
 
 #include "base/ustr.h"
 #include "core/info/maker.h"
@@ -457,10 +458,12 @@ bool FrmPrefs::applyPreferences() {
   for (const Text& keys : effects_.reregisterHotkeys())
     view_.tell(formatMessage({app_.str(kStrHotkeyTaken), keys}), kProgramTitle);
   // Saving cuts a block the store cannot hold, and its own message is muted while
-  // the dialog is open: the user hears of it now.
+  // the dialog is open: the user hears of it now. The messages are made first:
+  // the blocks may change while a box is open.
+  std::vector<Text> tooLong;
   for (const Text& block : app_.textBlocks)
-    if (block.size() > EntryStorage::kMaxTextBlock)
-      view_.tell(EntryStorage::textBlockTooLong(app_, block), app_.str(kStrComment));
+    if (block.size() > EntryStorage::kMaxTextBlock) tooLong.push_back(EntryStorage::textBlockTooLong(app_, block));
+  for (const Text& message : tooLong) view_.tell(message, app_.str(kStrComment));
   return true;
 }
 
