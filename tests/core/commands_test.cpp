@@ -24,6 +24,14 @@ struct ThreeEntries : Running {
   }
 };
 
+// A full list of 50 entries one second apart ("entry 0" oldest) with counters 5 unless
+// given, the oldest `protectedCount` protected.
+void fill(Program& p, const std::vector<std::pair<int, long>>& counters = {}, int protectedCount = 0) {
+  std::vector<long> counter(50, 5);
+  for (const auto& [i, n] : counters) counter[static_cast<size_t>(i)] = n;
+  for (int i = 0; i < 50; ++i) p.add(numbered(i), at(i), counter[static_cast<size_t>(i)], i < protectedCount);
+}
+
 }  // namespace
 
 TEST(Commands, OwnClipboardWritesInRecordModeAreNotFiledAgain) {
@@ -315,4 +323,123 @@ TEST(LinkLists, MailAndWebAddressesOpenAtOnceProgramsAndLocalFilesOnlyAfterTheUs
   }
 }
 
+TEST(EntryList, RowHoldsCounterTextTypeDateAndSortKeys) {
+  Running p;
+  p.add(u"http://x.org", dates::fromCivil({2003, 4, 5, 14, 3, 9}), 7, true);
+  EXPECT_EQ(p.cells(u"http://x.org"), (std::vector<Text>{u"7", u"http://x.org", u"URL", u"05.04.2003 14:03:09",
+                                                         u"20030405140309", u"0000000007"}));
+  EXPECT_TRUE(p.row(u"http://x.org")->checked);
+  EXPECT_EQ(p.frm->rows().selected(), 0);
+  // No date, or the old midnight that stood for none, is the present time.
+  p.add(u"a", dates::fromCivil({2001, 1, 1, 0, 0, 0}));
+  p.add(u"b", dates::fromCivil({2001, 1, 1, 0, 0, 1}));
+  p.add(u"c");
+  for (auto [text, key] : {std::pair{u"a", u"20230315120000"}, {u"b", u"20010101000001"}, {u"c", u"20230315120000"}})
+    EXPECT_EQ(p.row(text)->cells[kColDateSort], key);
+}
+
+TEST(EntryList, OnlyTheContentMakesADuplicate) {
+  // Rows "Hello" (counter 3, "Text", German date) and "other": only a text equal to a
+  // content, ignoring case, selects that row; a counter, type, date or key is a new text.
+  const struct { const char* text; bool filed; } cases[] = {
+      {"hello", false}, {"OTHER", false}, {"3", true}, {"0", true}, {"Text", true},
+      {"15.03.2023 12:00:00", true}, {"20230315120000", true}, {"0000000003", true},
+  };
+  for (const auto& c : cases) {
+    Running p;
+    p.frm->addListItem(u"Hello", false, true, 0, 3);
+    p.frm->addListItem(u"other", false, true);
+    p.frm->addListItem(T(c.text), false, true);
+    EXPECT_EQ(p.frm->rows().count(), c.filed ? 3 : 2) << c.text;
+    if (!c.filed) {
+      EXPECT_EQ(p.frm->rows().find(T(c.text)), p.frm->rows().selected()) << c.text;
+    }
+    EXPECT_EQ(p.row(u"Hello")->cells[kColCounter], u"3");
+  }
+}
+
+TEST(EntryList, FullListGivesUpTheRightEntryInRecordModeAndRefusesWithAMessageOtherwise) {
+  const struct {
+    const char* rule;  // ProtocolQuant; nullptr: record mode off
+    std::vector<std::pair<int, long>> counters;
+    int protectedCount;
+    int gone;  // -1: nothing is given up and the new text is dropped
+  } cases[] = {
+      {"True", {{30, 1}, {40, 1}}, 0, 30},  // the lowest counter, then the oldest
+      {"True", {}, 3, 3},                   // equal counters: the oldest unprotected
+      {"False", {{0, 9}}, 0, 0},            // the oldest, despite its high counter
+      {"False", {{1, 9}}, 1, 1},
+      {"True", {}, 49, 49},                 // the one unprotected row
+      {"True", {}, 50, -1},                 // silently
+      {nullptr, {}, 0, -1},
+  };
+  for (const auto& c : cases) {
+    Running p({{"ProtocolMode", c.rule ? "1" : "0"}, {"ProtocolQuant", c.rule ? c.rule : "True"}});
+    fill(p, c.counters, c.protectedCount);
+    p.frm->addListItem(u"new", false, true);
+    EXPECT_EQ(p.frm->rows().count(), 50) << c.gone;
+    EXPECT_EQ(p.row(u"new") != nullptr, c.gone >= 0) << c.gone;
+    if (c.gone >= 0) {
+      EXPECT_EQ(p.row(numbered(c.gone)), nullptr) << c.gone;
+      EXPECT_EQ(p.frm->undoRecord().text, numbered(c.gone)) << c.gone;
+    }
+    EXPECT_EQ(p.boxes(), c.rule ? std::vector<Text>{} : std::vector<Text>{T("Maximale Anzahl von Einträgen erreicht!\r\n"
+                                                  "Löschen Sie einfach einen oder mehrere Einträge aus der Liste ...")});
+    EXPECT_TRUE(c.rule || p.frm->checkMaxEntries());
+  }
+  // Ties in counter and date: the first unprotected row in display order goes.
+  Running p({{"ProtocolMode", "1"}});
+  for (int i = 0; i < 50; ++i) p.add(numbered(i), at(0), 0, i < 47);
+  int firstUnprotected = 0;
+  while (p.frm->rows().at(firstUnprotected).checked) ++firstUnprotected;
+  const Text expectedGone = p.frm->rows().at(firstUnprotected).cells[kColContent];
+  p.frm->addListItem(u"new", false, true);
+  EXPECT_EQ(p.row(expectedGone), nullptr);
+}
+
+TEST(EntryList, ChangeEntryReplacesTextCountsAUseOrSelectsTheRowThatHasTheText) {
+  Running p;
+  p.add(u"old", 0, 3);
+  p.add(u"other", 0, 1);
+  p.frm->selectEntry(p.indexOf(u"old"));
+  p.sys.clock.time += 1;
+  p.frm->changeEntry(u"new", true);
+  const Row* r = p.row(u"new");
+  ASSERT_NE(r, nullptr);
+  EXPECT_TRUE(r->checked);
+  EXPECT_EQ(r->cells[kColCounter], u"3");
+  EXPECT_EQ(r->cells[kColDateSort], u"20230316120000");
+  EXPECT_EQ(p.frm->undoRecord().text, u"old");
+
+  // Unchanged text with copied: counts a use, keeps date and text.
+  p.frm->changeEntry(u"new", true, true);
+  EXPECT_EQ(p.row(u"new")->cells[kColCounter], u"4");
+  EXPECT_EQ(p.row(u"new")->cells[kColCountSort], u"0000000004");
+  EXPECT_EQ(p.row(u"new")->cells[kColDateSort], u"20230316120000");
+
+  // Only the protection changed (the editor's OK on the same text).
+  p.frm->changeEntry(u"new", false);
+  EXPECT_FALSE(p.row(u"new")->checked);
+
+  // The text of another row: that row is selected and counts the use.
+  p.frm->changeEntry(u"other", true, true);
+  EXPECT_EQ(p.texts().size(), 2u);
+  EXPECT_EQ(p.frm->rows().selected(), p.indexOf(u"other"));
+  EXPECT_EQ(p.row(u"other")->cells[kColCounter], u"2");
+  EXPECT_FALSE(p.row(u"other")->checked);
+}
+
+TEST(EntryList, CommandsFollowSelectionAndRowCount) {
+  Running p;
+  const Command rowCommands[] = {Command::TbCut, Command::TbCopy, Command::TbEdit, Command::TbDelete,
+                                 Command::TbOpen, Command::MenEditCopy, Command::MenEditCut,
+                                 Command::MenFileFileExport};
+  // Empty list, a selected row, then no selection in a list that holds one.
+  for (int step = 0; step < 3; ++step) {
+    if (step == 1) p.frm->addListItem(u"http://x.org", false, true);
+    if (step == 2) p.frm->lvItems_Select(-1);
+    for (Command c : rowCommands) EXPECT_EQ(p.view.enabled[c], step == 1) << step << " " << static_cast<int>(c);
+    EXPECT_EQ(p.view.enabled[Command::TbClear], step > 0) << step;
+  }
+}
 }  // namespace vornix::test

@@ -186,6 +186,11 @@ struct Program {
       if (r.cells[kColContent] == text) return &r;
     return nullptr;
   }
+  // Every cell of the row that holds `text`.
+  std::vector<Text> cells(const Text& text) const {
+    const Row* r = row(text);
+    return r ? std::vector<Text>(std::begin(r->cells), std::end(r->cells)) : std::vector<Text>{};
+  }
   int indexOf(const Text& text) const {
     const auto& rows = frm->rows().rows();
     for (size_t i = 0; i < rows.size(); ++i)

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 
 #include "core/prefs/frm_prefs.h"
 #include "core/store/entry_storage.h"
@@ -120,64 +121,30 @@ TEST(FrmPrefs, ShowsTheStoredValues) {
 
 TEST(FrmPrefs, OkAppliesEveryControlOfEveryPage) {
   Prefs d;
-  // Page 0
-  d.click(C::chkProtocol);
-  d.click(C::optProtocolQuant, false);
-  d.click(C::optProtocolDate);
-  d.click(C::chkStartMiniMode);
-  d.click(C::chkStartAutostart);
-  d.click(C::chkQuestionQuit, false);
-  d.click(C::chkQuestionClipOpen);
-  // Page 1
-  d.click(C::chkOSD);
-  d.type(C::txtOSDRows, "7");
+  // Main hotkey Win+Shift+K switched off, edit Ctrl+J, hot menu Alt+Shift+M, text keys on Win with block 3.
+  for (auto [box, typed] : {std::pair{C::txtOSDRows, "7"}, {C::txtHotkey, "k"}, {C::txtHotedit, "j"},
+                            {C::txtHotmenu, "m"}})
+    d.type(box, typed);
+  const std::pair<C, bool> clicks[] = {
+      {C::chkProtocol, true}, {C::optProtocolQuant, false}, {C::optProtocolDate, true}, {C::chkStartMiniMode, true},
+      {C::chkStartAutostart, true}, {C::chkQuestionQuit, false}, {C::chkQuestionClipOpen, true}, {C::chkOSD, true},
+      {C::chkMiniModeWindow, false}, {C::optDblClickEdit, false}, {C::optDblClickClip, true},
+      {C::chkDblClickHyperURL, true}, {C::chkDblClickHyperEMail, true}, {C::chkHoverSelection, true},
+      {C::chkAutoSize, false}, {C::chkHotkeyAlt, false}, {C::chkHotkeyCtrl, false}, {C::chkHotkeyWin, true},
+      {C::chkHotkeyShift, true}, {C::chkHotkey, false}, {C::chkHotedit, true}, {C::chkHoteditAlt, false},
+      {C::chkHotmenu, true}, {C::chkHotmenuCtrl, false}, {C::chkHotmenuShift, true}, {C::chkHotmenuKeystroke, true},
+      {C::chkHotmenuClipboard, false}, {C::chkTextKey, true}, {C::chkTextAlt, false}, {C::chkTextCtrl, false},
+      {C::chkTextWin, true}, {C::opt3, true}, {C::chkTextKeystroke, true}, {C::chkTextClipboard, false},
+      {C::optLanguageAuto, false}, {C::optLanguageGerman, true}, {C::optBehaviourRegSaveEach, true},
+      {C::optBehaviourRegSaveEnd, false}, {C::chkLimitSize, false}, {C::chkLimitKeystroke, false}};
+  for (auto [c, on] : clicks) d.click(c, on);
   d.view.setValue(C::cmbOSDAlignment, 0);
-  d.view.at(C::sliTimer).value = 9;
-  d.frm->sliderMoved(C::sliTimer, true);
-  d.click(C::chkMiniModeWindow, false);
-  d.view.at(C::sliOpacity).value = 40;
-  d.frm->sliderMoved(C::sliOpacity, true);
-  // Page 2
-  d.click(C::optDblClickEdit, false);
-  d.click(C::optDblClickClip);
-  d.click(C::chkDblClickHyperURL);
-  d.click(C::chkDblClickHyperEMail);
-  d.click(C::chkHoverSelection);
-  d.click(C::chkAutoSize, false);
-  // Page 3: main hotkey Win+Shift+k, switched off; edit Ctrl+J; hot menu Alt+Shift+M
-  d.type(C::txtHotkey, "k");
-  d.click(C::chkHotkeyAlt, false);
-  d.click(C::chkHotkeyCtrl, false);
-  d.click(C::chkHotkeyWin);
-  d.click(C::chkHotkeyShift);
-  d.click(C::chkHotkey, false);
-  d.click(C::chkHotedit);
-  d.type(C::txtHotedit, "j");
-  d.click(C::chkHoteditAlt, false);
-  d.click(C::chkHotmenu);
-  d.type(C::txtHotmenu, "m");
-  d.click(C::chkHotmenuCtrl, false);
-  d.click(C::chkHotmenuShift);
-  d.click(C::chkHotmenuKeystroke);
-  d.click(C::chkHotmenuClipboard, false);
-  // Page 4: text keys on Win, block 3 written
-  d.click(C::chkTextKey);
-  d.click(C::chkTextAlt, false);
-  d.click(C::chkTextCtrl, false);
-  d.click(C::chkTextWin);
-  d.click(C::opt3);
-  d.view.setText(C::rtbKey, u"Grüße\r\n€ → ✓ 😀");
-  d.click(C::chkTextKeystroke);
-  d.click(C::chkTextClipboard, false);
-  // Page 5
-  d.click(C::optLanguageAuto, false);
-  d.click(C::optLanguageGerman);
-  // Page 6
-  d.click(C::optBehaviourRegSaveEach);
-  d.click(C::optBehaviourRegSaveEnd, false);
-  d.click(C::chkLimitSize, false);
+  for (auto [slider, value] : {std::pair{C::sliTimer, 9}, {C::sliOpacity, 40}}) {
+    d.view.at(slider).value = value;
+    d.frm->sliderMoved(slider, true);
+  }
+  d.view.setText(C::rtbKey, T("Grüße\r\n€ → ✓ 😀"));
   d.view.at(C::sliLimitSize).value = 512;
-  d.click(C::chkLimitKeystroke, false);
   d.view.at(C::sliLimitKeystroke).value = 999;
 
   d.frm->OKButton_Click();
@@ -206,21 +173,10 @@ TEST(FrmPrefs, OkAppliesEveryControlOfEveryPage) {
   EXPECT_EQ(d.hotkeys.idOf(12, 'K'), 0);
 }
 
-TEST(FrmPrefs, SaveAppliesOnceAndKeepsTheDialogOpen) {
-  Prefs d;
-  d.click(C::chkProtocol);
-  d.frm->SaveButton_Click();
-  EXPECT_EQ(d.effects->calls, (std::vector<std::string>{"autostart", "display", "record", "hover", "hotkeys", "save"}));
-  EXPECT_FALSE(d.view.closed);
-  EXPECT_EQ(d.p.stored("ProtocolMode"), u"1");
-  d.frm->OKButton_Click();
-  EXPECT_EQ(d.effects->calls.size(), 6 + kApplyOnce.size());
-  EXPECT_TRUE(d.view.closed);
-}
-
-TEST(FrmPrefs, TellsWhatTheOpenDialogKeptQuiet) {
+TEST(FrmPrefs, OkAndSaveApplyOnceAndTellWhatTheOpenDialogKeptQuiet) {
   // A hotkey another program holds, and a text block the store cannot hold whole:
-  // each is told once over the dialog, by OK and by the save button alike.
+  // each is told once over the dialog, by OK and by the save button alike; the
+  // save button applies and saves but keeps the dialog open.
   for (bool save : {false, true}) {
     Prefs d;
     d.hotkeys.takenByOthers.insert({3, 'E'});
@@ -228,16 +184,22 @@ TEST(FrmPrefs, TellsWhatTheOpenDialogKeptQuiet) {
     const Text block = Text(EntryStorage::kMaxTextBlock - 1, u'a') + u"😀";
     d.view.setText(C::rtbKey, block);
     save ? d.frm->SaveButton_Click() : d.frm->OKButton_Click();
+    std::vector<std::string> applied = kApplyOnce;
+    if (save) applied.push_back("save");
+    EXPECT_EQ(d.effects->calls, applied);
     ASSERT_EQ(d.view.told.size(), 2u) << save;
     EXPECT_EQ(d.view.told[0], formatMessage({d.p.app->str(kStrHotkeyTaken), d.quick.hotkeyText(3, u"E")}));
     EXPECT_EQ(d.view.told[1], EntryStorage::textBlockTooLong(*d.p.app, block));
     EXPECT_TRUE(d.p.sys.boxes.shown.empty());
     EXPECT_EQ(d.view.closed, !save);
     EXPECT_EQ(d.p.app->textBlocks[1], block) << "the block in memory stays whole";
-    if (save) {
-      // Stored without the half of the pair that did not fit.
-      EXPECT_EQ(d.p.stored("Textkey1"), Text(EntryStorage::kMaxTextBlock - 1, u'a'));
-    }
+    if (!save) continue;
+    // Stored without the half of the pair that did not fit.
+    EXPECT_EQ(d.p.stored("Textkey1"), Text(EntryStorage::kMaxTextBlock - 1, u'a'));
+    EXPECT_EQ(d.p.stored("HoteditBol"), u"True");
+    d.frm->OKButton_Click();
+    EXPECT_EQ(d.effects->calls.size(), 6 + kApplyOnce.size());
+    EXPECT_TRUE(d.view.closed);
   }
 }
 
@@ -270,20 +232,18 @@ TEST(FrmPrefs, RefusesABadNumberOnItsFieldUnlessTheFieldIsOff) {
 }
 
 TEST(FrmPrefs, ModifierSumsAndNoModifierSwitchesTheHotkeyOff) {
-  struct Case { bool win, alt, shift, ctrl; int mod; bool on; };
-  const Case cases[] = {{false, true, false, true, 3, true}, {true, false, false, false, 8, true},
-                        {false, false, true, false, 4, true}, {true, true, true, true, 15, true},
-                        {false, false, false, false, 0, false}};
-  for (const Case& c : cases) {
+  // Win, Alt, Shift, Ctrl ticked; the sum the store gets.
+  const std::pair<std::array<bool, 4>, int> cases[] = {
+      {{false, true, false, true}, 3}, {{true, false, false, false}, 8}, {{false, false, true, false}, 4},
+      {{true, true, true, true}, 15}, {{false, false, false, false}, 0}};
+  for (const auto& [ticked, mod] : cases) {
     Prefs d;
     d.click(C::chkTextKey);
-    d.click(C::chkTextWin, c.win);
-    d.click(C::chkTextAlt, c.alt);
-    d.click(C::chkTextShift, c.shift);
-    d.click(C::chkTextCtrl, c.ctrl);
+    const C boxes[] = {C::chkTextWin, C::chkTextAlt, C::chkTextShift, C::chkTextCtrl};
+    for (int i = 0; i < 4; ++i) d.click(boxes[i], ticked[i]);
     d.frm->OKButton_Click();
-    EXPECT_EQ(d.p.app->hotkeys.textHotkeyMod, c.mod);
-    EXPECT_EQ(d.p.app->hotkeys.textkeyBol, c.on) << c.mod;
+    EXPECT_EQ(d.p.app->hotkeys.textHotkeyMod, mod);
+    EXPECT_EQ(d.p.app->hotkeys.textkeyBol, mod != 0) << mod;
   }
 }
 
