@@ -1,6 +1,7 @@
 // A main window logic on the fake platform with a fake view, for the tests.
 #pragma once
 
+#include <array>
 #include <functional>
 #include <initializer_list>
 #include <map>
@@ -100,6 +101,10 @@ class FakeView : public MainView {
 };
 
 inline Text T(const char* utf8) { return ustr::fromUtf8(utf8); }
+
+// A rectangle as left, top, width and height, to compare in one go.
+using Box = std::array<long, 4>;
+inline Box box(const Rect& r) { return {r.left, r.top, r.width, r.height}; }
 
 // Entry dates `second` seconds apart, so that the list order is known.
 inline double at(int second) { return dates::fromCivil({2020, 1, 1, 10, 0, second}); }
@@ -201,6 +206,13 @@ struct Program {
   void copy(const Text& text, bool secret = false) {
     sys.clipboard.set(text, secret);
     idle();
+  }
+  // Copies one after another, a moment apart, so that the newest comes first.
+  void copyEach(const std::vector<Text>& texts) {
+    for (const Text& t : texts) {
+      sys.clock.time += 0.01;
+      copy(t);
+    }
   }
 };
 
