@@ -8,48 +8,67 @@ TEST(Startup, EmptyStoreOpensWithTheDesignDefaults) {
   Running p;
   EXPECT_EQ(p.view.caption, u"Vornix (Version 1.0.0)");
   // 1000/1000 twips, 7050 x 2250 twips, at 15 twips a pixel; the height grows to the smallest, 4155 twips.
-  EXPECT_EQ(p.view.rect.left, 67);
-  EXPECT_EQ(p.view.rect.top, 67);
-  EXPECT_EQ(p.view.rect.width, 470);
-  EXPECT_EQ(p.view.rect.height, 277);
-  EXPECT_EQ(p.frm->rows().sortKey(), kColDateSort);
-  EXPECT_EQ(p.frm->rows().sortOrder(), 1);
-  EXPECT_TRUE(p.app->hotkeys.hotkeyBol);
-  EXPECT_FALSE(p.app->hotkeys.hoteditBol);
-  EXPECT_EQ(p.app->hotkeys.hotkeyMod, 3);
+  EXPECT_EQ(box(p.view.rect), (Box{67, 67, 470, 277}));
+  EXPECT_TRUE(p.frm->rows().sortKey() == kColDateSort && p.frm->rows().sortOrder() == 1);
+  EXPECT_TRUE(p.app->hotkeys.hotkeyBol && !p.app->hotkeys.hoteditBol && p.app->hotkeys.hotkeyMod == 3);
   EXPECT_EQ(p.app->citeChar, u">");
   EXPECT_FALSE(p.app->startupFlag);
   EXPECT_TRUE(p.sys.boxes.shown.empty());
   EXPECT_EQ(p.view.panel, u"<Text-Zwischenablage leer>");
-  for (const OptionDef& def : optionDefs()) EXPECT_EQ(p.app->options.text(def.key), Text(def.defaultValue)) << def.key;
-}
-
-TEST(Startup, EnglishCaptionAndOnScreenPosition) {
-  Running p({{"LanguageAuto", "False"}, {"LanguageEnglish", "True"}, {"winLeft", "30000"}, {"winTop", "-600"}});
-  EXPECT_EQ(p.view.caption, u"Vornix (version 1.0.0)");
-  EXPECT_EQ(p.view.rect.left, 1024 - 470);
-  EXPECT_EQ(p.view.rect.top, 0);
 }
 
 TEST(Startup, ValuesThatDoNotConvertAreReportedAndSkipped) {
   Program p;
   p.setAll({{"QuestionQuit", "abc"}, {"winWidth", "wide"}, {"SortOrder", "5"}, {"HotkeyMOD", "999"}});
   // Numbers beyond any sensible range read as their defaults too, without a word.
-  p.setAll({{"winTop", "1e300"}, {"winLeft", "-1e300"}, {"SortKey", "1e10"}, {"HoteditMOD", "1e300"}});
+  p.setAll({{"SortKey", "1e10"}, {"HoteditMOD", "1e300"}});
   p.start();
   EXPECT_EQ(p.boxes(), std::vector<Text>{u"Vornix (Version 1.0.0) - Load: \r\nType mismatch"});
-  EXPECT_EQ(p.view.rect.width, 470);
-  EXPECT_EQ(p.view.rect.top, 67);
-  EXPECT_EQ(p.view.rect.left, 67);
-  EXPECT_EQ(p.frm->rows().sortKey(), kColDateSort);
-  EXPECT_EQ(p.app->hotkeys.hoteditMod, 3);
-  EXPECT_EQ(p.frm->rows().sortOrder(), 1);
-  EXPECT_EQ(p.app->hotkeys.hotkeyMod, 3);
+  EXPECT_EQ(box(p.view.rect), (Box{67, 67, 470, 277}));
+  EXPECT_TRUE(p.frm->rows().sortKey() == kColDateSort && p.frm->rows().sortOrder() == 1);
+  EXPECT_TRUE(p.app->hotkeys.hoteditMod == 3 && p.app->hotkeys.hotkeyMod == 3);
   // The quit question falls back to its default: it is asked.
   p.sys.boxes.answers = {2};
   EXPECT_TRUE(p.frm->queryUnload(false));
   p.frm->saveReg();
   EXPECT_EQ(p.stored("SortOrder"), u"1");
+}
+
+// Stored window geometry is in twips; the screen's DPI decides how many pixels that is.
+TEST(WindowGeometry, StoredTwipsKeepTheirSizeInInchesAtEveryDpiButNoWindowIsTooSmallOrOffTheScreen) {
+  const struct {
+    int dpi;
+    const char *left, *top, *width, *height;
+    Box shown;
+  } cases[] = {
+      {96, "1500", "750", "7050", "4500", {100, 50, 470, 300}},
+      {120, "1500", "750", "7050", "4500", {125, 63, 588, 375}},
+      {144, "1500", "750", "7050", "4500", {150, 75, 705, 450}},
+      {0, "1500", "750", "7050", "4500", {100, 50, 470, 300}},  // an unreadable DPI counts as 96
+      {96, "0", "750", "100", "100", {0, 50, 305, 277}},
+      {144, "0", "750", "100", "100", {0, 75, 458, 416}},
+      {96, "30000", "-600", "7050", "4500", {1024 - 470, 0, 470, 300}},  // back on the screen
+      // Damaged numbers read as their defaults, without a word.
+      {144, "1e300", "750", "-1e300", "100", {100, 75, 705, 416}},
+      {96, "-1e300", "1e300", "7050", "4500", {67, 67, 470, 300}},
+  };
+  for (const auto& c : cases) {
+    Program p;
+    p.setAll({{"winLeft", c.left}, {"winTop", c.top}, {"winWidth", c.width}, {"winHeight", c.height}});
+    p.app->screenDpi = c.dpi;
+    p.start();
+    EXPECT_EQ(box(p.view.rect), c.shown) << c.dpi << " " << c.left;
+    EXPECT_TRUE(p.sys.boxes.shown.empty());
+    // Unmoved, the window is stored as it was read (within a pixel's twips).
+    if (c.shown[0] != 100 && c.shown[0] != 125 && c.shown[0] != 150) continue;
+    p.frm->unload();
+    const double twipsPerPixel = 1440.0 / (c.dpi > 0 ? c.dpi : 96);
+    EXPECT_NEAR(7050, std::stod(ustr::toUtf8(p.stored("winWidth"))), twipsPerPixel / 2) << c.dpi;
+    EXPECT_NEAR(750, std::stod(ustr::toUtf8(p.stored("winTop"))), twipsPerPixel / 2) << c.dpi;
+  }
+  // The English caption.
+  Running e({{"LanguageAuto", "False"}, {"LanguageEnglish", "True"}});
+  EXPECT_EQ(e.view.caption, u"Vornix (version 1.0.0)");
 }
 
 TEST(Shutdown, QuitQuestionFollowsTheOption) {
@@ -72,20 +91,17 @@ TEST(Shutdown, UnloadLeavesTheChainAndSavesButNoMinimisedGeometry) {
   p.view.state = WindowState::Minimized;
   p.view.rect = Rect{-32000, -32000, 160, 24};
   p.frm->unload();
-  EXPECT_EQ(p.sys.chain.leaves, 1);
-  EXPECT_FALSE(p.app->inChain);
-  EXPECT_EQ(p.stored("ProtocolMode"), u"1");
-  EXPECT_EQ(p.stored("EntryCount"), u"0");
-  EXPECT_EQ(p.stored("winLeft"), u"1500");
+  EXPECT_TRUE(p.sys.chain.leaves == 1 && !p.app->inChain);
+  for (auto [name, value] : {std::pair{"ProtocolMode", u"1"}, {"EntryCount", u"0"}, {"winLeft", u"1500"}})
+    EXPECT_EQ(p.stored(name), value) << name;
   p.view.state = WindowState::Normal;
   p.view.rect = Rect{100, 200, 500, 300};
   p.frm->saveReg();
-  EXPECT_EQ(p.stored("winLeft"), u"1500");
-  EXPECT_EQ(p.stored("winTop"), u"3000");
-  EXPECT_EQ(p.stored("winWidth"), u"7500");
+  for (auto [name, value] : {std::pair{"winLeft", u"1500"}, {"winTop", u"3000"}, {"winWidth", u"7500"}})
+    EXPECT_EQ(p.stored(name), value) << name;
 }
 
-TEST(Startup, TimerSwitchesToMiniModeOnlyWhenVisible) {
+TEST(Startup, TimerSwitchesToMiniModeOnlyWhenVisibleAndAsked) {
   Running p({{"StartMiniMode", "1"}});
   p.view.visible = false;
   EXPECT_TRUE(p.frm->timerInitAfterLoad());
@@ -100,14 +116,13 @@ TEST(Startup, TimerSwitchesToMiniModeOnlyWhenVisible) {
 }
 
 TEST(Startup, EmptyClipboardGetsTheFirstStoredEntry) {
-  Running p({{"EntryCount", "1"}, {"Entry0", "stored text"}});
-  EXPECT_EQ(p.sys.clipboard.text, u"stored text");
-
-  Program q;
-  q.sys.clipboard.set(u"already there");
-  q.setAll({{"EntryCount", "1"}, {"Entry0", "stored text"}});
-  q.start();
-  EXPECT_EQ(q.sys.clipboard.text, u"already there");
+  for (bool empty : {true, false}) {
+    Program p;
+    if (!empty) p.sys.clipboard.set(u"already there");
+    p.setAll({{"EntryCount", "1"}, {"Entry0", "stored text"}});
+    p.start();
+    EXPECT_EQ(p.sys.clipboard.text, empty ? u"stored text" : u"already there");
+  }
 }
 
 TEST(Startup, ActivationClearsTheModalFlagAndDeactivationReturnsToTheList) {
@@ -115,8 +130,7 @@ TEST(Startup, ActivationClearsTheModalFlagAndDeactivationReturnsToTheList) {
   p.app->modalOpen = true;
   p.sys.clipboard.set(u"abc");
   p.frm->activate();
-  EXPECT_FALSE(p.app->modalOpen);
-  EXPECT_EQ(p.view.panel, u"abc");
+  EXPECT_TRUE(!p.app->modalOpen && p.view.panel == u"abc");
   p.view.tab = kTabURL;
   p.frm->deactivate();
   EXPECT_EQ(p.view.tab, kTabList);
