@@ -12,9 +12,8 @@ class FakeMiniView : public MiniView {
  public:
   bool mainShown = true, shown = false, icon = false, onTop = false, box = false, editor = false;
   bool editorAccepted = false, restored = false;
-  int alpha = 255, iconAdds = 0, menuChoice = kTrayNone, editorCloses = 0;
-  Rect rect{0, 0, 120, 30};
-  Rect area{0, 0, 1024, 768};
+  int alpha = 255, menuChoice = kTrayNone, editorCloses = 0;
+  Rect rect{0, 0, 120, 30}, area{0, 0, 1024, 768};
   WindowState state = WindowState::Normal;
   TrayMenu lastMenu;
 
@@ -30,7 +29,7 @@ class FakeMiniView : public MiniView {
   void setTopMost(bool on) override { onTop = on; }
   void setTranslucency(int a) override { alpha = a; }
   void makeOpaque() override { alpha = 255; }
-  void addTrayIcon() override { icon = true, ++iconAdds; }
+  void addTrayIcon() override { icon = true; }
   void removeTrayIcon() override { icon = false; }
   fake::FakeLoop* loop = nullptr;  // the tray menu's message loop
   int showTrayMenu(const TrayMenu& menu) override {
@@ -50,7 +49,7 @@ struct Mini : Running {
     mini.loop = &sys.loop;
   }
   TrayMenu menu() { return buildTrayMenu(*app, frm->rows()); }
-  std::vector<Text> captions(const std::vector<TrayMenuItem>& items) {
+  static std::vector<Text> captions(const std::vector<TrayMenuItem>& items) {
     std::vector<Text> out;
     for (const auto& i : items) out.push_back(i.caption);
     return out;
@@ -61,19 +60,13 @@ struct Mini : Running {
 
 TEST(MiniMode, SubmenusSortTheRowsByKindInListOrder) {
   Mini p;
-  for (const char16_t* t : {u"first words", u"http://example.org", u"second words"}) {
-    p.copy(t);
-    p.sys.clock.time += 0.001;
-  }
-  // Newest first: second words, URL, first words.
+  p.copyEach({u"first words", u"http://example.org", u"second words"});
   TrayMenu m = p.menu();
   EXPECT_EQ(p.captions(m.entries), (std::vector<Text>{u"second words", u"first words"}));
   EXPECT_EQ(p.captions(m.urls), (std::vector<Text>{u"http://example.org"}));
   ASSERT_EQ(m.emails.size(), 1u);
-  EXPECT_EQ(m.emails[0].caption, p.app->str(kStrEmptyList));
-  EXPECT_EQ(m.emails[0].rowId, 0);
-  EXPECT_TRUE(m.recordMode);
-  EXPECT_FALSE(m.showTextKeys);
+  EXPECT_TRUE(m.emails[0].caption == p.app->str(kStrEmptyList) && m.emails[0].rowId == 0);
+  EXPECT_TRUE(m.recordMode && !m.showTextKeys);
   // Text key items do nothing while text keys are off.
   std::vector<int> applied;
   p.drop->applyTextKey = [&](int n) { applied.push_back(n); };
@@ -83,23 +76,17 @@ TEST(MiniMode, SubmenusSortTheRowsByKindInListOrder) {
   p.app->textBlocks[4] = u"block\r\nfour";
   m = p.menu();
   ASSERT_EQ(m.textKeys.size(), 10u);
-  EXPECT_EQ(m.textKeys[0], u"0:  ");
-  EXPECT_EQ(m.textKeys[4], u"4:  block four");
+  EXPECT_TRUE(m.textKeys[0] == u"0:  " && m.textKeys[4] == u"4:  block four");
   p.drop->runTrayCommand(kTrayTextKeyBase + 7, m);
   EXPECT_EQ(applied, std::vector<int>{7});
 }
 
 TEST(MiniMode, PickingAnItemCopiesItsRowEvenAfterTheListMoved) {
   Mini p;
-  p.copy(u"wanted");
-  p.sys.clock.time += 0.001;
-  p.copy(u"other");
+  p.copyEach({u"wanted", u"other"});
   p.drop->load();
   // A new copy arrives while the menu is open and shifts every row down.
-  p.sys.loop.whileOpen([&p] {
-    p.sys.clock.time += 0.001;
-    p.copy(u"newest");
-  });
+  p.sys.loop.whileOpen([&p] { p.copyEach({u"newest"}); });
   p.mini.menuChoice = kTrayEntryBase + 1;
   p.drop->trayNotify(kTrayRightUp);
   ASSERT_EQ(p.captions(p.mini.lastMenu.entries), (std::vector<Text>{u"other", u"wanted"}));
@@ -117,13 +104,11 @@ TEST(MiniMode, PickingAnItemCopiesItsRowEvenAfterTheListMoved) {
 TEST(MiniMode, RecordModeItemSwitchesCaptureOffAndOn) {
   Mini p;
   p.drop->runTrayCommand(kTrayProtocol, p.menu());
-  EXPECT_EQ(p.app->options.number(kProtocolMode), 0);
-  EXPECT_FALSE(p.app->inChain);
+  EXPECT_TRUE(p.app->options.number(kProtocolMode) == 0 && !p.app->inChain);
   p.copy(u"while off");
   EXPECT_EQ(p.frm->rows().count(), 0);
   p.drop->runTrayCommand(kTrayProtocol, p.menu());
-  EXPECT_EQ(p.app->options.number(kProtocolMode), 1);
-  EXPECT_TRUE(p.app->inChain);
+  EXPECT_TRUE(p.app->options.number(kProtocolMode) == 1 && p.app->inChain);
 }
 
 TEST(MiniMode, EnteringAndLeaving) {
@@ -167,11 +152,9 @@ TEST(MiniMode, IconOnlyModeClicksAndRestore) {
   p.set("MMwinLeft", "3000");
   p.drop->load();
   p.drop->trayNotify(kTrayLeftUp);
-  EXPECT_EQ(p.mini.rect.left, -120);
-  EXPECT_FALSE(p.mini.restored);
+  EXPECT_TRUE(p.mini.rect.left == -120 && !p.mini.restored);
   p.drop->runTrayCommand(kTrayRestore, p.menu());
-  EXPECT_TRUE(p.mini.restored);
-  EXPECT_EQ(p.mini.rect.left, 200);
+  EXPECT_TRUE(p.mini.rect.left == 200 && p.mini.restored);
   p.drop->deactivate();
   EXPECT_EQ(p.mini.rect.left, -120);
 
@@ -192,8 +175,7 @@ TEST(MiniMode, LeavingWithTheEditorOpenAsksWhetherToKeepTheChanges) {
     p.drop->buttonClick(MiniButton::List);
     EXPECT_EQ(p.boxes(), std::vector<Text>{p.app->str(kStrOvertakeChanges)});
     EXPECT_EQ(p.mini.editorAccepted, answer == 1);
-    EXPECT_EQ(p.mini.editorCloses, 1);
-    EXPECT_TRUE(p.mini.mainShown);
+    EXPECT_TRUE(p.mini.editorCloses == 1 && p.mini.mainShown);
   }
 }
 
