@@ -10,30 +10,24 @@ namespace {
 class FakeExportView : public ExportView {
  public:
   explicit FakeExportView(fake::FakeLoop& loop) : loop_(loop) {}
-  bool lists = true, ok = true, dir = true, closed = false;
+  bool lists = true, ok = true, dir = true, closed = false, cancelFile = false, cancelFolder = false;
   int destinationShown = -1;
-  Text fileChoice = u"C:\\out\\all.txt", folderChoice = u"C:\\out";
-  bool cancelFile = false, cancelFolder = false;
 
   void setListsEnabled(bool e) override { lists = e; }
   void setOkEnabled(bool e) override { ok = e; }
   void setDirEnabled(bool e) override { dir = e; }
   void showDestination(int d) override { destinationShown = d; }
-  bool saveFileDialog(Text& path) override {
-    loop_.modal();
-    if (cancelFile) return false;
-    path = fileChoice;
-    return true;
-  }
-  bool chooseFolder(Text& folder) override {
-    loop_.modal();
-    if (cancelFolder) return false;
-    folder = folderChoice;
-    return true;
-  }
+  // Each runs its message loop, and hands back the one file or folder the tests use.
+  bool saveFileDialog(Text& path) override { return choose(cancelFile, path, u"C:\\out\\all.txt"); }
+  bool chooseFolder(Text& folder) override { return choose(cancelFolder, folder, u"C:\\out"); }
   void close() override { closed = true; }
 
  private:
+  bool choose(bool cancel, Text& chosen, const Text& choice) {
+    loop_.modal();
+    if (!cancel) chosen = choice;
+    return !cancel;
+  }
   fake::FakeLoop& loop_;
 };
 
@@ -62,16 +56,17 @@ struct Exporting : Running {
 
 TEST(SaveFile, KeepsEveryCharacterAndAsksBeforeReplacing) {
   Running p;
+  auto read = [&p](const char16_t* path) { return importBytes(p.sys.files.files[path], p.app->sys.codePage); };
   bool overwrite = true;
   // Code-page text stays byte for byte; anything else goes as UTF-8 behind a mark.
   EXPECT_TRUE(saveFile(*p.app, u"C:\\a.txt", T("ä€\r\n"), overwrite, false));
-  EXPECT_EQ(p.sys.files.files[u"C:\\a.txt"], "\xE4\x80\r\n");
   EXPECT_TRUE(saveFile(*p.app, u"C:\\b.txt", T("ä中"), overwrite, false));
+  EXPECT_EQ(p.sys.files.files[u"C:\\a.txt"], "\xE4\x80\r\n");
   EXPECT_EQ(p.sys.files.files[u"C:\\b.txt"], "\xEF\xBB\xBF\xC3\xA4\xE4\xB8\xAD");
-  EXPECT_EQ(importBytes(p.sys.files.files[u"C:\\b.txt"], p.app->sys.codePage), T("ä中"));
+  EXPECT_EQ(read(u"C:\\b.txt"), T("ä中"));
   // Appending text that the code page cannot hold turns the whole file into UTF-8.
   EXPECT_TRUE(saveFile(*p.app, u"C:\\a.txt", T("中"), overwrite, true));
-  EXPECT_EQ(importBytes(p.sys.files.files[u"C:\\a.txt"], p.app->sys.codePage), T("ä€\r\n中"));
+  EXPECT_EQ(read(u"C:\\a.txt"), T("ä€\r\n中"));
 
   // An existing file is replaced only on OK, even while a dialog holds the modal flag.
   p.app->modalOpen = true;
@@ -80,14 +75,12 @@ TEST(SaveFile, KeepsEveryCharacterAndAsksBeforeReplacing) {
   EXPECT_TRUE(saveFile(*p.app, u"C:\\b.txt", u"new", overwrite, false));
   EXPECT_FALSE(overwrite);
   EXPECT_EQ(p.sys.boxes.shown.back().text, u"Datei \"C:\\b.txt\"' überschreiben?");
-  EXPECT_EQ(importBytes(p.sys.files.files[u"C:\\b.txt"], p.app->sys.codePage), T("ä中"));
-
   // A failed write is told and the old file stays.
   p.sys.files.failWrites = true;
   overwrite = true;
   EXPECT_FALSE(saveFile(*p.app, u"C:\\b.txt", u"new", overwrite, false));
   EXPECT_EQ(p.sys.boxes.shown.back().text.substr(0, 12), u"saveFile: \r\n");
-  EXPECT_EQ(importBytes(p.sys.files.files[u"C:\\b.txt"], p.app->sys.codePage), T("ä中"));
+  EXPECT_EQ(read(u"C:\\b.txt"), T("ä中"));
 }
 
 TEST(SaveFile, NamesAndPaths) {
@@ -100,28 +93,22 @@ TEST(SaveFile, NamesAndPaths) {
 
 TEST(DiaExport, OptionButtonsEnableWhatTheyNeed) {
   Exporting e;
-  EXPECT_FALSE(e.view.dir);
-  EXPECT_FALSE(e.view.lists);
+  EXPECT_TRUE(!e.view.dir && !e.view.lists);
   e.dia.selectionClick(DiaExport::kSelLists);
-  EXPECT_TRUE(e.view.lists);
-  EXPECT_FALSE(e.view.ok);
+  EXPECT_TRUE(e.view.lists && !e.view.ok);
   e.dia.listClick(DiaExport::kListURL, true);
   EXPECT_TRUE(e.view.ok);
   e.dia.destinationClick(DiaExport::kSaveDir);
   e.dia.selectionClick(DiaExport::kSelSingle);
-  EXPECT_EQ(e.dia.destination(), DiaExport::kSaveFile);
-  EXPECT_EQ(e.view.destinationShown, DiaExport::kSaveFile);
-  EXPECT_FALSE(e.view.dir);
-  EXPECT_TRUE(e.view.ok);
+  EXPECT_TRUE(e.dia.destination() == DiaExport::kSaveFile && e.view.destinationShown == DiaExport::kSaveFile);
+  EXPECT_TRUE(!e.view.dir && e.view.ok);
 }
 
 TEST(DiaExport, WritesOneFileOneFilePerTextOrTheClipboard) {
   Exporting e;
   // The selected entry alone: no line break at the end.
   e.run();
-  EXPECT_EQ(e.file("C:\\out\\all.txt"), "someone@example.com");
-  EXPECT_TRUE(e.view.closed);
-
+  EXPECT_TRUE(e.file("C:\\out\\all.txt") == "someone@example.com" && e.view.closed);
   // All entries, text keys off: no blocks; a second export replaces the file.
   e.dia.selectionClick(DiaExport::kSelAll);
   e.run();
@@ -138,7 +125,6 @@ TEST(DiaExport, WritesOneFileOneFilePerTextOrTheClipboard) {
   EXPECT_EQ(names, (std::vector<Text>{u"C:\\out\\all.txt", u"C:\\out\\textblock01.txt", u"C:\\out\\textblock05.txt",
                                       u"C:\\out\\vornix01.txt", u"C:\\out\\vornix02.txt", u"C:\\out\\vornix03.txt"}));
   EXPECT_EQ(e.file("C:\\out\\vornix03.txt"), "plain");
-
   // Lists: the ticked kinds, numbered by list position; existing files are asked about.
   e.sys.files.files.clear();
   e.sys.files.files[u"C:\\out\\vornix03.txt"] = "old";
@@ -150,7 +136,6 @@ TEST(DiaExport, WritesOneFileOneFilePerTextOrTheClipboard) {
   EXPECT_EQ(e.file("C:\\out\\vornix01.txt"), "someone@example.com");
   EXPECT_EQ(e.file("C:\\out\\vornix03.txt"), "old");
   EXPECT_EQ(e.sys.files.files.size(), 2u);
-
   // The clipboard gets the collected texts as one.
   e.dia.listClick(DiaExport::kListEMail, false);
   e.dia.listClick(DiaExport::kListTextblocks, true);
@@ -167,10 +152,7 @@ TEST(DiaExport, CancelledDialogsAndFailuresWriteNothingAndKeepTheDialog) {
   e.dia.destinationClick(DiaExport::kSaveDir);
   e.view.cancelFolder = true;
   e.run();
-  EXPECT_TRUE(e.sys.files.files.empty());
-  EXPECT_FALSE(e.view.closed);
-  EXPECT_TRUE(e.sys.boxes.shown.empty());
-
+  EXPECT_TRUE(e.sys.files.files.empty() && !e.view.closed && e.sys.boxes.shown.empty());
   e.sys.files.files[u"C:\\out\\all.txt"] = "earlier";
   e.sys.files.failWrites = true;
   e.app->modalOpen = true;
@@ -178,8 +160,7 @@ TEST(DiaExport, CancelledDialogsAndFailuresWriteNothingAndKeepTheDialog) {
   e.view.cancelFile = false;
   e.run();
   EXPECT_EQ(e.file("C:\\out\\all.txt"), "earlier");
-  ASSERT_EQ(e.sys.boxes.shown.size(), 1u);
-  EXPECT_FALSE(e.view.closed);
+  EXPECT_TRUE(e.sys.boxes.shown.size() == 1u && !e.view.closed);
 }
 
 TEST(DiaExport, CopiesFiledWhileItsWindowsAreOpenChangeNoExportedText) {
@@ -195,11 +176,10 @@ TEST(DiaExport, CopiesFiledWhileItsWindowsAreOpenChangeNoExportedText) {
   e.sys.loop.whileOpen([&e] { e.copy(u"during the folder dialog"); });
   e.sys.loop.whileOpen([&e] { e.copy(u"during the question"); });
   e.run();
-  EXPECT_EQ(e.file("C:\\out\\vornix01.txt"), "during the folder dialog");
-  EXPECT_EQ(e.file("C:\\out\\vornix02.txt"), "someone@example.com");
-  EXPECT_EQ(e.file("C:\\out\\vornix03.txt"), "http://www.example.org");
-  EXPECT_EQ(e.file("C:\\out\\vornix04.txt"), "plain");
-  EXPECT_EQ(e.sys.files.files.size(), 4u);
+  const std::map<Text, std::string> files = {
+      {u"C:\\out\\vornix01.txt", "during the folder dialog"}, {u"C:\\out\\vornix02.txt", "someone@example.com"},
+      {u"C:\\out\\vornix03.txt", "http://www.example.org"}, {u"C:\\out\\vornix04.txt", "plain"}};
+  EXPECT_EQ(e.sys.files.files, files);
   EXPECT_EQ(e.frm->rows().count(), 5);
 
   // The selected entry is the one selected when OK is pressed: the copy filed
