@@ -13,16 +13,13 @@ namespace {
 class FakeOsd : public OsdView {
  public:
   OsdConfig config;
-  int configured = 0;
   bool shown = false;
   std::vector<Text> lines;
   std::uint32_t colour = 0;
   int shows = 0;
-  size_t width = 40;  // characters on one line of the panel
 
-
-  void configure(const OsdConfig& c) override { config = c, ++configured; }
-  bool fitsOnLine(const Text& line) override { return line.size() <= width; }
+  void configure(const OsdConfig& c) override { config = c; }
+  bool fitsOnLine(const Text& line) override { return line.size() <= 40; }
   void showText(const std::vector<Text>& l, std::uint32_t c) override { lines = l, colour = c, shown = true, ++shows; }
   bool isShown() override { return shown; }
   void hideOSD() override { shown = false; }
@@ -54,13 +51,19 @@ TEST(OnScreenDisplay, ConfigurationFromTheOptions) {
   for (const Case& c : cases) {
     // The display is off here: loading configures it all the same.
     Display p("0", "1", {{"OSDRows", c.rows}, {"OSDAlign", c.align}, {"OSDSec", c.sec}});
-    EXPECT_EQ(p.osd.config.rows, c.expectRows);
-    EXPECT_EQ(p.osd.config.align, c.expectAlign);
-    EXPECT_EQ(p.osd.config.seconds, c.expectSec);
+    EXPECT_TRUE(p.osd.config.rows == c.expectRows && p.osd.config.align == c.expectAlign &&
+                p.osd.config.seconds == c.expectSec) << c.rows << " " << c.align << " " << c.sec;
   }
 }
 
-TEST(OnScreenDisplay, ShowsNewTextsInGreenOrRedOnce) {
+TEST(OnScreenDisplay, ShowsNewTextsInGreenOrRedOnceButNeverWhenOffOrABoxIsOpen) {
+  struct Case { const char *on, *record; bool modal; };
+  for (const Case& c : {Case{"0", "1", false}, Case{"1", "0", false}, Case{"1", "1", true}}) {
+    Display p(c.on, c.record);
+    p.app->modalOpen = c.modal;
+    p.copy(u"new text");
+    EXPECT_EQ(p.osd.shows, 0) << c.on << c.record << c.modal;
+  }
   Display p;
   p.copy(u"\r\n\tfirst line\r\nsecond\nthird");
   EXPECT_EQ(p.osd.lines, (std::vector<Text>{u"first line", u"second\u2026"}));
@@ -95,21 +98,9 @@ TEST(OnScreenDisplay, WrapsToItsRowsAndMarksACut) {
   EXPECT_EQ(osdLines(huge, 2, fits), (std::vector<Text>{u"xxxxxxxxxx", u"xxxxxxxxx\u2026"}));
 }
 
-TEST(OnScreenDisplay, StaysSilent) {
-  struct Case { const char *on, *record; bool modal; };
-  for (const Case& c : {Case{"0", "1", false}, Case{"1", "0", false}, Case{"1", "1", true}}) {
-    Display p(c.on, c.record);
-    p.app->modalOpen = c.modal;
-    p.copy(u"new text");
-    EXPECT_EQ(p.osd.shows, 0) << c.on << c.record << c.modal;
-  }
-}
-
 TEST(OnScreenDisplay, NeverShowsOurOwnCopiesAndHidesForDialogs) {
   Display p;
-  p.copy(u"A");
-  p.sys.clock.time += 0.001;
-  p.copy(u"B");
+  p.copyEach({u"A", u"B"});
   p.osd.shown = false;
   // Copy back, then undo of a delete: both put a text of ours on the clipboard.
   p.frm->selectEntry(p.indexOf(u"A"));
@@ -120,7 +111,6 @@ TEST(OnScreenDisplay, NeverShowsOurOwnCopiesAndHidesForDialogs) {
   p.frm->menEditUndo_Click();
   p.frm->onDrawClipboard(0, 0);
   EXPECT_EQ(p.osd.shows, 2);
-
   p.copy(u"C");
   EXPECT_TRUE(p.osd.shown);
   p.view.editAnswer = false;
@@ -140,28 +130,18 @@ TEST(Autostart, ShortcutFollowsTheOption) {
     setAutostart(*p.app, folder, c.wanted);
     EXPECT_EQ(p.sys.files.fileExists(link), c.after) << c.wanted << c.before;
     EXPECT_EQ(folder.saved.count(link) != 0, c.written) << c.wanted << c.before;
-    if (c.before && c.after) {
-      EXPECT_EQ(p.sys.files.files[link], "someone else's");
-    }
+    EXPECT_TRUE(!c.before || !c.after || p.sys.files.files[link] == "someone else's");
   }
+  // Loading applies the stored option, to a program whose name is not plain ASCII.
   Program p;
   fake::FakeStartupFolder folder(p.sys.files);
   folder.exeName = u"Vörnix Ω";
-  setAutostart(*p.app, folder, 1);
-  const platform::ShortcutProperties& s = folder.saved.at(link);
-  EXPECT_EQ(s.target, u"C:\\Vornix\\Vörnix Ω.exe");
-  EXPECT_EQ(s.iconLocation, u"C:\\Vornix\\Vörnix Ω.exe,0");
-  EXPECT_EQ(s.workingDirectory, u"C:\\Vornix");
-  EXPECT_EQ(s.windowStyle, 5);
-}
-
-TEST(Autostart, LoadingAppliesTheStoredOption) {
-  Program p;
-  fake::FakeStartupFolder folder(p.sys.files);
   p.frm->attachStartupFolder(&folder);
   p.set("StartAutostart", "1");
   p.start();
-  EXPECT_TRUE(p.sys.files.fileExists(u"C:\\Users\\Ann\\Startup\\Vornix.lnk"));
+  const platform::ShortcutProperties& s = folder.saved.at(link);
+  EXPECT_TRUE(s.target == u"C:\\Vornix\\Vörnix Ω.exe" && s.iconLocation == u"C:\\Vornix\\Vörnix Ω.exe,0");
+  EXPECT_TRUE(s.workingDirectory == u"C:\\Vornix" && s.windowStyle == 5);
 }
 
 }  // namespace vornix::test
