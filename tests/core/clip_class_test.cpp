@@ -1,24 +1,20 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "fixture.h"
 
 namespace vornix::test {
 
-namespace {
-
-struct Kind { bool isText; int url, mail; };
-
-Kind classify(const Text& text) {
-  ClipClass c(CodePage::windows1252());
-  c.setClipText(text);
-  return {c.isText, c.isURL, c.isEMail};
-}
-
-}  // namespace
-
 TEST(ClipClass, ClassifiesUrlsAndMailAddresses) {
-  struct Case { Text text; Kind expected; };
-  const Case cases[] = {
+  using Kind = std::tuple<bool, int, int>;  // text, URL scheme, mail address
+  const auto classify = [](const Text& text) {
+    ClipClass c(CodePage::windows1252());
+    c.setClipText(text);
+    return Kind{c.isText, c.isURL, c.isEMail};
+  };
+  const Text longUrl = u"http://" + Text(249, u'a');  // 256 characters
+  const std::pair<Text, Kind> cases[] = {
       {u"http://example.org", {true, 2, 0}},
       {u"HTTPS://EXAMPLE.ORG", {true, 3, 0}},
       {u"file:C:\\x", {true, 4, 0}},
@@ -38,32 +34,20 @@ TEST(ClipClass, ClassifiesUrlsAndMailAddresses) {
       {u"a\tb\r\nc", {true, 0, 0}},
       {u"", {true, 0, 0}},
       {u"\x4e2d@abcd.ef", {true, 0, 1}},  // a character outside the code page is no control character
+      {longUrl, {true, 0, 0}}, {longUrl.substr(1), {true, 0, 0}}, {longUrl.substr(0, 255), {true, 2, 0}},
   };
-  for (const Case& c : cases) {
-    Kind k = classify(c.text);
-    EXPECT_EQ(k.isText, c.expected.isText) << ustr::toUtf8(c.text);
-    EXPECT_EQ(k.url, c.expected.url) << ustr::toUtf8(c.text);
-    EXPECT_EQ(k.mail, c.expected.mail) << ustr::toUtf8(c.text);
-  }
-  Text longUrl = u"http://" + Text(249, u'a');
-  EXPECT_EQ(classify(longUrl).url, 0);  // 256 characters
-  EXPECT_EQ(classify(longUrl.substr(1)).url, 0);
-  EXPECT_EQ(classify(longUrl.substr(0, 255)).url, 2);
+  for (const auto& [text, kind] : cases) EXPECT_EQ(classify(text), kind) << ustr::toUtf8(text);
 }
 
 TEST(ClipClass, SetClipboardReturnsThePreviousTextAndCounts) {
   fake::FakeClipboard cb;
   ClipClass c(CodePage::windows1252());
   EXPECT_EQ(c.setClipboard(cb), u"");  // empty text: nothing happens
-  EXPECT_EQ(cb.writes, 0);
-  EXPECT_EQ(c.ClipQuantity(), 0);
-
+  EXPECT_TRUE(cb.writes == 0 && c.ClipQuantity() == 0);
   cb.setPicture();
   c.setClipText(u"hello");
   EXPECT_EQ(c.setClipboard(cb), u"");
-  EXPECT_EQ(cb.text, u"hello");
-  EXPECT_EQ(c.ClipQuantity(), 1);
-
+  EXPECT_TRUE(cb.text == u"hello" && c.ClipQuantity() == 1);
   c.setClipText(u"next");
   EXPECT_EQ(c.setClipboard(cb), u"hello");
   EXPECT_EQ(c.ClipQuantity(), 2);
@@ -72,8 +56,7 @@ TEST(ClipClass, SetClipboardReturnsThePreviousTextAndCounts) {
   cb.failAll = true;
   platform::ClipStatus written;
   EXPECT_EQ(c.setClipboard(cb, &written), u"");
-  EXPECT_EQ(written, platform::ClipStatus::Failed);
-  EXPECT_EQ(c.ClipQuantity(), 2);
+  EXPECT_TRUE(written == platform::ClipStatus::Failed && c.ClipQuantity() == 2);
   cb.failAll = false;
   c.setClipQuantity(2147483647);
   c.setClipboard(cb);
@@ -88,14 +71,11 @@ TEST(ClipClass, GetClipboardPassesTheFailureOnAndClearReturnsTheTextItRemoved) {
   cb.busyReads = 1;
   cb.set(u"http://x.org");
   EXPECT_EQ(c.getClipboard(cb, status), u"");
-  EXPECT_EQ(status, platform::ClipStatus::Busy);
-  EXPECT_EQ(c.clipText(), u"old");
+  EXPECT_TRUE(status == platform::ClipStatus::Busy && c.clipText() == u"old");
   EXPECT_EQ(c.getClipboard(cb, status), u"http://x.org");
-  EXPECT_EQ(status, platform::ClipStatus::Ok);
-  EXPECT_EQ(c.isURL, 2);
+  EXPECT_TRUE(status == platform::ClipStatus::Ok && c.isURL == 2);
   // Clearing hands back the text it removed; a clipboard without text keeps the clip.
-  EXPECT_EQ(c.clearClipboard(cb), u"http://x.org");
-  EXPECT_FALSE(cb.hasTextFormat);
+  EXPECT_TRUE(c.clearClipboard(cb) == u"http://x.org" && !cb.hasTextFormat);
   EXPECT_EQ(c.clearClipboard(cb), u"");
   cb.setPicture();
   EXPECT_EQ(c.getClipboard(cb, status), u"");
@@ -109,14 +89,11 @@ TEST(ClipClass, TrimReclassifiesButOtherToolsDoNot) {
   c.txtUCase();
   EXPECT_EQ(c.isURL, 0);
   c.txtTrim();
-  EXPECT_EQ(c.clipText(), u"HTTP://X.ORG");
-  EXPECT_EQ(c.isURL, 2);
-  EXPECT_EQ(c.UnCite(u""), u"");
-  EXPECT_EQ(c.clipText(), u"HTTP://X.ORG");
+  EXPECT_TRUE(c.clipText() == u"HTTP://X.ORG" && c.isURL == 2);
+  EXPECT_TRUE(c.UnCite(u"") == u"" && c.clipText() == u"HTTP://X.ORG");
   EXPECT_EQ(c.txtLCase(), T("http://x.org"));
   c.setClipText(T("Ärger Straße"));
-  EXPECT_EQ(c.txtUCase(), T("ÄRGER STRAßE"));
-  EXPECT_EQ(c.txtLCase(), T("ärger straße"));
+  EXPECT_TRUE(c.txtUCase() == T("ÄRGER STRAßE") && c.txtLCase() == T("ärger straße"));
 }
 
 }  // namespace vornix::test
