@@ -24,43 +24,32 @@ namespace vornix::test {
 class FakeView : public MainView {
  public:
   std::map<Command, bool> enabled;
-  Text caption, panel;
-  int tab = 0;
+  Text caption, panel, searchField, searchCount;
+  int tab = 0, miniModeRequests = 0, editorFronted = 0, hooks = 0;
   std::vector<Text> linkItems[3];
   bool linkEnabled[3] = {};
   int linkCurrent[3] = {-1, -1, -1};
   WindowState state = WindowState::Normal;
-  bool visible = true;
   Rect rect{10, 20, 470, 150};
-  Rect screen{0, 0, 1024, 768};
-  bool topMost = false, topMostBox = false, hover = false;
-  int miniModeRequests = 0, rowsChangedCalls = 0;
+  bool visible = true, topMost = false, topMostBox = false, searchShown = false;
   // Editor hand-off: what the user "types" and whether he confirms.
-  bool editAnswer = false;
+  bool editAnswer = false, editProtect = false, editCopy = false;
   Text editResult;
-  bool editProtect = false;
-  bool editCopy = false;
   std::vector<Text> editShown;
-  int editorsOpen = 0;
-  Text fileChoice;
 
   // The message queue that the capture posts to and that the editor's and the
   // file dialog's message loops run.
   fake::FakeLoop* loop = nullptr;
   std::function<void()> post;
-  int hooks = 0, posted = 0;
   void postCaptureWork() override {
-    ++posted;
     if (post) post();
   }
   platform::WindowHandle handle() override { return 0x1234; }
   void setWinProc() override { ++hooks; }
   void setCaption(const Text& c) override { caption = c; }
-  void rowsChanged() override { ++rowsChangedCalls; }
+  void rowsChanged() override {}
   void selectionChanged() override {}
   void setClipboardPanel(const Text& t) override { panel = t; }
-  bool searchShown = false;
-  Text searchField, searchCount;
   void showSearchField(bool shown, const Text& text) override { searchShown = shown, searchField = text; }
   void setSearchCount(const Text& count) override { searchCount = count; }
   void setCommandEnabled(Command c, bool e) override { enabled[c] = e; }
@@ -73,30 +62,23 @@ class FakeView : public MainView {
   bool isVisible() override { return visible; }
   Rect windowRect() override { return rect; }
   void setWindowRect(const Rect& r) override { rect = r; }
-  Rect screenRect() override { return screen; }
+  Rect screenRect() override { return {0, 0, 1024, 768}; }
   void setTopMost(bool on) override { topMost = on; }
   bool topMostChecked() override { return topMostBox; }
   void setTopMostChecked(bool c) override { topMostBox = c; }
-  void setHoverSelection(bool on) override { hover = on; }
+  void setHoverSelection(bool) override {}
   bool editText(Text& text, bool& protect, bool& copy, bool) override {
     editShown.push_back(text);
-    ++editorsOpen;
     if (loop) loop->modal();
-    --editorsOpen;
-    if (!editAnswer) return false;
-    text = editResult;
-    protect = editProtect;
-    copy = editCopy;
-    return true;
+    if (editAnswer) text = editResult, protect = editProtect, copy = editCopy;
+    return editAnswer;
   }
-  int editorFronted = 0;
   void frontEditor() override { ++editorFronted; }
   void enterMiniMode() override { ++miniModeRequests; }
-  bool openFileDialog(Text& path) override {
+  // The user cancels the file dialog, after its message loop ran.
+  bool openFileDialog(Text&) override {
     if (loop) loop->modal();
-    if (fileChoice.empty()) return false;
-    path = fileChoice;
-    return true;
+    return false;
   }
 };
 
@@ -186,21 +168,17 @@ struct Program {
     for (const Row& r : frm->rows().rows()) out.push_back(r.cells[kColContent]);
     return out;
   }
-  const Row* row(const Text& text) const {
-    for (const Row& r : frm->rows().rows())
-      if (r.cells[kColContent] == text) return &r;
-    return nullptr;
-  }
-  // Every cell of the row that holds `text`.
-  std::vector<Text> cells(const Text& text) const {
-    const Row* r = row(text);
-    return r ? std::vector<Text>(std::begin(r->cells), std::end(r->cells)) : std::vector<Text>{};
-  }
   int indexOf(const Text& text) const {
     const auto& rows = frm->rows().rows();
     for (size_t i = 0; i < rows.size(); ++i)
       if (rows[i].cells[kColContent] == text) return static_cast<int>(i);
     return -1;
+  }
+  const Row* row(const Text& text) const { return indexOf(text) < 0 ? nullptr : &frm->rows().at(indexOf(text)); }
+  // Every cell of the row that holds `text`; empty ones when there is none.
+  std::vector<Text> cells(const Text& text) const {
+    const Row* r = row(text);
+    return r ? std::vector<Text>(std::begin(r->cells), std::end(r->cells)) : std::vector<Text>(kColumnCount);
   }
   // Another program copies a text: the system notifies the chain, if we are in it.
   void copy(const Text& text, bool secret = false) {
