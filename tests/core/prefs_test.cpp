@@ -105,14 +105,11 @@ TEST(FrmPrefs, ShowsTheStoredValues) {
   Prefs d({{"ProtocolMode", "1"}, {"RegSave", "True"}, {"OSDSec", "45"}, {"OSDAlign", "1"}, {"Hotedit", "Q"},
            {"LimitSizeKB", "512"}, {"HotkeyMOD", "9"}, {"HoteditBol", "True"}, {"TextkeyBol", "False"}});
   auto& v = d.view;
-  EXPECT_TRUE(v.checked(C::chkProtocol));
-  EXPECT_TRUE(v.at(C::labProtocolHint).visible);
+  EXPECT_TRUE(v.checked(C::chkProtocol) && v.at(C::labProtocolHint).visible);
   EXPECT_TRUE(v.checked(C::optBehaviourRegSaveEach) && !v.checked(C::optBehaviourRegSaveEnd));
-  EXPECT_EQ(v.value(C::sliTimer), 30);  // a hand-edited 45 shows at the end of the slider
-  EXPECT_EQ(v.text(C::txtTimer), u"30");
-  EXPECT_EQ(v.value(C::cmbOSDAlignment), 1);
-  EXPECT_EQ(v.text(C::txtHotedit), u"Q");
-  EXPECT_EQ(v.text(C::labLimitSize), u"512 KB");
+  // A hand-edited 45 shows at the end of the slider.
+  EXPECT_TRUE(v.value(C::sliTimer) == 30 && v.text(C::txtTimer) == u"30" && v.value(C::cmbOSDAlignment) == 1);
+  EXPECT_TRUE(v.text(C::txtHotedit) == u"Q" && v.text(C::labLimitSize) == u"512 KB");
   // 9 = Win + Alt
   EXPECT_TRUE(v.checked(C::chkHotkeyWin) && v.checked(C::chkHotkeyAlt));
   EXPECT_FALSE(v.checked(C::chkHotkeyShift) || v.checked(C::chkHotkeyCtrl));
@@ -217,15 +214,12 @@ TEST(FrmPrefs, RefusesABadNumberOnItsFieldUnlessTheFieldIsOff) {
     if (c.displayOn) {
       ASSERT_EQ(d.view.told.size(), 1u) << c.typed;
       EXPECT_NE(d.view.told[0].find(T(c.typed) + u"\""), Text::npos);
-      EXPECT_EQ(d.view.focused, c.box);
-      EXPECT_EQ(d.view.page, 1);
-      EXPECT_TRUE(d.effects->calls.empty());
-      EXPECT_FALSE(d.p.app->options.isOn(kProtocolMode)) << "nothing half-applied";
+      EXPECT_TRUE(d.view.focused == c.box && d.view.page == 1);
+      EXPECT_TRUE(d.effects->calls.empty() && !d.p.app->options.isOn(kProtocolMode)) << "nothing half-applied";
     } else {
       // A box the user cannot reach keeps what it held.
       EXPECT_TRUE(d.view.told.empty());
-      EXPECT_EQ(d.p.app->options.text(kOSDRows), u"3");
-      EXPECT_EQ(d.p.app->options.number(kOSDSec), 15);
+      EXPECT_TRUE(d.p.app->options.text(kOSDRows) == u"3" && d.p.app->options.number(kOSDSec) == 15);
     }
     EXPECT_EQ(d.view.closed, !c.displayOn);
   }
@@ -260,8 +254,7 @@ TEST(FrmPrefs, RefusesTheSameHotkeyTwice) {
     d.click(C::chkHotmenuCtrl, c.menuCtrl);
     d.frm->OKButton_Click();
     EXPECT_EQ(d.view.closed, !c.refused) << c.menuLetter << c.menuCtrl << c.menuOn;
-    EXPECT_EQ(d.effects->calls.empty(), c.refused);
-    EXPECT_EQ(d.view.focused == C::txtHotmenu, c.refused);
+    EXPECT_TRUE(d.effects->calls.empty() == c.refused && (d.view.focused == C::txtHotmenu) == c.refused);
   }
 }
 
@@ -292,8 +285,7 @@ TEST(FrmPrefs, OkKeepsTheEditsOfEveryTextBlockAndCancelDropsAllChanges) {
     d.click(C::chkHotkeyCtrl, false);
     confirm ? d.frm->OKButton_Click() : d.frm->CancelButton_Click();
     EXPECT_TRUE(d.view.closed);
-    EXPECT_EQ(d.p.app->textBlocks[1], confirm ? u"one" : u"");
-    EXPECT_EQ(d.p.app->textBlocks[2], confirm ? u"two" : u"");
+    EXPECT_TRUE(d.p.app->textBlocks[1] == (confirm ? u"one" : u"") && d.p.app->textBlocks[2] == (confirm ? u"two" : u""));
     EXPECT_EQ(d.p.app->options.isOn(kProtocolMode), confirm);
     EXPECT_EQ(d.p.app->hotkeys.hotkeyMod, confirm ? 1 : 3);
     EXPECT_EQ(d.effects->calls.empty(), !confirm);
@@ -308,25 +300,22 @@ TEST(FrmPrefs, ControlsFollowTheirBoxes) {
   d.click(C::chkTextKeystroke);
   d.click(C::chkTextClipboard, false);
   EXPECT_FALSE(d.view.checked(C::chkTextClipboard));
-
+  // The display's preview follows its box and its slider, the slider and the field each other.
   d.click(C::chkOSD);
-  EXPECT_TRUE(d.view.at(C::sliTimer).enabled);
-  EXPECT_EQ(d.view.previewInterval, 1500);
+  EXPECT_TRUE(d.view.at(C::sliTimer).enabled && d.view.previewInterval == 1500);
   d.view.at(C::sliTimer).value = 4;
   d.frm->sliderMoved(C::sliTimer, false);
-  EXPECT_EQ(d.view.text(C::txtTimer), u"4");
-  EXPECT_EQ(d.view.previewInterval, 400);
+  EXPECT_TRUE(d.view.text(C::txtTimer) == u"4" && d.view.previewInterval == 400);
   d.type(C::txtTimer, "22");
   EXPECT_EQ(d.view.value(C::sliTimer), 22);
   d.click(C::chkOSD, false);
   EXPECT_EQ(d.view.previewInterval, 0);
-
+  // The dialog shows the opacity while the slider moves, and is opaque once it is let go.
   d.view.at(C::sliOpacity).value = 90;
   d.frm->sliderMoved(C::sliOpacity, false);
   EXPECT_EQ(d.view.alpha, 26);
   d.frm->sliderMoved(C::sliOpacity, true);
   EXPECT_EQ(d.view.alpha, 255);
-
   d.frm->click(C::imgLanguageEnglish);
   EXPECT_TRUE(d.view.checked(C::optLanguageEnglish) && !d.view.checked(C::optLanguageAuto));
 
