@@ -39,20 +39,16 @@ TEST(Commands, OwnClipboardWritesInRecordModeAreNotFiledAgain) {
   const struct {
     const char* name;
     std::function<void(ThreeEntries&)> act;
-    const char16_t* clipboard;
+    const char16_t *clipboard, *alphaCounter;
     std::vector<Text> texts;
-    const char16_t* alphaCounter;
   } cases[] = {
-      {"copy", [](ThreeEntries& p) { p.frm->tbMain_ButtonClick(5); }, u"alpha",
-       {u"gamma@example.com", u"http://beta.org", u"alpha"}, u"11"},
-      {"cut", [](ThreeEntries& p) { p.frm->tbMain_ButtonClick(4); }, u"alpha",
-       {u"gamma@example.com", u"http://beta.org"}, nullptr},
-      {"undo", [](ThreeEntries& p) { p.frm->tbMain_ButtonClick(9), p.frm->menEditUndo_Click(); }, u"alpha",
-       {u"gamma@example.com", u"http://beta.org", u"alpha"}, u"10"},
-      {"edit unchanged", [](ThreeEntries& p) { p.edit(u"alpha", true); }, u"alpha",
-       {u"gamma@example.com", u"http://beta.org", u"alpha"}, u"11"},
-      {"edit", [](ThreeEntries& p) { p.edit(u"alpha two", true); }, u"alpha two",
-       {u"alpha two", u"gamma@example.com", u"http://beta.org"}, nullptr},
+      {"copy", [](ThreeEntries& p) { p.frm->tbMain_ButtonClick(5); }, u"alpha", u"11", {}},
+      {"cut", [](ThreeEntries& p) { p.frm->tbMain_ButtonClick(4); }, u"alpha", nullptr,
+       {u"gamma@example.com", u"http://beta.org"}},
+      {"undo", [](ThreeEntries& p) { p.frm->tbMain_ButtonClick(9), p.frm->menEditUndo_Click(); }, u"alpha", u"10", {}},
+      {"edit unchanged", [](ThreeEntries& p) { p.edit(u"alpha", true); }, u"alpha", u"11", {}},
+      {"edit", [](ThreeEntries& p) { p.edit(u"alpha two", true); }, u"alpha two", nullptr,
+       {u"alpha two", u"gamma@example.com", u"http://beta.org"}},
   };
   for (const auto& c : cases) {
     ThreeEntries p;
@@ -61,7 +57,9 @@ TEST(Commands, OwnClipboardWritesInRecordModeAreNotFiledAgain) {
     c.act(p);
     EXPECT_EQ(p.sys.clipboard.text, c.clipboard) << c.name;
     p.frm->onDrawClipboard(0, 0);
-    EXPECT_EQ(p.texts(), c.texts) << c.name;
+    // No texts given: the list as it was.
+    const std::vector<Text> unchanged = {u"gamma@example.com", u"http://beta.org", u"alpha"};
+    EXPECT_EQ(p.texts(), c.texts.empty() ? unchanged : c.texts) << c.name;
     EXPECT_TRUE(!c.alphaCounter || p.cells(u"alpha")[kColCounter] == c.alphaCounter) << c.name;
   }
 }
@@ -326,12 +324,8 @@ TEST(EntryList, OnlyTheContentMakesADuplicate) {
 }
 
 TEST(EntryList, FullListGivesUpTheRightEntryInRecordModeAndRefusesWithAMessageOtherwise) {
-  const struct {
-    const char* rule;  // ProtocolQuant; nullptr: record mode off
-    std::vector<std::pair<int, long>> counters;
-    int protectedCount;
-    int gone;  // -1: nothing is given up and the new text is dropped
-  } cases[] = {
+  // The rule is ProtocolQuant, nullptr for record mode off; -1 gone: the new text is dropped.
+  const struct { const char* rule; std::vector<std::pair<int, long>> counters; int protectedCount, gone; } cases[] = {
       {"True", {{30, 1}, {40, 1}}, 0, 30},  // the lowest counter, then the oldest
       {"True", {}, 3, 3},                   // equal counters: the oldest unprotected
       {"False", {{0, 9}}, 0, 0},            // the oldest, despite its high counter

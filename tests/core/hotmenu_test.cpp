@@ -108,12 +108,8 @@ TEST(Hotmenu, OpensAtThePointerInsideItsMonitor) {
 }
 
 TEST(Hotmenu, PickHandsTheTextToTheTargetPerOption) {
-  struct Case {
-    const char *clipboard, *keystroke;
-    bool clipText;  // text on the clipboard when the menu opens
-    int line;
-    Text handed;    // "" when nothing is handed over
-  } cases[] = {
+  // With or without text on the clipboard when the menu opens; "" when nothing is handed over.
+  struct Case { const char *clipboard, *keystroke; bool clipText; int line; Text handed; } cases[] = {
       {"1", "0", true, 0, u"clip"},   // line 0 is the clipboard text
       {"1", "1", true, 1, u"newer"},  // line 1 the first entry
       {"0", "1", false, 0, u"newer"}, // without clipboard text line 0 is the first entry

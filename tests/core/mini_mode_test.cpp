@@ -112,13 +112,8 @@ TEST(MiniMode, RecordModeItemSwitchesCaptureOffAndOn) {
 }
 
 TEST(MiniMode, EnteringAndLeaving) {
-  struct Case {
-    const char* miniWindow;
-    const char* storedLeft;  // twips; nullptr: none stored
-    WindowState stateAtLeave;
-    long expectLeftAfterEnter;
-    const char* expectStoredLeft;  // after leaving
-  };
+  // The stored left in twips (nullptr: none), the left shown, the left stored after leaving.
+  struct Case { const char *miniWindow, *storedLeft; WindowState stateAtLeave; long shownLeft; const char* storedAfter; };
   const Case cases[] = {
       {"1", "1500", WindowState::Normal, 100, "1500"},
       {"1", nullptr, WindowState::Normal, 67, "1005"},        // the main window's left
@@ -135,7 +130,7 @@ TEST(MiniMode, EnteringAndLeaving) {
     p.drop->load();
     EXPECT_FALSE(p.mini.mainShown);
     EXPECT_TRUE(p.mini.shown && p.mini.icon && p.mini.onTop);
-    EXPECT_EQ(p.mini.rect.left, c.expectLeftAfterEnter);
+    EXPECT_EQ(p.mini.rect.left, c.shownLeft);
 
     p.mini.state = c.stateAtLeave;
     p.mini.box = false;
@@ -143,7 +138,7 @@ TEST(MiniMode, EnteringAndLeaving) {
     EXPECT_TRUE(p.mini.mainShown);
     EXPECT_FALSE(p.mini.shown || p.mini.icon || p.mini.onTop);
     EXPECT_FALSE(p.view.topMostBox);  // the main window takes the mini window's box
-    EXPECT_EQ(p.stored("MMwinLeft"), p.sys.store.has(u"MMwinLeft") ? T(c.expectStoredLeft) : Text());
+    EXPECT_EQ(p.stored("MMwinLeft"), p.sys.store.has(u"MMwinLeft") ? T(c.storedAfter) : Text());
   }
 }
 

@@ -119,14 +119,8 @@ TEST(Keystrokes, NotationEscapesCommandCharactersAndTheLimitCountsTheEscapedLeng
   for (auto [text, notation] : {std::pair{u"a+b", u"a{+}b"}, {u"{}", u"{{}{}}"},
                                 {u"+^%~()[]", u"{+}{^}{%}{~}{(}{)}{[}{]}"}, {u"Grüße – 中文", u"Grüße – 中文"}})
     EXPECT_EQ(keystrokeNotation(text), notation);
-  struct Case {
-    Text text;
-    const char* limit;
-    const char* ask;
-    int answer;
-    Text typed;      // "" when nothing is typed
-    Text question;   // "" when none is asked
-  } cases[] = {
+  // What is typed ("" for nothing) and the length the question names ("" for none asked).
+  struct Case { Text text; const char *limit, *ask; int answer; Text typed, question; } cases[] = {
       {u"one\r\ntwo\nthree\r", "256", "1", 1, u"one\rtwo\nthree\r", u""},
       {u"a+b", "5", "1", 1, u"a+b", u""},       // exactly the limit
       {u"a+b", "4", "1", 1, u"a+b", u"5"},      // one more asks

@@ -36,11 +36,7 @@ TEST(Startup, ValuesThatDoNotConvertAreReportedAndSkipped) {
 
 // Stored window geometry is in twips; the screen's DPI decides how many pixels that is.
 TEST(WindowGeometry, StoredTwipsKeepTheirSizeInInchesAtEveryDpiButNoWindowIsTooSmallOrOffTheScreen) {
-  const struct {
-    int dpi;
-    const char *left, *top, *width, *height;
-    Box shown;
-  } cases[] = {
+  const struct { int dpi; const char *left, *top, *width, *height; Box shown; } cases[] = {
       {96, "1500", "750", "7050", "4500", {100, 50, 470, 300}},
       {120, "1500", "750", "7050", "4500", {125, 63, 588, 375}},
       {144, "1500", "750", "7050", "4500", {150, 75, 705, 450}},

@@ -193,10 +193,8 @@ TEST(EntryStorage, SideFilesKeepEveryCharacter) {
   // side file whatever their length.
   using namespace std::string_literals;
   const Text unicode = T("Grüße – naïve café € 中文 Ελληνικά 😀 ");
-  const struct {
-    Text text;
-    std::string start;  // the first bytes of the side file; "" for a text kept inline
-  } cases[] = {
+  // The first bytes of the side file; "" for a text kept inline.
+  const struct { Text text; std::string start; } cases[] = {
       {Text(16383, u'a'), ""},
       {Text(16384, u'x'), "xx"s},
       {T("äöü € ") + Text(20000, u'y'), "\xE4\xF6\xFC \x80 "s},
