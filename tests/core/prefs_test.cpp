@@ -67,33 +67,26 @@ struct Effects : PrefsEffects {
 };
 
 // The program started on a store, with the dialog open on it.
-struct Prefs {
-  Running p;
-  FakePrefsView view;
-  fake::FakeHotkeys hotkeys;
-  fake::FakeKeyboard keyboard;
-  FakeHotkeyView hotkeyView;
-  QuickAccess quick{*p.app, *p.frm, p.view, hotkeyView, hotkeys, keyboard};
-  std::unique_ptr<Effects> effects;
-  std::unique_ptr<FrmPrefs> frm;
+struct Prefs : Quick {
+  FakePrefsView dlg;
+  Effects effects{*frm, quick};
+  FrmPrefs prefs{*app, dlg, effects};
 
-  explicit Prefs(const Stored& stored = {}) : p(stored) {
-    effects = std::make_unique<Effects>(*p.frm, quick);
-    frm = std::make_unique<FrmPrefs>(*p.app, view, *effects);
-    frm->Form_Load();
-    frm->Form_Activate();
+  explicit Prefs(const Stored& stored = {}) : Quick(stored) {
+    prefs.Form_Load();
+    prefs.Form_Activate();
   }
   // The user clicks a check box or option button.
   void click(C c, bool on = true) {
-    view.at(c).checked = on;
-    frm->click(c);
+    dlg.at(c).checked = on;
+    prefs.click(c);
   }
   // The user types into a box and leaves it.
   void type(C c, const char* text) {
-    frm->gotFocus(c);
-    view.at(c).text = T(text);
-    frm->changed(c);
-    frm->lostFocus(c);
+    prefs.gotFocus(c);
+    dlg.at(c).text = T(text);
+    prefs.changed(c);
+    prefs.lostFocus(c);
   }
 };
 
@@ -104,7 +97,7 @@ const std::vector<std::string> kApplyOnce = {"autostart", "display", "record", "
 TEST(FrmPrefs, ShowsTheStoredValues) {
   Prefs d({{"ProtocolMode", "1"}, {"RegSave", "True"}, {"OSDSec", "45"}, {"OSDAlign", "1"}, {"Hotedit", "Q"},
            {"LimitSizeKB", "512"}, {"HotkeyMOD", "9"}, {"HoteditBol", "True"}, {"TextkeyBol", "False"}});
-  auto& v = d.view;
+  auto& v = d.dlg;
   EXPECT_TRUE(v.checked(C::chkProtocol) && v.at(C::labProtocolHint).visible);
   EXPECT_TRUE(v.checked(C::optBehaviourRegSaveEach) && !v.checked(C::optBehaviourRegSaveEnd));
   // A hand-edited 45 shows at the end of the slider.
@@ -135,21 +128,21 @@ TEST(FrmPrefs, OkAppliesEveryControlOfEveryPage) {
       {C::optLanguageAuto, false}, {C::optLanguageGerman, true}, {C::optBehaviourRegSaveEach, true},
       {C::optBehaviourRegSaveEnd, false}, {C::chkLimitSize, false}, {C::chkLimitKeystroke, false}};
   for (auto [c, on] : clicks) d.click(c, on);
-  d.view.setValue(C::cmbOSDAlignment, 0);
+  d.dlg.setValue(C::cmbOSDAlignment, 0);
   for (auto [slider, value] : {std::pair{C::sliTimer, 9}, {C::sliOpacity, 40}}) {
-    d.view.at(slider).value = value;
-    d.frm->sliderMoved(slider, true);
+    d.dlg.at(slider).value = value;
+    d.prefs.sliderMoved(slider, true);
   }
-  d.view.setText(C::rtbKey, T("Grüße\r\n€ → ✓ 😀"));
-  d.view.at(C::sliLimitSize).value = 512;
-  d.view.at(C::sliLimitKeystroke).value = 999;
+  d.dlg.setText(C::rtbKey, T("Grüße\r\n€ → ✓ 😀"));
+  d.dlg.at(C::sliLimitSize).value = 512;
+  d.dlg.at(C::sliLimitKeystroke).value = 999;
 
-  d.frm->OKButton_Click();
-  EXPECT_TRUE(d.view.closed);
-  EXPECT_TRUE(d.view.told.empty());
-  EXPECT_EQ(d.effects->calls, kApplyOnce);
+  d.prefs.OKButton_Click();
+  EXPECT_TRUE(d.dlg.closed);
+  EXPECT_TRUE(d.dlg.told.empty());
+  EXPECT_EQ(d.effects.calls, kApplyOnce);
   // Every option of the dialog, as saving stores it.
-  d.p.frm->saveReg();
+  d.frm->saveReg();
   const std::pair<const char*, const char*> stored[] = {
       {"ProtocolMode", "1"}, {"ProtocolQuant", "False"}, {"ProtocolDate", "True"}, {"StartMiniMode", "1"},
       {"StartAutostart", "1"}, {"QuestionQuit", "0"}, {"QuestionClipOpen", "1"},
@@ -164,7 +157,7 @@ TEST(FrmPrefs, OkAppliesEveryControlOfEveryPage) {
       {"LanguageAuto", "False"}, {"LanguageGerman", "True"}, {"LanguageEnglish", "False"},
       {"RegSave", "True"}, {"LimitSize", "0"}, {"LimitSizeKB", "512"}, {"LimitKeystrokeQuestion", "0"},
       {"LimitKeystroke", "999"}};
-  for (auto& [name, value] : stored) EXPECT_EQ(d.p.stored(name), T(value)) << name;
+  for (auto& [name, value] : stored) EXPECT_EQ(d.stored(name), T(value)) << name;
   // The hotkeys as OK left them: the main one switched off, the edit one on its new keys.
   EXPECT_NE(d.hotkeys.idOf(2, 'J'), 0);
   EXPECT_EQ(d.hotkeys.idOf(12, 'K'), 0);
@@ -179,24 +172,24 @@ TEST(FrmPrefs, OkAndSaveApplyOnceAndTellWhatTheOpenDialogKeptQuiet) {
     d.hotkeys.takenByOthers.insert({3, 'E'});
     d.click(C::chkHotedit);
     const Text block = Text(EntryStorage::kMaxTextBlock - 1, u'a') + u"😀";
-    d.view.setText(C::rtbKey, block);
-    save ? d.frm->SaveButton_Click() : d.frm->OKButton_Click();
+    d.dlg.setText(C::rtbKey, block);
+    save ? d.prefs.SaveButton_Click() : d.prefs.OKButton_Click();
     std::vector<std::string> applied = kApplyOnce;
     if (save) applied.push_back("save");
-    EXPECT_EQ(d.effects->calls, applied);
-    ASSERT_EQ(d.view.told.size(), 2u) << save;
-    EXPECT_EQ(d.view.told[0], formatMessage({d.p.app->str(kStrHotkeyTaken), d.quick.hotkeyText(3, u"E")}));
-    EXPECT_EQ(d.view.told[1], EntryStorage::textBlockTooLong(*d.p.app, block));
-    EXPECT_TRUE(d.p.sys.boxes.shown.empty());
-    EXPECT_EQ(d.view.closed, !save);
-    EXPECT_EQ(d.p.app->textBlocks[1], block) << "the block in memory stays whole";
+    EXPECT_EQ(d.effects.calls, applied);
+    ASSERT_EQ(d.dlg.told.size(), 2u) << save;
+    EXPECT_EQ(d.dlg.told[0], formatMessage({d.app->str(kStrHotkeyTaken), d.quick.hotkeyText(3, u"E")}));
+    EXPECT_EQ(d.dlg.told[1], EntryStorage::textBlockTooLong(*d.app, block));
+    EXPECT_TRUE(d.sys.boxes.shown.empty());
+    EXPECT_EQ(d.dlg.closed, !save);
+    EXPECT_EQ(d.app->textBlocks[1], block) << "the block in memory stays whole";
     if (!save) continue;
     // Stored without the half of the pair that did not fit.
-    EXPECT_EQ(d.p.stored("Textkey1"), Text(EntryStorage::kMaxTextBlock - 1, u'a'));
-    EXPECT_EQ(d.p.stored("HoteditBol"), u"True");
-    d.frm->OKButton_Click();
-    EXPECT_EQ(d.effects->calls.size(), 6 + kApplyOnce.size());
-    EXPECT_TRUE(d.view.closed);
+    EXPECT_EQ(d.stored("Textkey1"), Text(EntryStorage::kMaxTextBlock - 1, u'a'));
+    EXPECT_EQ(d.stored("HoteditBol"), u"True");
+    d.prefs.OKButton_Click();
+    EXPECT_EQ(d.effects.calls.size(), 6 + kApplyOnce.size());
+    EXPECT_TRUE(d.dlg.closed);
   }
 }
 
@@ -209,19 +202,19 @@ TEST(FrmPrefs, RefusesABadNumberOnItsFieldUnlessTheFieldIsOff) {
     Prefs d({{"OSDRows", "3"}});
     d.click(C::chkProtocol);
     d.click(C::chkOSD, c.displayOn);
-    d.view.at(c.box).text = T(c.typed);
-    d.frm->OKButton_Click();
+    d.dlg.at(c.box).text = T(c.typed);
+    d.prefs.OKButton_Click();
     if (c.displayOn) {
-      ASSERT_EQ(d.view.told.size(), 1u) << c.typed;
-      EXPECT_NE(d.view.told[0].find(T(c.typed) + u"\""), Text::npos);
-      EXPECT_TRUE(d.view.focused == c.box && d.view.page == 1);
-      EXPECT_TRUE(d.effects->calls.empty() && !d.p.app->options.isOn(kProtocolMode)) << "nothing half-applied";
+      ASSERT_EQ(d.dlg.told.size(), 1u) << c.typed;
+      EXPECT_NE(d.dlg.told[0].find(T(c.typed) + u"\""), Text::npos);
+      EXPECT_TRUE(d.dlg.focused == c.box && d.dlg.page == 1);
+      EXPECT_TRUE(d.effects.calls.empty() && !d.app->options.isOn(kProtocolMode)) << "nothing half-applied";
     } else {
       // A box the user cannot reach keeps what it held.
-      EXPECT_TRUE(d.view.told.empty());
-      EXPECT_TRUE(d.p.app->options.text(kOSDRows) == u"3" && d.p.app->options.number(kOSDSec) == 15);
+      EXPECT_TRUE(d.dlg.told.empty());
+      EXPECT_TRUE(d.app->options.text(kOSDRows) == u"3" && d.app->options.number(kOSDSec) == 15);
     }
-    EXPECT_EQ(d.view.closed, !c.displayOn);
+    EXPECT_EQ(d.dlg.closed, !c.displayOn);
   }
 }
 
@@ -235,9 +228,9 @@ TEST(FrmPrefs, ModifierSumsAndNoModifierSwitchesTheHotkeyOff) {
     d.click(C::chkTextKey);
     const C boxes[] = {C::chkTextWin, C::chkTextAlt, C::chkTextShift, C::chkTextCtrl};
     for (int i = 0; i < 4; ++i) d.click(boxes[i], ticked[i]);
-    d.frm->OKButton_Click();
-    EXPECT_EQ(d.p.app->hotkeys.textHotkeyMod, mod);
-    EXPECT_EQ(d.p.app->hotkeys.textkeyBol, mod != 0) << mod;
+    d.prefs.OKButton_Click();
+    EXPECT_EQ(d.app->hotkeys.textHotkeyMod, mod);
+    EXPECT_EQ(d.app->hotkeys.textkeyBol, mod != 0) << mod;
   }
 }
 
@@ -252,9 +245,9 @@ TEST(FrmPrefs, RefusesTheSameHotkeyTwice) {
     d.click(C::chkHotmenu, c.menuOn);
     d.type(C::txtHotmenu, c.menuLetter);
     d.click(C::chkHotmenuCtrl, c.menuCtrl);
-    d.frm->OKButton_Click();
-    EXPECT_EQ(d.view.closed, !c.refused) << c.menuLetter << c.menuCtrl << c.menuOn;
-    EXPECT_TRUE(d.effects->calls.empty() == c.refused && (d.view.focused == C::txtHotmenu) == c.refused);
+    d.prefs.OKButton_Click();
+    EXPECT_EQ(d.dlg.closed, !c.refused) << c.menuLetter << c.menuCtrl << c.menuOn;
+    EXPECT_TRUE(d.effects.calls.empty() == c.refused && (d.dlg.focused == C::txtHotmenu) == c.refused);
   }
 }
 
@@ -267,28 +260,28 @@ TEST(FrmPrefs, LetterBoxesTakeOneLetterAndNotTheOtherHotkeys) {
   for (auto& [box, typed, shown] : cases) {
     Prefs d;
     d.type(box, typed);
-    EXPECT_EQ(d.view.text(box), T(shown)) << typed;
+    EXPECT_EQ(d.dlg.text(box), T(shown)) << typed;
   }
 }
 
 TEST(FrmPrefs, OkKeepsTheEditsOfEveryTextBlockAndCancelDropsAllChanges) {
   for (bool confirm : {true, false}) {
     Prefs d;
-    d.view.setText(C::rtbKey, u"one");
+    d.dlg.setText(C::rtbKey, u"one");
     d.click(C::opt2);
-    EXPECT_EQ(d.view.text(C::rtbKey), u"");
-    d.view.setText(C::rtbKey, u"two");
+    EXPECT_EQ(d.dlg.text(C::rtbKey), u"");
+    d.dlg.setText(C::rtbKey, u"two");
     d.click(C::opt1);
-    EXPECT_EQ(d.view.text(C::rtbKey), u"one");
-    d.frm->Form_Activate();  // back from a notice: the edits stay
+    EXPECT_EQ(d.dlg.text(C::rtbKey), u"one");
+    d.prefs.Form_Activate();  // back from a notice: the edits stay
     d.click(C::chkProtocol);
     d.click(C::chkHotkeyCtrl, false);
-    confirm ? d.frm->OKButton_Click() : d.frm->CancelButton_Click();
-    EXPECT_TRUE(d.view.closed);
-    EXPECT_TRUE(d.p.app->textBlocks[1] == (confirm ? u"one" : u"") && d.p.app->textBlocks[2] == (confirm ? u"two" : u""));
-    EXPECT_EQ(d.p.app->options.isOn(kProtocolMode), confirm);
-    EXPECT_EQ(d.p.app->hotkeys.hotkeyMod, confirm ? 1 : 3);
-    EXPECT_EQ(d.effects->calls.empty(), !confirm);
+    confirm ? d.prefs.OKButton_Click() : d.prefs.CancelButton_Click();
+    EXPECT_TRUE(d.dlg.closed);
+    EXPECT_TRUE(d.app->textBlocks[1] == (confirm ? u"one" : u"") && d.app->textBlocks[2] == (confirm ? u"two" : u""));
+    EXPECT_EQ(d.app->options.isOn(kProtocolMode), confirm);
+    EXPECT_EQ(d.app->hotkeys.hotkeyMod, confirm ? 1 : 3);
+    EXPECT_EQ(d.effects.calls.empty(), !confirm);
   }
 }
 
@@ -296,33 +289,33 @@ TEST(FrmPrefs, ControlsFollowTheirBoxes) {
   Prefs d;
   // One of clipboard and keystrokes stays checked.
   d.click(C::chkTextClipboard, false);
-  EXPECT_TRUE(d.view.checked(C::chkTextClipboard));
+  EXPECT_TRUE(d.dlg.checked(C::chkTextClipboard));
   d.click(C::chkTextKeystroke);
   d.click(C::chkTextClipboard, false);
-  EXPECT_FALSE(d.view.checked(C::chkTextClipboard));
+  EXPECT_FALSE(d.dlg.checked(C::chkTextClipboard));
   // The display's preview follows its box and its slider, the slider and the field each other.
   d.click(C::chkOSD);
-  EXPECT_TRUE(d.view.at(C::sliTimer).enabled && d.view.previewInterval == 1500);
-  d.view.at(C::sliTimer).value = 4;
-  d.frm->sliderMoved(C::sliTimer, false);
-  EXPECT_TRUE(d.view.text(C::txtTimer) == u"4" && d.view.previewInterval == 400);
+  EXPECT_TRUE(d.dlg.at(C::sliTimer).enabled && d.dlg.previewInterval == 1500);
+  d.dlg.at(C::sliTimer).value = 4;
+  d.prefs.sliderMoved(C::sliTimer, false);
+  EXPECT_TRUE(d.dlg.text(C::txtTimer) == u"4" && d.dlg.previewInterval == 400);
   d.type(C::txtTimer, "22");
-  EXPECT_EQ(d.view.value(C::sliTimer), 22);
+  EXPECT_EQ(d.dlg.value(C::sliTimer), 22);
   d.click(C::chkOSD, false);
-  EXPECT_EQ(d.view.previewInterval, 0);
+  EXPECT_EQ(d.dlg.previewInterval, 0);
   // The dialog shows the opacity while the slider moves, and is opaque once it is let go.
-  d.view.at(C::sliOpacity).value = 90;
-  d.frm->sliderMoved(C::sliOpacity, false);
-  EXPECT_EQ(d.view.alpha, 26);
-  d.frm->sliderMoved(C::sliOpacity, true);
-  EXPECT_EQ(d.view.alpha, 255);
-  d.frm->click(C::imgLanguageEnglish);
-  EXPECT_TRUE(d.view.checked(C::optLanguageEnglish) && !d.view.checked(C::optLanguageAuto));
+  d.dlg.at(C::sliOpacity).value = 90;
+  d.prefs.sliderMoved(C::sliOpacity, false);
+  EXPECT_EQ(d.dlg.alpha, 26);
+  d.prefs.sliderMoved(C::sliOpacity, true);
+  EXPECT_EQ(d.dlg.alpha, 255);
+  d.prefs.click(C::imgLanguageEnglish);
+  EXPECT_TRUE(d.dlg.checked(C::optLanguageEnglish) && !d.dlg.checked(C::optLanguageAuto));
 
-  d.frm->gotFocus(C::chkLimitKeystroke);
-  EXPECT_EQ(d.view.page, 6);
-  d.frm->OKButton_Click();
-  EXPECT_EQ(d.p.app->options.number(kOSDSec), 22);
+  d.prefs.gotFocus(C::chkLimitKeystroke);
+  EXPECT_EQ(d.dlg.page, 6);
+  d.prefs.OKButton_Click();
+  EXPECT_EQ(d.app->options.number(kOSDSec), 22);
 }
 
 }  // namespace vornix::test
