@@ -22,8 +22,7 @@ TEST(Capture, RecordModeFilesEachNewTextOnceWithItsTypeButNotWhileTheHotMenuIsOp
   EXPECT_TRUE(p.texts() == (std::vector<Text>{u"A", u"B", unicode}) && p.cells(u"A")[kColCounter] == u"0");
   // Copying A again selected its row rather than filing it a second time.
   p.copy(u"A");
-  EXPECT_EQ(p.frm->rows().selected(), p.indexOf(u"A"));
-  EXPECT_TRUE(p.view.panel == u"A" && p.view.tab == kTabList);
+  EXPECT_TRUE(p.frm->rows().selected() == p.indexOf(u"A") && p.view.panel == u"A" && p.view.tab == kTabList);
   // Another program empties the clipboard: nothing to file.
   p.sys.clipboard.setPicture();
   p.idle();
@@ -78,8 +77,7 @@ TEST(Capture, WithoutRecordModeOnlyTheDisplayFollows) {
   p.frm->menClearClipboard_Click();
   EXPECT_TRUE(!p.sys.clipboard.hasTextFormat && p.view.enabled[Command::MenEditUndo]);
   p.frm->menEditUndo_Click();
-  EXPECT_EQ(p.sys.clipboard.text, u"keep me");
-  EXPECT_TRUE(p.frm->rows().count() == 2 && p.row(u"keep me"));
+  EXPECT_TRUE(p.sys.clipboard.text == u"keep me" && p.frm->rows().count() == 2 && p.row(u"keep me"));
 }
 
 TEST(Capture, SizeLimitDecidesWhatIsFiledFromTheFirstNotificationOnAndLongTextsShowShortened) {
@@ -177,8 +175,7 @@ TEST(Capture, CutOutsideTheChainLeavesNothingToIgnoreAndTheChainIsJoinedAndLeftO
   p.app->options.setOption(kProtocolMode, std::int32_t{1});
   p.frm->changeProtocolMode();
   p.frm->changeProtocolMode(1);
-  EXPECT_EQ(p.sys.chain.joins, 1);
-  EXPECT_EQ(p.frm->rows().count(), 0);
+  EXPECT_TRUE(p.sys.chain.joins == 1 && p.frm->rows().count() == 0);
   p.copy(u"next");
   EXPECT_EQ(p.texts(), std::vector<Text>{u"next"});
   p.frm->changeProtocolMode(0);

@@ -76,8 +76,7 @@ TEST(Commands, DeleteAsksForProtectedEntriesOnlyAndTheLastRowClearsTheList) {
   EXPECT_EQ(p.row(u"http://beta.org"), nullptr);
   p.select("alpha");
   p.frm->lvItems_KeyUp(46);  // the Delete key
-  EXPECT_EQ(p.row(u"alpha"), nullptr);
-  EXPECT_EQ(p.sys.boxes.shown.size(), 2u);
+  EXPECT_TRUE(p.row(u"alpha") == nullptr && p.sys.boxes.shown.size() == 2u);
 
   // The only row left: deleting it is clearing the list, asked as such.
   p.select("gamma@example.com");
@@ -150,8 +149,7 @@ TEST(Commands, ButtonsWithoutSelectionDoOnlyTheirListPartAndNewGoesThroughTheEdi
   p.frm->lvItems_Select(-1);
   p.sys.clipboard.set(u"from clipboard");
   for (int button : {4, 5, 8, 9, 12}) p.frm->tbMain_ButtonClick(button);
-  EXPECT_EQ(p.frm->rows().count(), 3);
-  EXPECT_TRUE(p.view.editShown.empty() && p.sys.shell.opened.empty());
+  EXPECT_TRUE(p.frm->rows().count() == 3 && p.view.editShown.empty() && p.sys.shell.opened.empty());
   p.view.editProtect = true;
   p.edit(u"typed in", false, Command::TbNew);
   EXPECT_EQ(p.view.editShown.back(), u"");
@@ -241,8 +239,7 @@ TEST(Commands, DroppedTextAndFilesAreFiled) {
   p.frm->dropText(u"");
   p.sys.files.files = {{u"C:\\a.txt", "file a"}, {u"C:\\b.bin", std::string("\x01\x02", 2)}, {u"C:\\c.txt", "file\r\nc"}};
   p.frm->dropFiles({u"C:\\a.txt", u"C:\\b.bin", u"C:\\c.txt"});
-  EXPECT_TRUE(p.row(u"dropped") && p.row(u"file a") && p.row(u"file\r\nc"));
-  EXPECT_EQ(p.frm->rows().count(), 6);
+  EXPECT_TRUE(p.row(u"dropped") && p.row(u"file a") && p.row(u"file\r\nc") && p.frm->rows().count() == 6);
   EXPECT_EQ(p.boxes(), std::vector<Text>{u"Die geladene Datei ist keine ASCII-Datei\r\nund kann leider nicht importiert werden!"});
 }
 
@@ -367,15 +364,12 @@ TEST(EntryList, ChangeEntryReplacesTextCountsAUseOrSelectsTheRowThatHasTheText) 
   p.frm->changeEntry(u"new", true);
   const Row* r = p.row(u"new");
   ASSERT_NE(r, nullptr);
-  EXPECT_TRUE(r->checked);
-  EXPECT_EQ(r->cells[kColCounter], u"3");
-  EXPECT_EQ(r->cells[kColDateSort], u"20230316120000");
+  EXPECT_TRUE(r->checked && r->cells[kColCounter] == u"3" && r->cells[kColDateSort] == u"20230316120000");
   EXPECT_EQ(p.frm->undoRecord().text, u"old");
 
   // Unchanged text with copied: counts a use, keeps date and text.
   p.frm->changeEntry(u"new", true, true);
-  EXPECT_EQ(p.row(u"new")->cells[kColCounter], u"4");
-  EXPECT_EQ(p.row(u"new")->cells[kColCountSort], u"0000000004");
+  EXPECT_TRUE(p.row(u"new")->cells[kColCounter] == u"4" && p.row(u"new")->cells[kColCountSort] == u"0000000004");
   EXPECT_EQ(p.row(u"new")->cells[kColDateSort], u"20230316120000");
 
   // Only the protection changed (the editor's OK on the same text).
@@ -384,10 +378,8 @@ TEST(EntryList, ChangeEntryReplacesTextCountsAUseOrSelectsTheRowThatHasTheText) 
 
   // The text of another row: that row is selected and counts the use.
   p.frm->changeEntry(u"other", true, true);
-  EXPECT_EQ(p.texts().size(), 2u);
-  EXPECT_EQ(p.frm->rows().selected(), p.indexOf(u"other"));
-  EXPECT_EQ(p.row(u"other")->cells[kColCounter], u"2");
-  EXPECT_FALSE(p.row(u"other")->checked);
+  EXPECT_TRUE(p.texts().size() == 2u && p.frm->rows().selected() == p.indexOf(u"other"));
+  EXPECT_TRUE(p.row(u"other")->cells[kColCounter] == u"2" && !p.row(u"other")->checked);
 }
 
 TEST(EntryList, CommandsFollowSelectionAndRowCount) {

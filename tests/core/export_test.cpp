@@ -62,25 +62,21 @@ TEST(SaveFile, KeepsEveryCharacterAndAsksBeforeReplacing) {
   EXPECT_TRUE(saveFile(*p.app, u"C:\\a.txt", T("ä€\r\n"), overwrite, false));
   EXPECT_TRUE(saveFile(*p.app, u"C:\\b.txt", T("ä中"), overwrite, false));
   EXPECT_EQ(p.sys.files.files[u"C:\\a.txt"], "\xE4\x80\r\n");
-  EXPECT_EQ(p.sys.files.files[u"C:\\b.txt"], "\xEF\xBB\xBF\xC3\xA4\xE4\xB8\xAD");
-  EXPECT_EQ(read(u"C:\\b.txt"), T("ä中"));
+  EXPECT_TRUE(p.sys.files.files[u"C:\\b.txt"] == "\xEF\xBB\xBF\xC3\xA4\xE4\xB8\xAD" && read(u"C:\\b.txt") == T("ä中"));
   // Appending text that the code page cannot hold turns the whole file into UTF-8.
-  EXPECT_TRUE(saveFile(*p.app, u"C:\\a.txt", T("中"), overwrite, true));
-  EXPECT_EQ(read(u"C:\\a.txt"), T("ä€\r\n中"));
+  EXPECT_TRUE(saveFile(*p.app, u"C:\\a.txt", T("中"), overwrite, true) && read(u"C:\\a.txt") == T("ä€\r\n中"));
 
   // An existing file is replaced only on OK, even while a dialog holds the modal flag.
   p.app->modalOpen = true;
   p.sys.boxes.answers = {2};
   overwrite = false;
-  EXPECT_TRUE(saveFile(*p.app, u"C:\\b.txt", u"new", overwrite, false));
-  EXPECT_FALSE(overwrite);
+  EXPECT_TRUE(saveFile(*p.app, u"C:\\b.txt", u"new", overwrite, false) && !overwrite);
   EXPECT_EQ(p.sys.boxes.shown.back().text, u"Datei \"C:\\b.txt\"' überschreiben?");
   // A failed write is told and the old file stays.
   p.sys.files.failWrites = true;
   overwrite = true;
   EXPECT_FALSE(saveFile(*p.app, u"C:\\b.txt", u"new", overwrite, false));
-  EXPECT_EQ(p.sys.boxes.shown.back().text.substr(0, 12), u"saveFile: \r\n");
-  EXPECT_EQ(read(u"C:\\b.txt"), T("ä中"));
+  EXPECT_TRUE(p.sys.boxes.shown.back().text.substr(0, 12) == u"saveFile: \r\n" && read(u"C:\\b.txt") == T("ä中"));
 }
 
 TEST(SaveFile, NamesAndPaths) {
@@ -133,8 +129,7 @@ TEST(DiaExport, WritesOneFileOneFilePerTextOrTheClipboard) {
   e.dia.listClick(DiaExport::kListEMail, true);
   e.dia.listClick(DiaExport::kListProtected, true);
   e.run();
-  EXPECT_EQ(e.file("C:\\out\\vornix01.txt"), "someone@example.com");
-  EXPECT_EQ(e.file("C:\\out\\vornix03.txt"), "old");
+  EXPECT_TRUE(e.file("C:\\out\\vornix01.txt") == "someone@example.com" && e.file("C:\\out\\vornix03.txt") == "old");
   EXPECT_EQ(e.sys.files.files.size(), 2u);
   // The clipboard gets the collected texts as one.
   e.dia.listClick(DiaExport::kListEMail, false);
@@ -159,8 +154,7 @@ TEST(DiaExport, CancelledDialogsAndFailuresWriteNothingAndKeepTheDialog) {
   e.dia.destinationClick(DiaExport::kSaveFile);
   e.view.cancelFile = false;
   e.run();
-  EXPECT_EQ(e.file("C:\\out\\all.txt"), "earlier");
-  EXPECT_TRUE(e.sys.boxes.shown.size() == 1u && !e.view.closed);
+  EXPECT_TRUE(e.file("C:\\out\\all.txt") == "earlier" && e.sys.boxes.shown.size() == 1u && !e.view.closed);
 }
 
 TEST(DiaExport, CopiesFiledWhileItsWindowsAreOpenChangeNoExportedText) {
@@ -179,8 +173,7 @@ TEST(DiaExport, CopiesFiledWhileItsWindowsAreOpenChangeNoExportedText) {
   const std::map<Text, std::string> files = {
       {u"C:\\out\\vornix01.txt", "during the folder dialog"}, {u"C:\\out\\vornix02.txt", "someone@example.com"},
       {u"C:\\out\\vornix03.txt", "http://www.example.org"}, {u"C:\\out\\vornix04.txt", "plain"}};
-  EXPECT_EQ(e.sys.files.files, files);
-  EXPECT_EQ(e.frm->rows().count(), 5);
+  EXPECT_TRUE(e.sys.files.files == files && e.frm->rows().count() == 5);
 
   // The selected entry is the one selected when OK is pressed: the copy filed
   // while the dialog is open is selected then, and "plain" has moved down a row.

@@ -70,14 +70,12 @@ TEST(Hotmenu, ListsClipboardAndEveryEntryShortenedAndFilesWhatWasCopiedJustBefor
   m.putUnfiled(u"on the clipboard only");
   m.keyboard.active = 0x42;
   m.menu.load();
-  EXPECT_TRUE(m.app->hotmenuShown);
-  EXPECT_EQ(m.menu.target(), platform::WindowHandle(0x42));
+  EXPECT_TRUE(m.app->hotmenuShown && m.menu.target() == platform::WindowHandle(0x42));
   std::vector<Text> expected{u"on the clipboard only"};
   for (const Text& t : m.texts()) expected.push_back(shortenText(t, 50));
   EXPECT_EQ(m.menuView.lines, expected);
   EXPECT_EQ(m.menuView.lines[1].size(), 57u);  // 25 + " [...] " + 25 of the 3000 x
-  EXPECT_EQ(m.menuView.selected, 0);
-  EXPECT_TRUE(m.menuView.topMost && m.menuView.checkTimer);
+  EXPECT_TRUE(m.menuView.selected == 0 && m.menuView.topMost && m.menuView.checkTimer);
   EXPECT_EQ(m.menuView.status, m.view.panel);
   // The list is frozen while the menu is open: a copy elsewhere files nothing.
   m.copy(u"copied meanwhile");
@@ -166,8 +164,7 @@ TEST(Hotmenu, ClosesWithoutHandingOverOnEscIdleRightClickFocusLoss) {
     close(m.menu);
     EXPECT_TRUE(m.menuView.closed && !m.app->hotmenuShown);
     EXPECT_TRUE(m.view.topMost);  // the main window keeps its "stay in front"
-    EXPECT_TRUE(m.keyboard.typed.empty());
-    EXPECT_EQ(m.sys.clipboard.writes, 0);
+    EXPECT_TRUE(m.keyboard.typed.empty() && m.sys.clipboard.writes == 0);
   }
   // Handing the front back to the target on a pick is no focus loss.
   Menu m;
@@ -183,11 +180,9 @@ TEST(Hotmenu, ClosesWithoutHandingOverOnEscIdleRightClickFocusLoss) {
   Menu e;
   e.sys.clipboard.setPicture();
   e.menu.load();
-  EXPECT_TRUE(e.menuView.lines.empty());
-  EXPECT_EQ(e.menuView.selected, -1);
+  EXPECT_TRUE(e.menuView.lines.empty() && e.menuView.selected == -1);
   e.pick(-1);
-  EXPECT_TRUE(e.menuView.closed);
-  EXPECT_EQ(e.sys.clipboard.writes, 0);
+  EXPECT_TRUE(e.menuView.closed && e.sys.clipboard.writes == 0);
 }
 
 TEST(Hotmenu, TypingKeepsTheLinesThatHoldEveryWord) {
@@ -201,8 +196,7 @@ TEST(Hotmenu, TypingKeepsTheLinesThatHoldEveryWord) {
   ASSERT_EQ(m.menuView.lines.size(), 13u);
   const int restarts = m.menuView.checkRestarts;
   m.type(u"kol");
-  EXPECT_EQ(m.menu.search(), u"kol");
-  EXPECT_EQ(m.menuView.search, u"kol");
+  EXPECT_TRUE(m.menu.search() == u"kol" && m.menuView.search == u"kol");
   EXPECT_EQ(m.menuView.lines,
             (std::vector<Text>{u"KOLN on the clipboard", u"koln airport", shortenText(longText, 50), flug}));
   EXPECT_EQ(m.menuView.selected, 0);
@@ -219,9 +213,7 @@ TEST(Hotmenu, TypingKeepsTheLinesThatHoldEveryWord) {
 
   // Esc clears the search first, then closes.
   m.menu.lstHotmenu_KeyUp(FrmHotmenu::kKeyEsc);
-  EXPECT_FALSE(m.menuView.closed);
-  EXPECT_EQ(m.menuView.search, u"");
-  EXPECT_EQ(m.menuView.lines.size(), 13u);
+  EXPECT_TRUE(!m.menuView.closed && m.menuView.search == u"" && m.menuView.lines.size() == 13u);
   m.menu.lstHotmenu_KeyUp(FrmHotmenu::kKeyEsc);
   EXPECT_TRUE(m.menuView.closed);
 
@@ -229,9 +221,7 @@ TEST(Hotmenu, TypingKeepsTheLinesThatHoldEveryWord) {
   m.menu.load();
   m.type(T("fLU KÖ"));
   m.pick(0);
-  EXPECT_EQ(m.keyboard.typed.back().second, flug);
-  EXPECT_EQ(m.sys.clipboard.text, flug);
-  EXPECT_EQ(m.counter(flug), 1);
+  EXPECT_TRUE(m.keyboard.typed.back().second == flug && m.sys.clipboard.text == flug && m.counter(flug) == 1);
   // The clipboard line is told by what it is, not by its place.
   m.putUnfiled(u"KOLN on the clipboard");
   m.menu.load();
@@ -242,8 +232,7 @@ TEST(Hotmenu, TypingKeepsTheLinesThatHoldEveryWord) {
   m.menu.load();
   m.type(u" ");
   m.menu.lstHotmenu_KeyUp(FrmHotmenu::kKeySpace);
-  EXPECT_TRUE(m.menuView.pickTimer);
-  EXPECT_EQ(m.menu.search(), u"");
+  EXPECT_TRUE(m.menuView.pickTimer && m.menu.search() == u"");
 }
 
 }  // namespace vornix::test

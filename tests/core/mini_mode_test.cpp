@@ -90,8 +90,7 @@ TEST(MiniMode, PickingAnItemCopiesItsRowEvenAfterTheListMoved) {
   p.mini.menuChoice = kTrayEntryBase + 1;
   p.drop->trayNotify(kTrayRightUp);
   ASSERT_EQ(p.captions(p.mini.lastMenu.entries), (std::vector<Text>{u"other", u"wanted"}));
-  EXPECT_EQ(p.sys.clipboard.text, u"wanted");
-  EXPECT_EQ(p.frm->rows().count(), 3);
+  EXPECT_TRUE(p.sys.clipboard.text == u"wanted" && p.frm->rows().count() == 3);
   const TrayMenu m = p.mini.lastMenu;
 
   // A row that is gone, or the "(empty list)" item, does nothing.
@@ -128,15 +127,12 @@ TEST(MiniMode, EnteringAndLeaving) {
     if (c.storedLeft) p.set("MMwinLeft", c.storedLeft);
     p.view.topMostBox = true;
     p.drop->load();
-    EXPECT_FALSE(p.mini.mainShown);
-    EXPECT_TRUE(p.mini.shown && p.mini.icon && p.mini.onTop);
-    EXPECT_EQ(p.mini.rect.left, c.shownLeft);
+    EXPECT_TRUE(!p.mini.mainShown && p.mini.shown && p.mini.icon && p.mini.onTop && p.mini.rect.left == c.shownLeft);
 
     p.mini.state = c.stateAtLeave;
     p.mini.box = false;
     p.drop->trayNotify(kTrayLeftDoubleClick);
-    EXPECT_TRUE(p.mini.mainShown);
-    EXPECT_FALSE(p.mini.shown || p.mini.icon || p.mini.onTop);
+    EXPECT_TRUE(p.mini.mainShown && !(p.mini.shown || p.mini.icon || p.mini.onTop));
     EXPECT_FALSE(p.view.topMostBox);  // the main window takes the mini window's box
     EXPECT_EQ(p.stored("MMwinLeft"), p.sys.store.has(u"MMwinLeft") ? T(c.storedAfter) : Text());
   }
@@ -169,8 +165,7 @@ TEST(MiniMode, LeavingWithTheEditorOpenAsksWhetherToKeepTheChanges) {
     p.sys.loop.whileOpen([&p] { p.drop->buttonClick(MiniButton::List); });
     p.drop->buttonClick(MiniButton::List);
     EXPECT_EQ(p.boxes(), std::vector<Text>{p.app->str(kStrOvertakeChanges)});
-    EXPECT_EQ(p.mini.editorAccepted, answer == 1);
-    EXPECT_TRUE(p.mini.editorCloses == 1 && p.mini.mainShown);
+    EXPECT_TRUE(p.mini.editorAccepted == (answer == 1) && p.mini.editorCloses == 1 && p.mini.mainShown);
   }
 }
 

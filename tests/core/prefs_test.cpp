@@ -138,9 +138,7 @@ TEST(FrmPrefs, OkAppliesEveryControlOfEveryPage) {
   d.dlg.at(C::sliLimitKeystroke).value = 999;
 
   d.prefs.OKButton_Click();
-  EXPECT_TRUE(d.dlg.closed);
-  EXPECT_TRUE(d.dlg.told.empty());
-  EXPECT_EQ(d.effects.calls, kApplyOnce);
+  EXPECT_TRUE(d.dlg.closed && d.dlg.told.empty() && d.effects.calls == kApplyOnce);
   // Every option of the dialog, as saving stores it.
   d.frm->saveReg();
   const std::pair<const char*, const char*> stored[] = {
@@ -159,8 +157,7 @@ TEST(FrmPrefs, OkAppliesEveryControlOfEveryPage) {
       {"LimitKeystroke", "999"}};
   for (auto& [name, value] : stored) EXPECT_EQ(d.stored(name), T(value)) << name;
   // The hotkeys as OK left them: the main one switched off, the edit one on its new keys.
-  EXPECT_NE(d.hotkeys.idOf(2, 'J'), 0);
-  EXPECT_EQ(d.hotkeys.idOf(12, 'K'), 0);
+  EXPECT_TRUE(d.hotkeys.idOf(2, 'J') != 0 && d.hotkeys.idOf(12, 'K') == 0);
 }
 
 TEST(FrmPrefs, OkAndSaveApplyOnceAndTellWhatTheOpenDialogKeptQuiet) {
@@ -179,8 +176,7 @@ TEST(FrmPrefs, OkAndSaveApplyOnceAndTellWhatTheOpenDialogKeptQuiet) {
     EXPECT_EQ(d.effects.calls, applied);
     ASSERT_EQ(d.dlg.told.size(), 2u) << save;
     EXPECT_EQ(d.dlg.told[0], formatMessage({d.app->str(kStrHotkeyTaken), d.quick.hotkeyText(3, u"E")}));
-    EXPECT_EQ(d.dlg.told[1], EntryStorage::textBlockTooLong(*d.app, block));
-    EXPECT_TRUE(d.sys.boxes.shown.empty());
+    EXPECT_TRUE(d.dlg.told[1] == EntryStorage::textBlockTooLong(*d.app, block) && d.sys.boxes.shown.empty());
     EXPECT_EQ(d.dlg.closed, !save);
     EXPECT_EQ(d.app->textBlocks[1], block) << "the block in memory stays whole";
     if (!save) continue;
@@ -188,8 +184,7 @@ TEST(FrmPrefs, OkAndSaveApplyOnceAndTellWhatTheOpenDialogKeptQuiet) {
     EXPECT_EQ(d.stored("Textkey1"), Text(EntryStorage::kMaxTextBlock - 1, u'a'));
     EXPECT_EQ(d.stored("HoteditBol"), u"True");
     d.prefs.OKButton_Click();
-    EXPECT_EQ(d.effects.calls.size(), 6 + kApplyOnce.size());
-    EXPECT_TRUE(d.dlg.closed);
+    EXPECT_TRUE(d.effects.calls.size() == 6 + kApplyOnce.size() && d.dlg.closed);
   }
 }
 
@@ -206,8 +201,7 @@ TEST(FrmPrefs, RefusesABadNumberOnItsFieldUnlessTheFieldIsOff) {
     d.prefs.OKButton_Click();
     if (c.displayOn) {
       ASSERT_EQ(d.dlg.told.size(), 1u) << c.typed;
-      EXPECT_NE(d.dlg.told[0].find(T(c.typed) + u"\""), Text::npos);
-      EXPECT_TRUE(d.dlg.focused == c.box && d.dlg.page == 1);
+      EXPECT_TRUE(d.dlg.told[0].find(T(c.typed) + u"\"") != Text::npos && d.dlg.focused == c.box && d.dlg.page == 1);
       EXPECT_TRUE(d.effects.calls.empty() && !d.app->options.isOn(kProtocolMode)) << "nothing half-applied";
     } else {
       // A box the user cannot reach keeps what it held.
@@ -279,8 +273,7 @@ TEST(FrmPrefs, OkKeepsTheEditsOfEveryTextBlockAndCancelDropsAllChanges) {
     confirm ? d.prefs.OKButton_Click() : d.prefs.CancelButton_Click();
     EXPECT_TRUE(d.dlg.closed);
     EXPECT_TRUE(d.app->textBlocks[1] == (confirm ? u"one" : u"") && d.app->textBlocks[2] == (confirm ? u"two" : u""));
-    EXPECT_EQ(d.app->options.isOn(kProtocolMode), confirm);
-    EXPECT_EQ(d.app->hotkeys.hotkeyMod, confirm ? 1 : 3);
+    EXPECT_TRUE(d.app->options.isOn(kProtocolMode) == confirm && d.app->hotkeys.hotkeyMod == (confirm ? 1 : 3));
     EXPECT_EQ(d.effects.calls.empty(), !confirm);
   }
 }

@@ -20,8 +20,7 @@ TEST(Hotkeys, RegistersEnabledGroupsAndLeavesNothingBehind) {
   q.app->hotkeys = HotkeySettings{true, true, true, true, 3, 3, 3, 3};
   q.app->hotkeys.hoteditMod = 0;  // no modifier: off, never a bare letter
   q.quick.registerHotkeys();      // again: the held slot is not registered twice
-  EXPECT_EQ(q.hotkeys.registered.size(), 12u);
-  EXPECT_FALSE(q.quick.registered(kSlotEdit));
+  EXPECT_TRUE(q.hotkeys.registered.size() == 12u && !q.quick.registered(kSlotEdit));
   q.quick.removeHotkeys();
   q.quick.removeHotkeys();
   EXPECT_TRUE(q.hotkeys.registered.empty() && q.hotkeys.atomsHeld() == 0u);
@@ -48,8 +47,7 @@ TEST(Hotkeys, TakenKeyIsReportedOnceAndTheOthersStillRegister) {
   q.quick.removeHotkeys();
   q.hotkeys.failAtoms = true;
   q.quick.registerHotkeys();
-  EXPECT_EQ(q.sys.boxes.shown.size(), 2u);
-  EXPECT_TRUE(q.hotkeys.registered.empty());
+  EXPECT_TRUE(q.sys.boxes.shown.size() == 2u && q.hotkeys.registered.empty());
 }
 
 TEST(Hotkeys, MessagesMatchIdentifierKeyAndExactModifiers) {
@@ -110,8 +108,7 @@ TEST(Hotkeys, EditRequestsWhileTheEditorIsOpenLeaveOneEditorThatStillEdits) {
     q.frm->tbMain_ButtonClick(Command::TbNew);
   });
   q.quick.editSelectedEntry();
-  EXPECT_EQ(q.view.editShown, std::vector<Text>{u"entry"});
-  EXPECT_EQ(q.view.editorFronted, 3);
+  EXPECT_TRUE(q.view.editShown == (std::vector<Text>{u"entry"}) && q.view.editorFronted == 3);
   EXPECT_TRUE(q.texts() == std::vector<Text>{u"edited"} && !q.frm->editorOpen());
 }
 

@@ -11,9 +11,7 @@ TEST(Startup, EmptyStoreOpensWithTheDesignDefaults) {
   EXPECT_EQ(box(p.view.rect), (Box{67, 67, 470, 277}));
   EXPECT_TRUE(p.frm->rows().sortKey() == kColDateSort && p.frm->rows().sortOrder() == 1);
   EXPECT_TRUE(p.app->hotkeys.hotkeyBol && !p.app->hotkeys.hoteditBol && p.app->hotkeys.hotkeyMod == 3);
-  EXPECT_EQ(p.app->citeChar, u">");
-  EXPECT_FALSE(p.app->startupFlag);
-  EXPECT_TRUE(p.sys.boxes.shown.empty());
+  EXPECT_TRUE(p.app->citeChar == u">" && !p.app->startupFlag && p.sys.boxes.shown.empty());
   EXPECT_EQ(p.view.panel, u"<Text-Zwischenablage leer>");
 }
 
@@ -69,8 +67,7 @@ TEST(WindowGeometry, StoredTwipsKeepTheirSizeInInchesAtEveryDpiButNoWindowIsTooS
 
 TEST(Shutdown, QuitQuestionFollowsTheOption) {
   Running p({{"QuestionQuit", "0"}});
-  EXPECT_FALSE(p.frm->queryUnload(false));
-  EXPECT_TRUE(p.sys.boxes.shown.empty());
+  EXPECT_TRUE(!p.frm->queryUnload(false) && p.sys.boxes.shown.empty());
 
   Running q;
   q.sys.boxes.answers = {2, 1};
@@ -100,15 +97,12 @@ TEST(Shutdown, UnloadLeavesTheChainAndSavesButNoMinimisedGeometry) {
 TEST(Startup, TimerSwitchesToMiniModeOnlyWhenVisibleAndAsked) {
   Running p({{"StartMiniMode", "1"}});
   p.view.visible = false;
-  EXPECT_TRUE(p.frm->timerInitAfterLoad());
-  EXPECT_EQ(p.view.miniModeRequests, 0);
+  EXPECT_TRUE(p.frm->timerInitAfterLoad() && p.view.miniModeRequests == 0);
   p.view.visible = true;
-  EXPECT_FALSE(p.frm->timerInitAfterLoad());
-  EXPECT_EQ(p.view.miniModeRequests, 1);
+  EXPECT_TRUE(!p.frm->timerInitAfterLoad() && p.view.miniModeRequests == 1);
 
   Running q;
-  EXPECT_FALSE(q.frm->timerInitAfterLoad());
-  EXPECT_EQ(q.view.miniModeRequests, 0);
+  EXPECT_TRUE(!q.frm->timerInitAfterLoad() && q.view.miniModeRequests == 0);
 }
 
 TEST(Startup, EmptyClipboardGetsTheFirstStoredEntry) {
