@@ -49,7 +49,6 @@ TEST(ClipClass, SetClipboardReturnsThePreviousTextAndCounts) {
   EXPECT_TRUE(c.setClipboard(cb) == u"" && cb.text == u"hello" && c.ClipQuantity() == 1);
   c.setClipText(u"next");
   EXPECT_TRUE(c.setClipboard(cb) == u"hello" && c.ClipQuantity() == 2);
-
   // A clipboard that cannot be opened: nothing was used, nothing counts.
   cb.failAll = true;
   platform::ClipStatus written;

@@ -77,7 +77,6 @@ TEST(Commands, DeleteAsksForProtectedEntriesOnlyAndTheLastRowClearsTheList) {
   p.select("alpha");
   p.frm->lvItems_KeyUp(46);  // the Delete key
   EXPECT_TRUE(p.row(u"alpha") == nullptr && p.sys.boxes.shown.size() == 2u);
-
   // The only row left: deleting it is clearing the list, asked as such.
   p.select("gamma@example.com");
   p.sys.boxes.answers = {2};
@@ -366,16 +365,13 @@ TEST(EntryList, ChangeEntryReplacesTextCountsAUseOrSelectsTheRowThatHasTheText) 
   ASSERT_NE(r, nullptr);
   EXPECT_TRUE(r->checked && r->cells[kColCounter] == u"3" && r->cells[kColDateSort] == u"20230316120000");
   EXPECT_EQ(p.frm->undoRecord().text, u"old");
-
   // Unchanged text with copied: counts a use, keeps date and text.
   p.frm->changeEntry(u"new", true, true);
   EXPECT_TRUE(p.row(u"new")->cells[kColCounter] == u"4" && p.row(u"new")->cells[kColCountSort] == u"0000000004");
   EXPECT_EQ(p.row(u"new")->cells[kColDateSort], u"20230316120000");
-
   // Only the protection changed (the editor's OK on the same text).
   p.frm->changeEntry(u"new", false);
   EXPECT_FALSE(p.row(u"new")->checked);
-
   // The text of another row: that row is selected and counts the use.
   p.frm->changeEntry(u"other", true, true);
   EXPECT_TRUE(p.texts().size() == 2u && p.frm->rows().selected() == p.indexOf(u"other"));

@@ -14,7 +14,6 @@ class FakeEditor : public EditorView {
   Text box, position, lengthText, saveChoice;
   int start = 0, length = 0, key = 0;
   bool protect = false, commands = true, keysShown = false, hidden = false, saveCancel = false;
-
   Text text() override { return box; }
   void setText(const Text& t) override { box = t, start = length = 0; }
   int selStart() override { return start; }

@@ -12,7 +12,6 @@ class FakeExportView : public ExportView {
   explicit FakeExportView(fake::FakeLoop& loop) : loop_(loop) {}
   bool lists = true, ok = true, dir = true, closed = false, cancelFile = false, cancelFolder = false;
   int destinationShown = -1;
-
   void setListsEnabled(bool e) override { lists = e; }
   void setOkEnabled(bool e) override { ok = e; }
   void setDirEnabled(bool e) override { dir = e; }
@@ -65,7 +64,6 @@ TEST(SaveFile, KeepsEveryCharacterAndAsksBeforeReplacing) {
   EXPECT_TRUE(p.sys.files.files[u"C:\\b.txt"] == "\xEF\xBB\xBF\xC3\xA4\xE4\xB8\xAD" && read(u"C:\\b.txt") == T("ä中"));
   // Appending text that the code page cannot hold turns the whole file into UTF-8.
   EXPECT_TRUE(saveFile(*p.app, u"C:\\a.txt", T("中"), overwrite, true) && read(u"C:\\a.txt") == T("ä€\r\n中"));
-
   // An existing file is replaced only on OK, even while a dialog holds the modal flag.
   p.app->modalOpen = true;
   p.sys.boxes.answers = {2};
@@ -110,7 +108,6 @@ TEST(DiaExport, WritesOneFileOneFilePerTextOrTheClipboard) {
   e.run();
   e.run();
   EXPECT_EQ(e.file("C:\\out\\all.txt"), "someone@example.com\r\nhttp://www.example.org\r\nplain\r\n");
-
   // With text keys: the blocks that hold a text, numbered by their key.
   e.app->hotkeys.textkeyBol = true;
   e.dia.destinationClick(DiaExport::kSaveDir);
@@ -174,7 +171,6 @@ TEST(DiaExport, CopiesFiledWhileItsWindowsAreOpenChangeNoExportedText) {
       {u"C:\\out\\vornix01.txt", "during the folder dialog"}, {u"C:\\out\\vornix02.txt", "someone@example.com"},
       {u"C:\\out\\vornix03.txt", "http://www.example.org"}, {u"C:\\out\\vornix04.txt", "plain"}};
   EXPECT_TRUE(e.sys.files.files == files && e.frm->rows().count() == 5);
-
   // The selected entry is the one selected when OK is pressed: the copy filed
   // while the dialog is open is selected then, and "plain" has moved down a row.
   Exporting s;

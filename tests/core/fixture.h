@@ -36,7 +36,6 @@ class FakeView : public MainView {
   bool editAnswer = false, editProtect = false, editCopy = false;
   Text editResult;
   std::vector<Text> editShown;
-
   // The message queue that the capture posts to and that the editor's and the
   // file dialog's message loops run.
   fake::FakeLoop* loop = nullptr;
@@ -102,9 +101,7 @@ struct Program {
   std::unique_ptr<App> app;
   FakeView view;
   std::unique_ptr<FrmVornix> frm;
-
   Program() { create(); }
-
   void create() {
     app = std::make_unique<App>(sys.services());
     app->startupFlag = true;
@@ -144,14 +141,12 @@ struct Program {
     sys.files.files = before.sys.files.files;
     start();
   }
-
   void set(const char* name, const char* value) { sys.store.values[T(name)] = T(value); }
   void setAll(const Stored& stored) {
     for (const auto& [name, value] : stored) set(name, value);
   }
   Text stored(const char* name) const { return sys.store.get(T(name)); }
   bool has(const char* name) const { return sys.store.has(T(name)); }
-
   // An entry filed the way loading files it: only an exact copy is refused, nothing is saved.
   void add(const Text& text, double date = 0, long counter = 0, bool protect = false) {
     frm->addListItem(text, protect, false, date, counter);
@@ -217,7 +212,6 @@ struct Quick : Program {
   fake::FakeKeyboard keyboard;
   FakeHotkeyView hotkeyView;
   QuickAccess quick{*app, *frm, view, hotkeyView, hotkeys, keyboard};
-
   explicit Quick(Stored stored = {}, Stored more = {}) {
     setAll(stored);
     setAll(more);

@@ -38,7 +38,6 @@ TEST(WholeCharacters, EveryShortenedTextKeepsItsPairsTogether) {
   EXPECT_TRUE(ustr::head(u"ab" + face, 3) == u"ab" && ustr::head(u"ab" + face, 4) == u"ab" + face);
   EXPECT_TRUE(ustr::tail(face + u"ab", 3) == u"ab" && ustr::tail(face + u"ab", 4) == face + u"ab");
   EXPECT_TRUE(ustr::head(u"abc", 0) == u"" && ustr::tail(u"abc", 0) == u"");
-
   // Every way a text is shortened, at every offset of the pairs against the cut.
   for (const Text& lead : {Text(), Text(u"x")}) {
     Text faces = lead;

@@ -19,7 +19,6 @@ class FakeHotmenuView : public HotmenuView {
   Text status, search;
   int selected = -1, checkRestarts = 0;
   bool topMost = false, checkTimer = false, pickTimer = false, closed = false;
-
   Rect windowRect() override { return rect; }
   Rect screenAt(const platform::Point& at) override {
     for (const Rect& m : monitors)
@@ -44,7 +43,6 @@ class FakeHotmenuView : public HotmenuView {
 struct Menu : Quick {
   FakeHotmenuView menuView;
   FrmHotmenu menu{*app, *frm, view, quick, keyboard, menuView};
-
   explicit Menu(Stored stored = {}) : Quick({{"ProtocolMode", "1"}}, stored) {}
   void pick(int line) {
     menuView.selected = line;
@@ -80,7 +78,6 @@ TEST(Hotmenu, ListsClipboardAndEveryEntryShortenedAndFilesWhatWasCopiedJustBefor
   // The list is frozen while the menu is open: a copy elsewhere files nothing.
   m.copy(u"copied meanwhile");
   EXPECT_EQ(m.frm->rows().count(), 3);
-
   // A copy read, whose filing still waits in the queue when the hotkey opens the menu, is filed.
   Menu j;
   j.copy(u"older");
@@ -175,7 +172,6 @@ TEST(Hotmenu, ClosesWithoutHandingOverOnEscIdleRightClickFocusLoss) {
   EXPECT_FALSE(m.menuView.closed);
   m.menu.timHotmenu_Timer();
   EXPECT_EQ(m.sys.clipboard.text, u"entry");
-
   // An empty menu selects nothing, and Enter only closes it.
   Menu e;
   e.sys.clipboard.setPicture();
@@ -201,7 +197,6 @@ TEST(Hotmenu, TypingKeepsTheLinesThatHoldEveryWord) {
             (std::vector<Text>{u"KOLN on the clipboard", u"koln airport", shortenText(longText, 50), flug}));
   EXPECT_EQ(m.menuView.selected, 0);
   EXPECT_GT(m.menuView.checkRestarts, restarts);  // typing is activity
-
   // Space separates words once something is typed, and does not pick.
   m.type(u" ");
   m.menu.lstHotmenu_KeyUp(FrmHotmenu::kKeySpace);
@@ -210,13 +205,11 @@ TEST(Hotmenu, TypingKeepsTheLinesThatHoldEveryWord) {
   EXPECT_TRUE(m.menuView.lines.empty());
   m.menu.lstHotmenu_Char(FrmHotmenu::kCharBackspace);
   EXPECT_EQ(m.menuView.lines, std::vector<Text>{flug});
-
   // Esc clears the search first, then closes.
   m.menu.lstHotmenu_KeyUp(FrmHotmenu::kKeyEsc);
   EXPECT_TRUE(!m.menuView.closed && m.menuView.search == u"" && m.menuView.lines.size() == 13u);
   m.menu.lstHotmenu_KeyUp(FrmHotmenu::kKeyEsc);
   EXPECT_TRUE(m.menuView.closed);
-
   // Picked from the lines found: that entry, not the one at the same place in the full menu.
   m.menu.load();
   m.type(T("fLU KÖ"));

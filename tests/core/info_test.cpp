@@ -19,7 +19,6 @@ class FakeMachine : public platform::Machine {
   std::map<Text, Text> values;  // "key|name" -> value
   std::set<Text> startable;
   std::vector<Text> started;
-
   platform::SystemVersion version() override { return systemVersion; }
   platform::WorkArea workArea() override { return area; }
   bool readMachineValue(const Text& key, const Text& name, Text& value) override {
@@ -67,7 +66,6 @@ TEST(BugReport, ComposesTheConfigurationLineByLine) {
   FakeMachine machine;
   machine.systemVersion = {2, 5, 1, 2600};
   p.view.rect = {100, 50, 705, 450};
-
   const std::vector<Text> got = lines(bugReportText(*p.app, machine, mainFacts(*p.frm, p.view)));
   ASSERT_EQ(61u, got.size());
   // By line number: the window's geometry in twips at this DPI, the stored options under their labels.

@@ -16,7 +16,6 @@ class FakeMiniView : public MiniView {
   Rect rect{0, 0, 120, 30}, area{0, 0, 1024, 768};
   WindowState state = WindowState::Normal;
   TrayMenu lastMenu;
-
   void showMainWindow(bool show) override { mainShown = show; }
   void showWindow(bool show) override { shown = show; }
   Rect windowRect() override { return rect; }
@@ -71,7 +70,6 @@ TEST(MiniMode, SubmenusSortTheRowsByKindInListOrder) {
   std::vector<int> applied;
   p.drop->applyTextKey = [&](int n) { applied.push_back(n); };
   p.drop->runTrayCommand(kTrayTextKeyBase + 3, m);
-
   p.app->hotkeys.textkeyBol = true;
   p.app->textBlocks[4] = u"block\r\nfour";
   m = p.menu();
@@ -92,7 +90,6 @@ TEST(MiniMode, PickingAnItemCopiesItsRowEvenAfterTheListMoved) {
   ASSERT_EQ(p.captions(p.mini.lastMenu.entries), (std::vector<Text>{u"other", u"wanted"}));
   EXPECT_TRUE(p.sys.clipboard.text == u"wanted" && p.frm->rows().count() == 3);
   const TrayMenu m = p.mini.lastMenu;
-
   // A row that is gone, or the "(empty list)" item, does nothing.
   p.frm->removeEntry(p.indexOf(u"other"));
   p.drop->runTrayCommand(kTrayEntryBase + 0, m);
@@ -128,7 +125,6 @@ TEST(MiniMode, EnteringAndLeaving) {
     p.view.topMostBox = true;
     p.drop->load();
     EXPECT_TRUE(!p.mini.mainShown && p.mini.shown && p.mini.icon && p.mini.onTop && p.mini.rect.left == c.shownLeft);
-
     p.mini.state = c.stateAtLeave;
     p.mini.box = false;
     p.drop->trayNotify(kTrayLeftDoubleClick);
@@ -148,7 +144,6 @@ TEST(MiniMode, IconOnlyModeClicksAndRestore) {
   EXPECT_TRUE(p.mini.rect.left == 200 && p.mini.restored);
   p.drop->deactivate();
   EXPECT_EQ(p.mini.rect.left, -120);
-
   // Explorer restarted: the icon comes back.
   p.mini.icon = false;
   p.drop->taskbarCreated();

@@ -17,7 +17,6 @@ class FakeOsd : public OsdView {
   std::vector<Text> lines;
   std::uint32_t colour = 0;
   int shows = 0;
-
   void configure(const OsdConfig& c) override { config = c; }
   bool fitsOnLine(const Text& line) override { return line.size() <= 40; }
   void showText(const std::vector<Text>& l, std::uint32_t c) override { lines = l, colour = c, shown = true, ++shows; }

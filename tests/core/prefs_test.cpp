@@ -21,7 +21,6 @@ class FakePrefsView : public PrefsView {
   bool closed = false;
   C focused = C::count;
   std::vector<Text> told;
-
   State& at(C c) { return controls[c]; }
   bool checked(C c) override { return at(c).checked; }
   void setChecked(C c, bool on) override { at(c).checked = on; }
@@ -71,7 +70,6 @@ struct Prefs : Quick {
   FakePrefsView dlg;
   Effects effects{*frm, quick};
   FrmPrefs prefs{*app, dlg, effects};
-
   explicit Prefs(const Stored& stored = {}) : Quick(stored) {
     prefs.Form_Load();
     prefs.Form_Activate();
@@ -136,7 +134,6 @@ TEST(FrmPrefs, OkAppliesEveryControlOfEveryPage) {
   d.dlg.setText(C::rtbKey, T("Grüße\r\n€ → ✓ 😀"));
   d.dlg.at(C::sliLimitSize).value = 512;
   d.dlg.at(C::sliLimitKeystroke).value = 999;
-
   d.prefs.OKButton_Click();
   EXPECT_TRUE(d.dlg.closed && d.dlg.told.empty() && d.effects.calls == kApplyOnce);
   // Every option of the dialog, as saving stores it.
@@ -304,7 +301,6 @@ TEST(FrmPrefs, ControlsFollowTheirBoxes) {
   EXPECT_EQ(d.dlg.alpha, 255);
   d.prefs.click(C::imgLanguageEnglish);
   EXPECT_TRUE(d.dlg.checked(C::optLanguageEnglish) && !d.dlg.checked(C::optLanguageAuto));
-
   d.prefs.gotFocus(C::chkLimitKeystroke);
   EXPECT_EQ(d.dlg.page, 6);
   d.prefs.OKButton_Click();

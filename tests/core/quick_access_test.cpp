@@ -16,7 +16,6 @@ TEST(Hotkeys, RegistersEnabledGroupsAndLeavesNothingBehind) {
   ASSERT_EQ(q.hotkeys.registered.size(), 1u);  // the stored defaults: only Alt + Ctrl + C
   EXPECT_TRUE(q.hotkeys.registered[0].key == 'C' && q.hotkeys.registered[0].modifiers == kAltCtrl);
   EXPECT_GT(q.view.hooks, 0);
-
   q.app->hotkeys = HotkeySettings{true, true, true, true, 3, 3, 3, 3};
   q.app->hotkeys.hoteditMod = 0;  // no modifier: off, never a bare letter
   q.quick.registerHotkeys();      // again: the held slot is not registered twice
@@ -39,7 +38,6 @@ TEST(Hotkeys, TakenKeyIsReportedOnceAndTheOthersStillRegister) {
   EXPECT_EQ(q.hotkeys.registered.size(), 10u);  // hot menu and nine text keys
   q.quick.removeHotkeys();
   EXPECT_EQ(q.hotkeys.atomsHeld(), 0u);
-
   // With a box of the program open the failure stays silent; no atom to add stays silent too.
   q.app->modalOpen = true;
   q.quick.registerHotkeys();
@@ -79,7 +77,6 @@ TEST(Hotkeys, MainHotkeyShowsTheWindowAndTicksStayInFront) {
   q.view.topMostBox = true;
   q.press(kAltCtrl, 'C');
   EXPECT_TRUE(q.hotkeyView.leftMini == 1 && q.hotkeyView.clicks == 1 && q.hotkeyView.focused == 2);
-
   // The edit hotkey opens the editor on the selected entry only; the hot menu only when closed.
   q.app->hotkeys.hoteditBol = q.app->hotkeys.hotmenuBol = true;
   q.quick.registerHotkeys();

@@ -68,7 +68,6 @@ TEST(WindowGeometry, StoredTwipsKeepTheirSizeInInchesAtEveryDpiButNoWindowIsTooS
 TEST(Shutdown, QuitQuestionFollowsTheOption) {
   Running p({{"QuestionQuit", "0"}});
   EXPECT_TRUE(!p.frm->queryUnload(false) && p.sys.boxes.shown.empty());
-
   Running q;
   q.sys.boxes.answers = {2, 1};
   EXPECT_TRUE(q.frm->queryUnload(false));   // Cancel keeps it running
@@ -100,7 +99,6 @@ TEST(Startup, TimerSwitchesToMiniModeOnlyWhenVisibleAndAsked) {
   EXPECT_TRUE(p.frm->timerInitAfterLoad() && p.view.miniModeRequests == 0);
   p.view.visible = true;
   EXPECT_TRUE(!p.frm->timerInitAfterLoad() && p.view.miniModeRequests == 1);
-
   Running q;
   EXPECT_TRUE(!q.frm->timerInitAfterLoad() && q.view.miniModeRequests == 0);
 }

@@ -78,7 +78,6 @@ TEST(EntryStorage, FailedSideFileWriteKeepsThePreviousConsistentState) {
   p.frm->saveReg();
   const Text stored = p.stored("Entry0");
   const auto filesBefore = p.sys.files.files;
-
   p.frm->changeEntry(Text(30000, u'b'), false);  // the same slot gets a new large text
   p.sys.files.failWrites = true;
   p.frm->saveReg();
@@ -87,7 +86,6 @@ TEST(EntryStorage, FailedSideFileWriteKeepsThePreviousConsistentState) {
   Program q;
   q.startFrom(p);
   EXPECT_EQ(q.texts(), std::vector<Text>{Text(20000, u'a')});
-
   // Once the disk works again the change is saved.
   p.sys.files.failWrites = false;
   p.frm->saveReg();
@@ -115,7 +113,6 @@ TEST(EntryStorage, KilledInTheMiddleOfSavingLosesNoSavedEntry) {
   for (int i = 0; i < 8; ++i) base.add(i == 3 ? Text(17000, u'L') : numbered(i), at(i), i);
   base.frm->saveReg();
   const std::vector<Text> saved = base.texts();
-
   for (int budget = 0; budget < 200; ++budget) {
     Program p;
     p.startFrom(base);
@@ -230,7 +227,6 @@ TEST(EntryStorage, UnwritableProgramFolderFallsBackToTheUserFolder) {
   EXPECT_TRUE(p.sys.files.files.count(path) == 1u && p.sys.boxes.shown.empty());
   p.restart();
   EXPECT_EQ(p.texts(), std::vector<Text>{Text(20000, u'a')});
-
   // Neither folder can be written: said once, however often it is saved.
   p.sys.files.readOnly.insert(u"C:\\Users\\me\\AppData\\Vornix");
   p.add(Text(20000, u'b'), at(2));
@@ -249,7 +245,6 @@ TEST(EntryStorage, UnreadableSideFileKeepsItsSlotUntilItCanBeRead) {
   const Text marker = p.stored("Entry1");  // newest first: the large entry is index 1
   const Text file = u"C:\\Vornix\\bigfile1.txt";
   ASSERT_EQ(marker, u"<BIGFILE>" + file + u"</BIGFILE>");
-
   p.sys.files.unreadable = {file};
   p.restart();
   EXPECT_TRUE(p.frm->rows().count() == 3 && p.sys.boxes.shown.size() == 1u);
@@ -276,7 +271,6 @@ TEST(EntryStorage, CrashSaveKeepsTheListWithoutAnyBox) {
   p.sys.files.failWrites = true;
   p.frm->emergencyShutdown();
   EXPECT_TRUE(p.sys.chain.leaves == 1 && p.sys.boxes.shown.empty());
-
   Program q;
   q.startFrom(p);
   EXPECT_EQ(q.texts(), std::vector<Text>{u"captured"});
