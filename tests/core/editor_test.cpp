@@ -153,8 +153,7 @@ TEST(DiaTextInput, FindAndReplaceRules) {
   Editor e;
   for (const Case& c : cases) {
     e.open(T(c.text));
-    EXPECT_EQ(e.dia.replaceAll(T(c.find), T(c.replace), c.matchCase), c.done) << c.text;
-    EXPECT_EQ(e.view.box, T(c.out)) << c.text;
+    EXPECT_TRUE(e.dia.replaceAll(T(c.find), T(c.replace), c.matchCase) == c.done && e.view.box == T(c.out)) << c.text;
   }
 }
 
