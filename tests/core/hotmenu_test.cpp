@@ -125,11 +125,8 @@ TEST(Hotmenu, PickHandsTheTextToTheTargetPerOption) {
     const bool typed = std::string(c.keystroke) == "1" && !c.handed.empty();
     using Typed = std::vector<std::pair<platform::WindowHandle, Text>>;
     EXPECT_EQ(m.keyboard.typed, (typed ? Typed{{0x42, c.handed}} : Typed()));
-    if (std::string(c.clipboard) == "1") {
-      EXPECT_EQ(m.sys.clipboard.text, c.handed);
-    } else {
-      EXPECT_EQ(m.sys.clipboard.writes, writes);
-    }
+    if (std::string(c.clipboard) == "1") EXPECT_EQ(m.sys.clipboard.text, c.handed);
+    else EXPECT_EQ(m.sys.clipboard.writes, writes);
     // An entry handed out counts one use and is selected; the clipboard line counts none.
     const bool entry = c.handed == u"newer";
     EXPECT_EQ(m.counter(u"newer"), used + (entry ? 1 : 0));

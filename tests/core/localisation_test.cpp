@@ -14,12 +14,6 @@
 namespace vornix::test {
 namespace {
 
-std::string shown(const std::vector<Text>& lines) {
-  std::string s;
-  for (const Text& l : lines) s += ustr::toUtf8(l) + "\n";
-  return s;
-}
-
 // Every string constant the sources define, wherever its header lives, with its number.
 std::map<std::string, int> namedStringNumbers() {
   const std::regex definition(R"(constexpr\s+int\s+(kStr\w+)\s*=\s*(\d+)\s*;)");
@@ -138,7 +132,8 @@ TEST(AccessKeys, NoTwoCaptionsOfOneMenuOrWindowShareAKeyAndEveryMenuSpeaksThePro
       }
     for (const std::vector<Text>& captions : windows)
       EXPECT_TRUE(accessKeyCollisions(captions).empty())
-          << offset << ":\n" << shown(accessKeyCollisions(captions)) << "in\n" << shown(captions);
+          << offset << ": " << ::testing::PrintToString(accessKeyCollisions(captions)) << " in "
+          << ::testing::PrintToString(captions);
   }
   // The toolbar's tips name the shortcut as the menus do.
   Program p;

@@ -107,7 +107,7 @@ TEST(MiniMode, RecordModeItemSwitchesCaptureOffAndOn) {
   EXPECT_TRUE(p.app->options.number(kProtocolMode) == 1 && p.app->inChain);
 }
 
-TEST(MiniMode, EnteringAndLeaving) {
+TEST(MiniMode, EnteringLeavingAndTheParkedIconOnlyWindow) {
   // The stored left in twips (nullptr: none), the left shown, the left stored after leaving.
   struct Case { const char *miniWindow, *storedLeft; WindowState stateAtLeave; long shownLeft; const char* storedAfter; };
   const Case cases[] = {
@@ -132,9 +132,7 @@ TEST(MiniMode, EnteringAndLeaving) {
     EXPECT_FALSE(p.view.topMostBox);  // the main window takes the mini window's box
     EXPECT_EQ(p.stored("MMwinLeft"), p.sys.store.has(u"MMwinLeft") ? T(c.storedAfter) : Text());
   }
-}
-
-TEST(MiniMode, IconOnlyModeClicksAndRestore) {
+  // Icon only: the window stays parked off the screen until the user asks for it.
   Mini p("0");
   p.set("MMwinLeft", "3000");
   p.drop->load();

@@ -137,10 +137,8 @@ TEST(EntryStorage, KilledInTheMiddleOfSavingLosesNoSavedEntry) {
     }
     for (const Text& t : loaded)
       EXPECT_TRUE(t == u"brand new" || std::find(saved.begin(), saved.end(), t) != saved.end());
-    if (finished) {
-      EXPECT_EQ(loaded.size(), 8u);
-      break;
-    }
+    EXPECT_TRUE(!finished || loaded.size() == 8u);
+    if (finished) break;
   }
 }
 
@@ -156,10 +154,8 @@ TEST(EntryStorage, CorruptValuesNeverDropTheOtherEntries) {
     p.setAll({{"Entry2", "two"}, {"EntrySel2", "True"}, {"EntryQuant2", "many"}});
     p.start();
     ASSERT_NE(p.row(u"zero"), nullptr) << count;
-    if (std::string(count) != "2") {
-      ASSERT_NE(p.row(u"two"), nullptr) << count;
-      EXPECT_TRUE(p.row(u"two")->checked && p.cells(u"two")[kColCounter] == u"0");
-    }
+    const bool twoLoaded = std::string(count) != "2";
+    EXPECT_TRUE(!twoLoaded || (p.row(u"two") && p.row(u"two")->checked && p.cells(u"two")[kColCounter] == u"0"));
     EXPECT_TRUE(p.cells(u"zero")[kColCounter] == u"0" && p.cells(u"zero")[kColDateSort] == u"20230315120000");
     // The date that did not convert was reported once.
     ASSERT_EQ(p.sys.boxes.shown.size(), 1u) << count;
