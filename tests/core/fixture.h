@@ -112,12 +112,7 @@ struct Program {
     // The capture's posted work runs once for the changes that came before it.
     view.loop = &sys.loop;
     view.post = [this] {
-      if (captureQueued) return;
-      captureQueued = true;
-      sys.loop.post([this] {
-        captureQueued = false;
-        frm->fileCaptured();
-      });
+      if (!std::exchange(captureQueued, true)) sys.loop.post([this] { captureQueued = false, frm->fileCaptured(); });
     };
   }
   bool captureQueued = false;
