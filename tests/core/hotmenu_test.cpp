@@ -201,7 +201,7 @@ TEST(Hotmenu, TypingKeepsTheLinesThatHoldEveryWord) {
   m.type(u"fluh");
   EXPECT_TRUE(m.menuView.lines.empty());
   m.menu.lstHotmenu_Char(FrmHotmenu::kCharBackspace);
-  EXPECT_EQ(m.menuView.lines, std::vector<Text>{flug});
+  ASSERT_EQ(m.menuView.lines, std::vector<Text>{flug});
   // Esc clears the search first, then closes.
   m.menu.lstHotmenu_KeyUp(FrmHotmenu::kKeyEsc);
   EXPECT_TRUE(!m.menuView.closed && m.menuView.search == u"" && m.menuView.lines.size() == 13u);
