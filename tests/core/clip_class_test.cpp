@@ -39,7 +39,7 @@ TEST(ClipClass, ClassifiesUrlsAndMailAddresses) {
   for (const auto& [text, kind] : cases) EXPECT_EQ(classify(text), kind) << ustr::toUtf8(text);
 }
 
-TEST(ClipClass, SetClipboardReturnsThePreviousTextAndCounts) {
+TEST(ClipClass, SetReturnsThePreviousTextAndCountsGetPassesTheFailureOnClearReturnsTheTextItRemoved) {
   fake::FakeClipboard cb;
   ClipClass c(CodePage::windows1252());
   EXPECT_EQ(c.setClipboard(cb), u"");  // empty text: nothing happens
@@ -58,11 +58,7 @@ TEST(ClipClass, SetClipboardReturnsThePreviousTextAndCounts) {
   c.setClipQuantity(2147483647);
   c.setClipboard(cb);
   EXPECT_EQ(c.ClipQuantity(), 2147483647);
-}
-
-TEST(ClipClass, GetClipboardPassesTheFailureOnAndClearReturnsTheTextItRemoved) {
-  fake::FakeClipboard cb;
-  ClipClass c(CodePage::windows1252());
+  // A busy clipboard leaves the clip as it was.
   c.setClipText(u"old");
   platform::ClipStatus status;
   cb.busyReads = 1;

@@ -10,7 +10,7 @@ constexpr unsigned kAltCtrl = platform::kModAlt | platform::kModCtrl;
 
 }  // namespace
 
-TEST(Hotkeys, RegistersEnabledGroupsAndLeavesNothingBehind) {
+TEST(Hotkeys, RegistersEnabledGroupsReportsTakenOnesAndLeavesNothingBehind) {
   Quick q;
   q.quick.registerHotkeys();
   ASSERT_EQ(q.hotkeys.registered.size(), 1u);  // the stored defaults: only Alt + Ctrl + C
@@ -23,10 +23,7 @@ TEST(Hotkeys, RegistersEnabledGroupsAndLeavesNothingBehind) {
   q.quick.removeHotkeys();
   q.quick.removeHotkeys();
   EXPECT_TRUE(q.hotkeys.registered.empty() && q.hotkeys.atomsHeld() == 0u);
-}
-
-TEST(Hotkeys, TakenKeyIsReportedOnceAndTheOthersStillRegister) {
-  Quick q;
+  // A key another program holds is reported once; the others still register.
   q.app->hotkeys = HotkeySettings{true, false, true, true, 3, 3, 3, 3};
   q.hotkeys.takenByOthers = {{kAltCtrl, 'C'}, {kAltCtrl | platform::kModShift | platform::kModWin, '7'}};
   q.app->hotkeys.textHotkeyMod = 15;
