@@ -87,7 +87,7 @@ struct BugDialog {
   BugDialog() { dia.load(machine, mainFacts(*p.frm, p.view)); }
 };
 
-TEST(BugDialog, OkMailsTheEscapedReportOrHandsItOverByClipboard) {
+TEST(BugDialog, OkMailsTheEscapedReportOrHandsItOverByClipboardAndCopyRetriesABusyOne) {
   // The report always ends on the clipboard; one whose link the shell cannot take
   // safely goes only there, with a notice, and stays in the window when the
   // clipboard refuses it. The report as composed, with every option, is such a one.
@@ -111,9 +111,7 @@ TEST(BugDialog, OkMailsTheEscapedReportOrHandsItOverByClipboard) {
     EXPECT_EQ(b.view.notices, c.notice ? std::vector<Text>{b.p.app->str(c.notice)} : std::vector<Text>{});
     EXPECT_TRUE((c.clipboardFails || b.view.text == b.p.sys.clipboard.text) && b.view.closed == !c.clipboardFails);
   }
-}
-
-TEST(BugDialog, CopyTriesOnceMoreOnABusyClipboardAndSkipsAnEmptyReport) {
+  // The copy button tries once more on a busy clipboard, and skips an empty report.
   BugDialog b;
   b.p.sys.clipboard.busyReads = 1;
   EXPECT_TRUE(b.dia.cmdCopy_Click() && b.view.text == b.p.sys.clipboard.text);
