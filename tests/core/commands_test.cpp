@@ -157,18 +157,17 @@ TEST(Commands, ButtonsWithoutSelectionDoOnlyTheirListPartAndNewGoesThroughTheEdi
   p.view.editAnswer = false;
   p.frm->tbMain_ButtonClick(Command::TbNew);
   EXPECT_EQ(p.frm->rows().count(), 4);
+  // Paste by button and by the Insert key; mini mode by button and by Esc.
   p.frm->tbMain_ButtonClick(6);
-  EXPECT_NE(p.row(u"from clipboard"), nullptr);
-  p.frm->tbMain_ButtonClick(14);
-  EXPECT_EQ(p.view.miniModeRequests, 1);
-  p.frm->lvItems_KeyDown(27);
-  EXPECT_EQ(p.view.miniModeRequests, 2);
   p.sys.clipboard.set(u"insert key");
   p.frm->lvItems_KeyUp(45);
-  EXPECT_NE(p.row(u"insert key"), nullptr);
+  EXPECT_TRUE(p.row(u"from clipboard") && p.row(u"insert key"));
+  p.frm->tbMain_ButtonClick(14);
+  p.frm->lvItems_KeyDown(27);
+  EXPECT_EQ(p.view.miniModeRequests, 2);
 }
 
-TEST(Commands, DoubleClickFollowsItsOptionsInTheListAndTheUrlList) {
+TEST(Commands, DoubleClickFollowsItsOptions) {
   ThreeEntries p;
   p.select("alpha");
   p.frm->lvItems_DblClick();  // edit by default
@@ -181,17 +180,6 @@ TEST(Commands, DoubleClickFollowsItsOptionsInTheListAndTheUrlList) {
   p.sys.clipboard.set(u"x");
   p.frm->lvItems_DblClick();
   EXPECT_TRUE(p.sys.clipboard.text == u"x" && p.view.editShown.size() == 1u);
-  // In the URL list it opens the address only with its own option on, else it acts as in the list.
-  p.app->options.setOption(kDblClickEdit, true);
-  p.view.tab = kTabURL;
-  p.frm->ssVornix_Click(kTabURL);
-  p.view.linkCurrent[kTabURL] = 0;
-  p.frm->linkList_Click(kTabURL);
-  p.frm->linkList_DblClick(kTabURL);
-  EXPECT_TRUE(p.sys.shell.opened.empty() && p.view.editShown.size() == 2u);
-  p.app->options.setOption(kDblClickHyperURL, std::int32_t{1});
-  p.frm->linkList_DblClick(kTabURL);
-  EXPECT_EQ(p.sys.shell.opened, std::vector<Text>{u"http://beta.org"});
 }
 
 TEST(Commands, SortingByHeaderClicks) {
@@ -214,7 +202,7 @@ TEST(Commands, SortingByHeaderClicks) {
   EXPECT_TRUE(p.stored("SortKey") == u"2" && p.stored("SortOrder") == u"0");
 }
 
-TEST(Commands, ProtectionByCheckBoxAndDragOut) {
+TEST(Commands, ProtectionByCheckBoxDragOutAndDrop) {
   ThreeEntries p;
   p.frm->lvItems_ItemCheck(p.indexOf(u"alpha"), true);
   EXPECT_TRUE(p.row(u"alpha")->checked);
@@ -230,19 +218,16 @@ TEST(Commands, ProtectionByCheckBoxAndDragOut) {
   EXPECT_EQ(p.frm->lvItems_DragOut(p.frm->selectedRowId()), u"");
   p.restart();
   EXPECT_TRUE(p.row(u"alpha")->checked);
-}
-
-TEST(Commands, DroppedTextAndFilesAreFiled) {
-  ThreeEntries p;
+  // Dropped texts and files are filed; a binary file is refused with a message.
   p.frm->dropText(u"dropped");
   p.frm->dropText(u"");
   p.sys.files.files = {{u"C:\\a.txt", "file a"}, {u"C:\\b.bin", std::string("\x01\x02", 2)}, {u"C:\\c.txt", "file\r\nc"}};
   p.frm->dropFiles({u"C:\\a.txt", u"C:\\b.bin", u"C:\\c.txt"});
-  EXPECT_TRUE(p.row(u"dropped") && p.row(u"file a") && p.row(u"file\r\nc") && p.frm->rows().count() == 6);
+  EXPECT_TRUE(p.row(u"dropped") && p.row(u"file a") && p.row(u"file\r\nc") && p.frm->rows().count() == 7);
   EXPECT_EQ(p.boxes(), std::vector<Text>{u"Die geladene Datei ist keine ASCII-Datei\r\nund kann leider nicht importiert werden!"});
 }
 
-TEST(LinkLists, TabsListUrlsAndMailAddressesInRowOrder) {
+TEST(LinkLists, TabsListUrlsAndMailAddressesInRowOrderAndADoubleClickOpensPerOption) {
   ThreeEntries p;
   p.add(u"http://delta.org", at(4));
   p.frm->ssVornix_Click(kTabURL);
@@ -252,6 +237,13 @@ TEST(LinkLists, TabsListUrlsAndMailAddressesInRowOrder) {
   p.frm->linkList_Click(kTabURL);
   EXPECT_EQ(p.frm->rows().selected(), p.indexOf(u"http://beta.org"));
   EXPECT_TRUE(p.view.enabled[Command::TbOpen]);
+  // A double-click opens the address only with its own option on, else it acts as in the list.
+  p.view.tab = kTabURL;
+  p.frm->linkList_DblClick(kTabURL);
+  EXPECT_TRUE(p.sys.shell.opened.empty() && p.view.editShown.size() == 1u);
+  p.app->options.setOption(kDblClickHyperURL, std::int32_t{1});
+  p.frm->linkList_DblClick(kTabURL);
+  EXPECT_EQ(p.sys.shell.opened, std::vector<Text>{u"http://beta.org"});
   p.view.tab = kTabEMail;
   p.frm->ssVornix_Click(kTabEMail);
   EXPECT_EQ(p.view.linkItems[kTabEMail], std::vector<Text>{u"gamma@example.com"});
