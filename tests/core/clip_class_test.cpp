@@ -17,9 +17,7 @@ TEST(ClipClass, ClassifiesUrlsAndMailAddresses) {
   const std::pair<Text, Kind> cases[] = {
       {u"http://example.org", {true, 2, 0}},
       {u"HTTPS://EXAMPLE.ORG", {true, 3, 0}},
-      {u"file:C:\\x", {true, 4, 0}},
-      {u"ftp:host", {true, 5, 0}},
-      {u"gopher:x", {true, 6, 0}},
+      {u"file:C:\\x", {true, 4, 0}}, {u"ftp:host", {true, 5, 0}}, {u"gopher:x", {true, 6, 0}},
       {u" http://example.org", {true, 0, 0}},
       {u"http://exa mple.org", {true, 0, 0}},
       {u"http://example.org\r\n", {true, 0, 0}},
@@ -27,12 +25,9 @@ TEST(ClipClass, ClassifiesUrlsAndMailAddresses) {
       {u"a@bc.ef", {true, 0, 0}},        // two between "@" and the last point
       {u"a@bcd.e", {true, 0, 0}},        // one after the last point
       {u"@abcdef.gh", {true, 0, 0}},     // an "@" in the first position does not count
-      {u"mailto:joe@example.com", {true, 1, 2}},
-      {u"MailTo:joe@example.com", {true, 1, 2}},
+      {u"mailto:joe@example.com", {true, 1, 2}}, {u"MailTo:joe@example.com", {true, 1, 2}},
       {u"http://joe@example.com", {true, 2, 1}},
-      {u"a\x01" u"b", {false, 0, 0}},
-      {u"a\tb\r\nc", {true, 0, 0}},
-      {u"", {true, 0, 0}},
+      {u"a\x01" u"b", {false, 0, 0}}, {u"a\tb\r\nc", {true, 0, 0}}, {u"", {true, 0, 0}},
       {u"\x4e2d@abcd.ef", {true, 0, 1}},  // a character outside the code page is no control character
       {longUrl, {true, 0, 0}}, {longUrl.substr(1), {true, 0, 0}}, {longUrl.substr(0, 255), {true, 2, 0}},
   };

@@ -95,10 +95,8 @@ TEST(BugDialog, OkMailsTheEscapedReportOrHandsItOverByClipboardAndCopyRetriesABu
   const size_t fits = kMaxShellTarget - (mail + u"&body=").size();
   const struct { std::optional<Text> report; bool clipboardFails; std::optional<Text> opened; int notice; } cases[] = {
       {T("a b\r\n&?ä"), false, mail + u"&body=a%20b%0D%0A%26%3F%E4", 0},
-      {Text(fits, u'x'), false, mail + u"&body=" + Text(fits, u'x'), 0},
-      {Text(fits + 1, u'x'), false, mail, 375},
-      {Text(1000, u'x'), false, mail, 375},
-      {std::nullopt, false, mail, 375},
+      {Text(fits, u'x'), false, mail + u"&body=" + Text(fits, u'x'), 0}, {Text(fits + 1, u'x'), false, mail, 375},
+      {Text(1000, u'x'), false, mail, 375}, {std::nullopt, false, mail, 375},
       {Text(1000, u'x'), true, std::nullopt, 376},
   };
   for (const auto& c : cases) {
@@ -151,10 +149,8 @@ TEST(AboutBox, SystemInformationTriesBothPlacesThenSaysItIsMissingAndLinksOpen) 
   const Text location = u"SOFTWARE\\Microsoft\\Shared Tools Location|MSINFO";
   struct Case { bool hasPath, pathStarts, hasLocation, fileThere; const char16_t* started; };
   const Case cases[] = {
-      {true, true, true, true, u"C:\\Tools\\msinfo32.exe"},
-      {true, false, true, true, u"C:\\Shared\\MSINFO32.EXE"},
-      {false, false, true, true, u"C:\\Shared\\MSINFO32.EXE"},
-      {false, false, true, false, nullptr},
+      {true, true, true, true, u"C:\\Tools\\msinfo32.exe"}, {true, false, true, true, u"C:\\Shared\\MSINFO32.EXE"},
+      {false, false, true, true, u"C:\\Shared\\MSINFO32.EXE"}, {false, false, true, false, nullptr},
       {false, false, false, false, nullptr},
   };
   // English, so that the German system information message shows it is the same in both.

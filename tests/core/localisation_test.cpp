@@ -56,8 +56,7 @@ TEST(SelectLanguage, EachCombinationOfTheThreeOptions) {
       {nullptr, nullptr, nullptr, 0x0409, 1000},   // English system
       {nullptr, nullptr, nullptr, 0x040C, 1000},   // French system
       {"True", "True", "False", 0x0409, 1000},     // automatic overrides the fixed choice
-      {"False", "True", "False", 0x0409, 0},
-      {"False", "False", "True", 0x0407, 1000},
+      {"False", "True", "False", 0x0409, 0}, {"False", "False", "True", 0x0407, 1000},
       {"False", "True", "True", 0x0407, 1000},     // later steps win
       {"False", "False", "False", 0x0409, 0},      // none: German
       {"abc", "False", "True", 0x0407, 1000},      // not a boolean: that step is skipped

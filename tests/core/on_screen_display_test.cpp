@@ -41,10 +41,8 @@ struct Display : Program {
 TEST(OnScreenDisplay, ConfigurationFromTheOptions) {
   struct Case { const char *rows, *align, *sec; int expectRows; OsdAlign expectAlign; int expectSec; };
   const Case cases[] = {
-      {"2", "2", "15", 2, OsdAlign::Center, 15},
-      {"1", "0", "3", 1, OsdAlign::Left, 3},
-      {"10", "1", "60", 10, OsdAlign::Right, 60},
-      {"99", "7", "0", 10, OsdAlign::Center, 1},
+      {"2", "2", "15", 2, OsdAlign::Center, 15}, {"1", "0", "3", 1, OsdAlign::Left, 3},
+      {"10", "1", "60", 10, OsdAlign::Right, 60}, {"99", "7", "0", 10, OsdAlign::Center, 1},
       {"-3", "x", "-1", 1, OsdAlign::Center, 1},
   };
   for (const Case& c : cases) {
@@ -78,10 +76,8 @@ TEST(OnScreenDisplay, WrapsToItsRowsAndMarksACut) {
   const auto fits = [](const Text& line) { return line.size() <= 10; };
   struct Case { const char16_t* text; int rows; std::vector<Text> lines; };
   const Case cases[] = {
-      {u"short", 2, {u"short"}},
-      {u"one two three four", 2, {u"one two", u"three four"}},
-      {u"one two three four five", 2, {u"one two", u"three fou\u2026"}},
-      {u"a\r\nb\nc", 2, {u"a", u"b\u2026"}},
+      {u"short", 2, {u"short"}}, {u"one two three four", 2, {u"one two", u"three four"}},
+      {u"one two three four five", 2, {u"one two", u"three fou\u2026"}}, {u"a\r\nb\nc", 2, {u"a", u"b\u2026"}},
       {u"a\r\n\r\n\tb  \r\n  ", 2, {u"a", u"b"}},
       {u"abcdefghijklmnopqrstuvwxyz", 3, {u"abcdefghij", u"klmnopqrst", u"uvwxyz"}},
       {u"abcdefghijklmnopqrstuvwxyz", 1, {u"abcdefghi\u2026"}},

@@ -148,8 +148,7 @@ TEST(FrmPrefs, OkAppliesEveryControlOfEveryPage) {
       {"HoteditBol", "True"}, {"Hotmenu", "M"}, {"HotmenuMOD", "5"}, {"HotmenuBol", "True"},
       {"HotmenuClipboard", "0"}, {"HotmenuKeystroke", "1"},
       {"TextkeyBol", "True"}, {"TextHotkeyMOD", "8"}, {"Textkey3", "Grüße\r\n€ → ✓ 😀"}, {"TextClipboard", "0"},
-      {"TextKeystroke", "1"},
-      {"LanguageAuto", "False"}, {"LanguageGerman", "True"}, {"LanguageEnglish", "False"},
+      {"TextKeystroke", "1"}, {"LanguageAuto", "False"}, {"LanguageGerman", "True"}, {"LanguageEnglish", "False"},
       {"RegSave", "True"}, {"LimitSize", "0"}, {"LimitSizeKB", "512"}, {"LimitKeystrokeQuestion", "0"},
       {"LimitKeystroke", "999"}};
   for (auto& [name, value] : stored) EXPECT_EQ(d.stored(name), T(value)) << name;

@@ -54,11 +54,9 @@ TEST(Hotkeys, MessagesMatchIdentifierKeyAndExactModifiers) {
   struct Case { unsigned mods, key; int id; bool handled; } cases[] = {
       {kAltCtrl, 'C', 0, true},
       {kAltCtrl | platform::kModShift, 'C', mainId, false},  // changed modifiers: passed on
-      {platform::kModAlt, 'C', mainId, false},
-      {kAltCtrl, 'D', mainId, false},
+      {platform::kModAlt, 'C', mainId, false}, {kAltCtrl, 'D', mainId, false},
       {kAltCtrl, 'C', 0x1234, false},  // no slot's identifier
-      {kAltCtrl, 'V', 0, true},
-      {kAltCtrl, '5', 0, true},
+      {kAltCtrl, 'V', 0, true}, {kAltCtrl, '5', 0, true},
   };
   for (const Case& c : cases) EXPECT_EQ(q.press(c.mods, c.key, c.id), c.handled) << c.key << " " << c.mods;
   EXPECT_TRUE(q.hotkeyView.menus == 1 && q.hotkeyView.focused == 1);
@@ -117,8 +115,7 @@ TEST(Keystrokes, NotationEscapesCommandCharactersAndTheLimitCountsTheEscapedLeng
       {u"a+b", "4", "1", 1, u"a+b", u"5"},      // one more asks
       {u"a+b", "4", "1", 2, u"", u"5"},         // and Cancel types nothing
       {u"a+b", "4", "0", 1, u"", u""},          // silently nothing without the question
-      {Text(200, u'+'), "256", "1", 1, Text(200, u'+'), u"600"},
-      {u"", "0", "1", 1, u"", u""},
+      {Text(200, u'+'), "256", "1", 1, Text(200, u'+'), u"600"}, {u"", "0", "1", 1, u"", u""},
   };
   for (const Case& c : cases) {
     Quick q({{"LimitKeystroke", c.limit}, {"LimitKeystrokeQuestion", c.ask}});

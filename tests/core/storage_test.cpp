@@ -195,13 +195,9 @@ TEST(EntryStorage, SideFilesKeepEveryCharacter) {
   const Text unicode = T("Grüße – naïve café € 中文 Ελληνικά 😀 ");
   // The first bytes of the side file; "" for a text kept inline.
   const struct { Text text; std::string start; } cases[] = {
-      {Text(16383, u'a'), ""},
-      {Text(16384, u'x'), "xx"s},
-      {T("äöü € ") + Text(20000, u'y'), "\xE4\xF6\xFC \x80 "s},
-      {unicode + Text(20000, u'z'), "\xFF\xFEG\0r\0"s},
-      {T("ÿþ") + Text(20000, u'w'), "\xFF\xFE\xFF\0\xFE\0"s},
-      {Text(u"a\0b", 3), "a\0b"s},
-      {u"<BIGFILE>C:\\secret.txt</BIGFILE>", "<BIGFILE>"s},
+      {Text(16383, u'a'), ""}, {Text(16384, u'x'), "xx"s}, {T("äöü € ") + Text(20000, u'y'), "\xE4\xF6\xFC \x80 "s},
+      {unicode + Text(20000, u'z'), "\xFF\xFEG\0r\0"s}, {T("ÿþ") + Text(20000, u'w'), "\xFF\xFE\xFF\0\xFE\0"s},
+      {Text(u"a\0b", 3), "a\0b"s}, {u"<BIGFILE>C:\\secret.txt</BIGFILE>", "<BIGFILE>"s},
   };
   for (const auto& c : cases) {
     Program p;
