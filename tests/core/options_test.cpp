@@ -4,7 +4,7 @@
 
 namespace vornix::test {
 
-TEST(OptionTable, TextAndTypedFormsReadAlike) {
+TEST(OptionTable, TextAndTypedFormsReadAlikeAndWhatDoesNotConvertReadsAsTheDefault) {
   struct Case { OptionValue value; bool asChoice; long asNumber; };
   const Case cases[] = {
       {Text(u"1"), true, 1},         {std::int32_t{1}, true, 1},   {std::int16_t{1}, true, 1},
@@ -19,9 +19,7 @@ TEST(OptionTable, TextAndTypedFormsReadAlike) {
     EXPECT_EQ(o.isTrue(kProtocolQuant), c.asChoice) << optionText(c.value).size();
     EXPECT_EQ(o.number(kProtocolMode), c.asNumber);
   }
-}
-
-TEST(OptionTable, WhatDoesNotConvertReadsAsTheDefaultAndAddKeepsTheFirstValue) {
+  // What does not convert reads as the default, kept as it was for saving; add keeps the first value.
   OptionTable o;
   o.add(kQuestionQuit, Text(u"abc"));
   o.add(kQuestionQuit, Text(u"0"));

@@ -103,7 +103,7 @@ TEST(ListSearch, CapturesAreFiledAndShownWhenTheyMatch) {
   EXPECT_TRUE(p.view.searchCount == u"4 von 7" && p.view.enabled[Command::TbCopy]);
 }
 
-TEST(ListSearch, EscEndsTheSearchOnTheSameEntryThenSwitchesToMiniMode) {
+TEST(ListSearch, EscEndsTheSearchOnTheSameEntryThenSwitchesToMiniModeAndSideListsMatchToo) {
   Searching p;
   p.frm->startSearch(u"");
   EXPECT_EQ(p.view.searchCount, u"5 von 5");
@@ -117,10 +117,7 @@ TEST(ListSearch, EscEndsTheSearchOnTheSameEntryThenSwitchesToMiniMode) {
   EXPECT_TRUE(p.selected() == u"Rechnung" && p.view.miniModeRequests == 0);
   p.frm->lvItems_KeyDown(27);
   EXPECT_EQ(p.view.miniModeRequests, 1);
-}
-
-TEST(ListSearch, SideListsShowTheirMatchingAddresses) {
-  Searching p;
+  // The side lists show their matching addresses, until the search ends.
   p.view.tab = kTabURL;
   p.frm->ssVornix_Click(kTabURL);
   p.frm->startSearch(u"koln");

@@ -172,9 +172,7 @@ TEST(Encodings, DecodeEachEntityAndEscapeOnce) {
   expectAll([](const Text& t) { return unescape(t, cp1252()); },
             {{u"%E4%80%81", T("ä€\u0081")}, {u"%41%2541", u"A%41"}, {u"%%341", u"%41"}, {u"%e4", u"%e4"},
              {u"%", u"%"}, {u"a%4", u"a%4"}, {u"%G1%1G", u"%G1%1G"}});
-}
-
-TEST(TransformEntity, CodePageRowsFollowTheCodePage) {
+  // The code page's rows follow the code page.
   const CodePage hebrew = withBytes(0x00A0, 0x20AA);
   EXPECT_EQ(transformEntity(T("₪\u00A4"), true, hebrew), u"&euro;&curren;");
   EXPECT_EQ(transformEntity(u"&euro;", false, hebrew), T("€"));
