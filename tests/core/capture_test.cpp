@@ -71,7 +71,8 @@ TEST(Capture, WithoutRecordModeOnlyTheDisplayFollows) {
   p.sys.clipboard.setPicture();
   p.frm->activate();
   EXPECT_EQ(p.view.panel, u"<Text-Zwischenablage leer>");
-  for (Command c : {Command::TbPaste, Command::MenEditPaste, Command::MenClearClipboard}) EXPECT_FALSE(p.view.enabled[c]);
+  for (Command c : {Command::TbPaste, Command::MenEditPaste, Command::MenClearClipboard})
+    EXPECT_FALSE(p.view.enabled[c]);
   // Clearing the clipboard can be undone: the text comes back, and is filed.
   p.sys.clipboard.set(u"keep me");
   p.frm->menClearClipboard_Click();

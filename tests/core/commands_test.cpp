@@ -221,7 +221,8 @@ TEST(Commands, ProtectionByCheckBoxDragOutAndDrop) {
   // Dropped texts and files are filed; a binary file is refused with a message.
   p.frm->dropText(u"dropped");
   p.frm->dropText(u"");
-  p.sys.files.files = {{u"C:\\a.txt", "file a"}, {u"C:\\b.bin", std::string("\x01\x02", 2)}, {u"C:\\c.txt", "file\r\nc"}};
+  p.sys.files.files = {
+      {u"C:\\a.txt", "file a"}, {u"C:\\b.bin", std::string("\x01\x02", 2)}, {u"C:\\c.txt", "file\r\nc"}};
   p.frm->dropFiles({u"C:\\a.txt", u"C:\\b.bin", u"C:\\c.txt"});
   EXPECT_TRUE(p.row(u"dropped") && p.row(u"file a") && p.row(u"file\r\nc") && p.frm->rows().count() == 7);
   EXPECT_EQ(p.boxes(), std::vector<Text>{u"Die geladene Datei ist keine ASCII-Datei\r\nund kann leider nicht importiert werden!"});
@@ -326,8 +327,9 @@ TEST(EntryList, FullListGivesUpTheRightEntryInRecordModeAndRefusesWithAMessageOt
     p.frm->addListItem(u"new", false, true);
     EXPECT_TRUE(p.frm->rows().count() == 50 && (p.row(u"new") != nullptr) == (c.gone >= 0)) << c.gone;
     EXPECT_TRUE(c.gone < 0 || (!p.row(numbered(c.gone)) && p.frm->undoRecord().text == numbered(c.gone))) << c.gone;
-    EXPECT_EQ(p.boxes(), c.rule ? std::vector<Text>{} : std::vector<Text>{T("Maximale Anzahl von Einträgen erreicht!\r\n"
-                                                  "Löschen Sie einfach einen oder mehrere Einträge aus der Liste ...")});
+    const Text full = T("Maximale Anzahl von Einträgen erreicht!\r\nLöschen Sie einfach einen oder mehrere Einträge "
+                        "aus der Liste ...");
+    EXPECT_EQ(p.boxes(), c.rule ? std::vector<Text>{} : std::vector<Text>{full});
     EXPECT_TRUE(c.rule || p.frm->checkMaxEntries());
   }
   // Ties in counter and date: the first unprotected row in display order goes.

@@ -13,7 +13,8 @@ TEST(ShortenText, KeepsShortTextsAndCutsLongOnes) {
   t[1938] = u'B';
   const std::tuple<Text, int, Text> cases[] = {
       {u"abcdefghij", 10, u"abcdefghij"}, {u"abcdefghijklmn", 10, u"abcdefghij [...]"},
-      {u"abcdefghijklmnop", 10, u"abcde [...] lmnop"}, {u"abcd efghijklm op", 10, u"abcd [...] lm op"},  // halves trimmed
+      {u"abcdefghijklmnop", 10, u"abcde [...] lmnop"},
+      {u"abcd efghijklm op", 10, u"abcd [...] lm op"},  // both halves trimmed
       {u"abc", 2, u""}, {u"    ", 10, u""}, {u"a\tb", 10, u"a b"}, {u"a\r\nb\nc", 10, u"a b\nc"},
       {t, 125, Text(62, u'x') + u"A [...] " + u"B" + Text(61, u'x')},
       // Line breaks and blanks at both ends and inside a text.
@@ -77,10 +78,11 @@ TEST(Files, MissingOrEmptyFilesReadAsEmptyWithoutMessage) {
 
 TEST(KeepOnScreen, MovesWindowsBackInsideAndLargerOnesToTheCorner) {
   // The last: a monitor left of and above the primary one.
-  const std::tuple<Rect, Rect, Box> cases[] = {{{950, 650, 200, 100}, {0, 0, 1000, 700}, {800, 600, 200, 100}},
-                                               {{-50, -10, 200, 100}, {0, 0, 1000, 700}, {0, 0, 200, 100}},
-                                               {{100, 100, 1200, 900}, {0, 0, 1000, 700}, {0, 0, 1200, 900}},
-                                               {{-100, -900, 200, 100}, {-1280, -1024, 1280, 1024}, {-200, -900, 200, 100}}};
+  const std::tuple<Rect, Rect, Box> cases[] = {
+      {{950, 650, 200, 100}, {0, 0, 1000, 700}, {800, 600, 200, 100}},
+      {{-50, -10, 200, 100}, {0, 0, 1000, 700}, {0, 0, 200, 100}},
+      {{100, 100, 1200, 900}, {0, 0, 1000, 700}, {0, 0, 1200, 900}},
+      {{-100, -900, 200, 100}, {-1280, -1024, 1280, 1024}, {-200, -900, 200, 100}}};
   for (auto [r, screen, want] : cases) {
     keepOnScreen(r, screen);
     EXPECT_EQ(box(r), want);

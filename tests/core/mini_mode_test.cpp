@@ -109,7 +109,7 @@ TEST(MiniMode, RecordModeItemSwitchesCaptureOffAndOn) {
 
 TEST(MiniMode, EnteringLeavingAndTheParkedIconOnlyWindow) {
   // The stored left in twips (nullptr: none), the left shown, the left stored after leaving.
-  struct Case { const char *miniWindow, *storedLeft; WindowState stateAtLeave; long shownLeft; const char* storedAfter; };
+  struct Case { const char *miniWindow, *storedLeft; WindowState atLeave; long shownLeft; const char* storedAfter; };
   const Case cases[] = {
       {"1", "1500", WindowState::Normal, 100, "1500"},
       {"1", nullptr, WindowState::Normal, 67, "1005"},        // the main window's left
@@ -125,7 +125,7 @@ TEST(MiniMode, EnteringLeavingAndTheParkedIconOnlyWindow) {
     p.view.topMostBox = true;
     p.drop->load();
     EXPECT_TRUE(!p.mini.mainShown && p.mini.shown && p.mini.icon && p.mini.onTop && p.mini.rect.left == c.shownLeft);
-    p.mini.state = c.stateAtLeave;
+    p.mini.state = c.atLeave;
     p.mini.box = false;
     p.drop->trayNotify(kTrayLeftDoubleClick);
     EXPECT_TRUE(p.mini.mainShown && !(p.mini.shown || p.mini.icon || p.mini.onTop));

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
+#include <tuple>
 
 #include "core/prefs/frm_prefs.h"
 #include "core/store/entry_storage.h"

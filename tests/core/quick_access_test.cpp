@@ -132,7 +132,8 @@ TEST(Keystrokes, NotationEscapesCommandCharactersAndTheLimitCountsTheEscapedLeng
 }
 
 TEST(TextKeys, ClipboardAndOrKeystrokesPerOption) {
-  struct Case { const char *clipboard, *keystroke; bool onClipboard, typed; } cases[] = {{"1", "0", true, false}, {"0", "1", false, true}, {"1", "1", true, true}, {"0", "0", false, false}};
+  struct Case { const char *clipboard, *keystroke; bool onClipboard, typed; } cases[] = {
+      {"1", "0", true, false}, {"0", "1", false, true}, {"1", "1", true, true}, {"0", "0", false, false}};
   for (const Case& c : cases) {
     Quick q({{"TextClipboard", c.clipboard}, {"TextKeystroke", c.keystroke}, {"Textkey4", "x{y}\r\nz"}});
     q.quick.applyTextKey(4);
