@@ -161,13 +161,14 @@ SearchQuery::SearchQuery(std::u16string_view typed) {
     while (i < typed.size() && !isSeparator(typed[i])) ++i;
     if (i > start) {
       std::string word = foldForSearch(typed.substr(start, i - start));
-      // A word that folds to nothing (a lone mark) asks for nothing.
-      if (!word.empty()) words_.push_back(std::move(word));
+      // A word that folds to nothing (a lone mark) asks for nothing. The longest
+      // word first: it is the one most likely to rule a text out.
+      if (word.empty()) continue;
+      const auto shorter = std::find_if(words_.begin(), words_.end(),
+                                        [&word](const std::string& w) { return w.size() < word.size(); });
+      words_.insert(shorter, std::move(word));
     }
   }
-  // The longest word first: it is the one most likely to rule a text out.
-  std::stable_sort(words_.begin(), words_.end(),
-                   [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
 }
 
 bool SearchQuery::matches(const SearchKey& key) const {
