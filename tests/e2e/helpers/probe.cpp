@@ -31,8 +31,8 @@ const char kUsage[] =
     "    close, crash (a thread of the program's own that faults), selected (the list's selected row,\r\n"
     "    then 1 when the list holds the focus): on the main window.\r\n"
     "  boxes: a line per visible dialog box: title, then its texts. press <button>: clicks one.\r\n"
-    "  keys <strokes> [<title>]: strokes such as \"ctrl+alt+c down enter\"; prints the time sent, and\r\n"
-    "    with a title the ms until a window of that title shows.\r\n"
+    "  keys <strokes> [<title> [<then>]]: strokes such as \"ctrl+alt+c down enter\"; prints the time sent,\r\n"
+    "    and with a title the ms until a window of that title shows; <then> goes to it once it is in front.\r\n"
     "  regget <name> (exit 1 when absent) | regset <name> <utf8-file> | reglist: the settings key.\r\n"
     "  front: the title of the window in front, the main window's top-most flag and check box.\r\n"
     "  menu: the hot menu's place (left top right bottom, screen width height), then its lines.\r\n"
@@ -301,20 +301,28 @@ int press(const std::wstring& caption) {
   return fail("no visible box has a button " + helper::utf8(caption));
 }
 
-int keys(const std::wstring& strokes, const wchar_t* title) {
+int keys(const std::wstring& strokes, const wchar_t* title, const wchar_t* then) {
   const long long sent = helper::nowMs();
   if (int rc = helper::sendKeys(strokes)) return rc;
   line("sent\t" + std::to_string(sent));
   if (!title) return 0;
   const DWORD start = GetTickCount();
+  HWND window = nullptr;
   for (;;) {
-    HWND window = FindWindowW(nullptr, title);
+    window = FindWindowW(nullptr, title);
     if (window && IsWindowVisible(window)) break;
     if (GetTickCount() - start > helper::limitMs(5000)) return fail("no window " + helper::utf8(title));
     Sleep(1);
   }
   line("shown\t" + std::to_string(GetTickCount() - start));
-  return 0;
+  if (!then) return 0;
+  // The further strokes go to that window once it holds the keys: from here, not
+  // by a second probe, which under emulation starts slower than a menu stays open.
+  while (GetForegroundWindow() != window) {
+    if (GetTickCount() - start > helper::limitMs(5000)) return fail("the window did not take the front");
+    Sleep(1);
+  }
+  return helper::sendKeys(then);
 }
 
 // The list's selected row (display order, -1 for none) and whether the list holds the focus.
@@ -593,7 +601,8 @@ int run(int argc, wchar_t** argv) {
     return line(std::to_string(GetDlgCtrlID(info.hwndFocus)) + "\t" + helper::field(helper::textOf(info.hwndFocus))), 0;
   }
   if (command == L"press" && argc == 3) return press(arg);
-  if (command == L"keys" && (argc == 3 || argc == 4)) return keys(arg, argc == 4 ? argv[3] : nullptr);
+  if (command == L"keys" && argc >= 3 && argc <= 5)
+    return keys(arg, argc >= 4 ? argv[3] : nullptr, argc == 5 ? argv[4] : nullptr);
   if (command == L"regget" && argc == 3) return regGet(arg);
   if (command == L"regset" && argc == 4) return regSet(arg, argv[3]);
   if (command == L"reglist" && argc == 2) return regList();
