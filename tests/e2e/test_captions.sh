@@ -1,17 +1,16 @@
 #!/usr/bin/env bash
 # Every caption reads whole: in German and English at 96 and 144 DPI (Wine's
-# LogPixels) each dialog box and each Settings page is opened and captionfit
+# LogPixels) each dialog box and each Settings page is opened and probe's fit
 # measures its static texts, buttons, check boxes and option buttons against
 # their captions in the dialog's font. All cut captions of a run are listed
-# before the test fails. Screenshots of the Replace and Export dialogs in German
-# at 96 DPI.
+# before the test fails. At 96 DPI every open window is also checked for access
+# keys that two captions share and for text of the other language, and pictured.
 source "$(dirname "$0")/lib.sh"
 
 # Command and control ids (src/win32/common/resource.h, editor/editor_ids.h, prefs/prefs_ids.h).
 TB_NEW=1101 MEN_EXPORT=1203 MEN_SETTINGS=1204 MEN_BUG=1222 MEN_ABOUT=1223
 ED_REPLACE=4210 ED_SETCITE=4211 ED_SPECIAL=4229 ED_ASCII=4230
 EX_SAVEDIR=4413 DIR_MAKE=4503 OK=1 CANCEL=2
-prefs_id() { awk -v n="IDC_PREFS_$1" '$2 == n { print $3 }' "$E2E_ROOT/src/win32/prefs/prefs_ids.h"; }
 
 boxes_are() { [ "$(probe boxes | wc -l)" -eq "$1" ]; }
 # front: the title of the front dialog box.
@@ -20,13 +19,19 @@ front() { probe boxes | head -1 | cut -f1; }
 then_boxes() { wait_until 10 boxes_are "$1" || { shot no-box; fail "$2: $(probe boxes | cut -f1 | tr '\n' '|')"; }; }
 CUT=$E2E_WORK/cut.txt
 : >"$CUT"
-# fit WHERE: measures the captions of the open boxes (captionfit does it inside the
-# program, in the controls' own fonts); a cut one is noted, the walk goes on.
+# fit WHAT: measures the captions of the open boxes (inside the program, in the
+# controls' own fonts); a cut one is noted, the walk goes on. At 96 DPI the access
+# keys and the language first, in the same probe start.
 fit() {
-  local out
-  if out=$(wine_run "$E2E_EXE_DIR/captionfit.exe"); then return 0; fi
-  grep -q '^CUT' <<<"$out" || fail "captionfit failed at $1: $out"
-  grep '^CUT' <<<"$out" | sed "s/^/$1\t/" >>"$CUT"
+  local out check=()
+  if [ "$dpi" = 96 ]; then
+    shot "$dpi-${language,,}-${1// /-}"
+    check=(keycheck "${language,,}" then)
+  fi
+  out=$(probe "${check[@]}" fit) && return 0
+  if grep -Eq '^(collision|other language) ' <<<"$out"; then shot keycheck; fail "the open windows at $at $1:"$'\n'"$out"; fi
+  grep -q '^CUT' <<<"$out" || fail "fit failed at $at $1: $out"
+  grep '^CUT' <<<"$out" | sed "s/^/$at $1\t/" >>"$CUT"
 }
 # close_front N: Esc on the front box, then N boxes stay open.
 close_front() { keys escape && then_boxes "$1" "Esc did not close [$(front)]"; }
@@ -45,44 +50,44 @@ for dpi in 96 144; do
     at="$dpi DPI $language"
     step "$at"
     use_dpi "$dpi"
+    # Every option that shows or enables more controls is on.
     reg_seed EntryCount=1 "Entry0=a text" "EntryDate0=3/1/2026 9:30:00 AM" QuestionQuit=0 TextkeyBol=True \
-      LanguageAuto=False "Language$language=True" "ExportDir=$(winpath "$E2E_WORK")\\"
+      ProtocolMode=1 HotmenuBol=True HoteditBol=True OSD=1 LanguageAuto=False "Language$language=True" \
+      "ExportDir=$(winpath "$E2E_WORK")\\"
     vornix_start
 
     probe cmd main $TB_NEW >/dev/null && then_boxes 1 "the editor did not open"
     editor=$(front)
-    fit "$at editor"
+    fit editor
     for tool in $ED_REPLACE $ED_SETCITE $ED_SPECIAL $ED_ASCII; do
       probe cmd "$editor" $tool >/dev/null && then_boxes 2 "tool $tool did not open"
-      fit "$at tool $tool"
-      [ "$dpi/$language/$tool" = "96/German/$ED_REPLACE" ] && shot replace-de-96
+      fit "tool $tool"
       close_front 1
     done
     close_front 0
 
     probe cmd main $MEN_EXPORT >/dev/null && then_boxes 1 "export did not open"
-    fit "$at export"
-    [ "$dpi/$language" = 96/German ] && shot export-de-96
+    fit export
     export=$(front)
     probe push "$export" $EX_SAVEDIR then push "$export" $OK >/dev/null && then_boxes 2 "the folder choice did not open"
-    fit "$at folder"
+    fit folder
     probe push "$(front)" $DIR_MAKE >/dev/null && then_boxes 3 "the new folder box did not open"
-    fit "$at new folder"
+    fit "new folder"
     close_front 2
     close_all
 
     probe cmd main $MEN_BUG >/dev/null && then_boxes 1 "the bug report did not open"
-    fit "$at bug report"
+    fit "bug report"
     close_front 0
     probe cmd main $MEN_ABOUT >/dev/null && then_boxes 1 "the about box did not open"
-    fit "$at about box"
+    fit "about box"
     probe push "$(front)" $OK >/dev/null && then_boxes 0 "the about box stayed open"
 
     probe cmd main $MEN_SETTINGS >/dev/null && then_boxes 1 "Settings did not open"
     page=0
     for first in CHKPROTOCOL CHKOSD OPTDBLCLICKEDIT CHKHOTKEY CHKTEXTKEY OPTLANGUAGEAUTO OPTBEHAVIOURREGSAVEEACH; do
       assert_eq "$page" "$(probe focus prefs "$(prefs_id "$first")")" "page entered by focus on $first"
-      fit "$at Settings page $page"
+      fit "Settings page $page"
       page=$((page + 1))
     done
     probe push prefs $CANCEL >/dev/null && then_boxes 0 "Settings stayed open"

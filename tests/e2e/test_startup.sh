@@ -39,8 +39,7 @@ vornix_wait_exit 15 || fail "OK did not end the program"
 
 if full_run; then
   step "a stored value that does not convert does not take the program down"
-  reg_set QuestionQuit abc
-  reg_set winLeft abc
+  reg_import QuestionQuit=abc winLeft=abc
   vornix_start
   wait_box $'^Comment\tVornix \\(version 1.0.0\\) - Load:'
   press OK
@@ -74,6 +73,7 @@ for dpi in 96 $(full_run && echo 144); do
       shot "$dpi-${language,,}-text-input"
       keys escape
       box_gone '^(Text Input|Texteingabe)'
+      mini_state '^main=1 mini=0 '  # Esc closed the box only
     fi
     vornix_stop
     assert_eq "7500/6000" "$(reg_get winWidth)/$(reg_get winHeight)" "stored size at $dpi DPI"

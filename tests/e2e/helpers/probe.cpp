@@ -1,7 +1,8 @@
 // Looks into the running program from outside and works it as a user would: its
 // list rows, status bar, title, message boxes and dialogs (controls by window and
 // id), the hot menu, the mini window, its icon and the on-screen display; sends
-// keystrokes; reads and writes its registry values byte-exact; reads shortcuts.
+// keystrokes; reads and writes its registry values byte-exact; reads shortcuts;
+// checks the captions of its open windows (access keys, language, room).
 //
 // List view and status bar messages carry pointers that are not marshalled
 // between processes, so their buffers are allocated inside the target. Reading
@@ -26,34 +27,14 @@ using helper::line;
 
 const char kUsage[] =
     "usage: probe <command> [then <command>...] | until <seconds> [!]<regex> <command>\r\n"
-    "  list [maxchars]: a line per row: check box (1, 0 or -), then each column, tab-separated;\r\n"
-    "    tabs, CR, LF and backslashes in texts as \\t \\r \\n \\\\ (as in all listings). status, title,\r\n"
-    "    close, crash (a thread of the program's own that faults), selected (the list's selected row,\r\n"
-    "    then 1 when the list holds the focus): on the main window.\r\n"
-    "  boxes: a line per visible dialog box: title, then its texts. press <button>: clicks one.\r\n"
-    "  keys <strokes> [<title>]: strokes such as \"ctrl+alt+c down enter\"; prints the time sent, and\r\n"
-    "    with a title the ms until a window of that title shows.\r\n"
-    "  regget <name> (exit 1 when absent) | regset <name> <utf8-file> | reglist: the settings key.\r\n"
-    "  front: the title of the window in front, the main window's top-most flag and check box.\r\n"
-    "  menu: the hot menu's place (left top right bottom, screen width height), then its lines.\r\n"
-    "  menusearch: the hot menu's search line. menukeys <strokes> <lines>: sends the strokes and\r\n"
-    "    prints the ms until the hot menu holds that many lines.\r\n"
-    "  atom <name>: held or none. popups: the number of open popup menus.\r\n"
-    "  mini: main=<0|1> mini=<0|1> <left> <top> <width> <height>. move <x> <y>: the mini window.\r\n"
-    "  icon <leftup|dblclick|rightup> | hasicon [<handle>] | losticon (the icon lost, the taskbar made\r\n"
-    "    anew). handle <window>: the window's handle, in decimal.\r\n"
-    "  osd: <0|1> (visible), a tab and its lines. lnk <path>: a shortcut's target and folder.\r\n"
-    "  rect <window>: its rectangle, a tab and its inner one: the client area with the menu bar\r\n"
-    "    (left top right bottom, on the screen).\r\n"
-    "  shown <window> | page <window> | get|cmd|click|push|checked|focus <window> <id> |\r\n"
-    "    set|setfile|combo|slider <window> <id> <text|utf8-file|index|pos>: <window> is main, mini,\r\n"
-    "    prefs (the dialog with the page tabs) or the start of a visible window's title; cmd posts\r\n"
-    "    WM_COMMAND, click sends a click, push posts one (for buttons that open a box); focus and\r\n"
-    "    page print the page shown.\r\n"
-    "  focused: the id and text of the control that has the keys in the window in front.\r\n"
-    "  keycheck <german|english>: every open window of the program (its visible controls and tabs):\r\n"
-    "    a line per access key that two captions share and per text of the other language; exit 1.\r\n"
-    "  until: runs the command until a line of its output matches (or, with !, none does).\r\n";
+    "  on the main window: list [maxchars] | status | title | close | crash | selected\r\n"
+    "  boxes | press <button> | keys <strokes> [<title>] | focused | keycheck german|english | fit\r\n"
+    "  regget <name> | regset <name> <utf8-file> | front | menu | menusearch | menukeys <strokes> <lines>\r\n"
+    "  atom <name> | popups | mini | move <x> <y> | icon leftup|dblclick|rightup | hasicon [<handle>]\r\n"
+    "  losticon | handle <window> | osd | lnk <path> | rect <window> | shown <window> | page <window>\r\n"
+    "  get|cmd|click|push|checked|focus <window> <id> | set|setfile|combo|slider <window> <id> <value>\r\n"
+    "  <window>: main, mini, prefs (the dialog with the page tabs) or the start of a visible title.\r\n"
+    "  Listings are tab-separated; tabs, CR, LF and backslashes in texts as \\t \\r \\n \\\\.\r\n";
 
 // Must match the program's own numbers (src/win32/quick/mini_ids.h, prefs/prefs_ids.h, common/resource.h).
 constexpr UINT kMsgTrayIcon = WM_APP + 0x300;
@@ -132,6 +113,7 @@ std::wstring textAt(const std::vector<char>& image, size_t offset, size_t maxCha
   return std::wstring(text, wcsnlen(text, maxChars));
 }
 
+// A line per row: its check box (1, 0 or - for none), then each column.
 int list(HWND main, size_t maxChars) {
   std::vector<HWND> lists = helper::windows(main, WC_LISTVIEWW);
   if (lists.empty()) return fail("no list view in the main window");
@@ -301,6 +283,7 @@ int press(const std::wstring& caption) {
   return fail("no visible box has a button " + helper::utf8(caption));
 }
 
+// Prints the time sent and, with a title, the ms until a window of that title shows.
 int keys(const std::wstring& strokes, const wchar_t* title) {
   const long long sent = helper::nowMs();
   if (int rc = helper::sendKeys(strokes)) return rc;
@@ -329,6 +312,7 @@ int selected(HWND main) {
   return 0;
 }
 
+// The title of the window in front, the main window's top-most flag and its "in front" box.
 int front() {
   wchar_t title[256] = L"";
   GetWindowTextW(GetForegroundWindow(), title, 256);
@@ -350,6 +334,7 @@ std::string rect(HWND window) {
          std::to_string(r.bottom);
 }
 
+// The hot menu's place (and the screen's size), then its lines.
 int menu() {
   HWND window = FindWindowW(L"VornixHotMenu", nullptr);
   if (!window || !IsWindowVisible(window)) return fail("no hot menu");
@@ -398,6 +383,7 @@ int menuKeys(const std::wstring& strokes, int lines) {
   return 0;
 }
 
+// main=<0|1> mini=<0|1> <left> <top> <width> <height>
 int mini() {
   HWND main = mainWindow(), mini = miniWindow();
   if (!main) return fail("no main window");
@@ -417,6 +403,7 @@ int icon(const std::wstring& what) {
   return PostMessageW(mini, kMsgTrayIcon, kTrayIconId, notice) ? 0 : fail("post failed");
 }
 
+// Visible (1 or 0), then its lines.
 int osd() {
   HWND window = FindWindowW(L"VornixOnScreenDisplay", nullptr);
   wchar_t title[4096] = L"";
@@ -444,6 +431,7 @@ int hasIcon(const wchar_t* handle) {
   return 0;
 }
 
+// The icon lost and the taskbar made anew, as when Explorer restarts.
 int lostIcon() {
   HWND mini = miniWindow();
   if (!mini) return fail("no mini window");
@@ -453,6 +441,7 @@ int lostIcon() {
   return 0;
 }
 
+// A shortcut's target and folder.
 int lnk(const wchar_t* path) {
   if (FAILED(CoInitialize(nullptr))) return fail("no COM");
   IShellLinkW* link = nullptr;
@@ -545,19 +534,6 @@ int regSet(const std::wstring& name, const wchar_t* file) {
              ? 0 : fail("RegSetKeyValueW failed");
 }
 
-int regList() {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return 0;
-  for (DWORD index = 0;; ++index) {
-    wchar_t name[16384];
-    DWORD length = 16384;
-    if (RegEnumValueW(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-    line(helper::field(std::wstring(name, length)));
-  }
-  RegCloseKey(key);
-  return 0;
-}
-
 // A thread of the program's own that jumps to an address where nothing is mapped.
 int crash(HWND main) {
   DWORD processId = 0;
@@ -572,6 +548,46 @@ int crash(HWND main) {
   if (thread) CloseHandle(thread);
   CloseHandle(process);
   return started ? 0 : fail("CreateRemoteThread failed");
+}
+
+// The measuring half (captionfit.dll) runs as a message hook on the program's
+// user-interface thread, where the controls' fonts are, and sends its report back
+// (WM_COPYDATA): a line per open dialog box, then one per caption that does not fit.
+std::string g_report;
+bool g_answered = false;
+
+LRESULT CALLBACK receiveReport(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_COPYDATA) return DefWindowProcW(window, message, wParam, lParam);
+  const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+  g_report.assign(static_cast<const char*>(data->lpData), data->cbData);
+  g_answered = true;
+  return TRUE;
+}
+
+int fit(HWND main) {
+  const DWORD thread = GetWindowThreadProcessId(main, nullptr);
+  wchar_t path[MAX_PATH] = L"";
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring dllPath(path);
+  dllPath = dllPath.substr(0, dllPath.find_last_of(L"\\/") + 1) + L"captionfit.dll";
+  HMODULE dll = LoadLibraryW(dllPath.c_str());
+  auto hookProc = dll ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(dll, "captionfitHook"))) : nullptr;
+  if (!hookProc) return fail("captionfit.dll cannot be loaded");
+  HWND receiver = helper::createWindow(receiveReport, L"CaptionFitReceiver");
+  HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, hookProc, dll, thread);
+  if (!receiver || !hook) return fail("no message hook on the program's thread");
+  PostThreadMessageW(thread, RegisterWindowMessageW(L"VornixCaptionFit"), 0, reinterpret_cast<LPARAM>(receiver));
+  const DWORD start = GetTickCount();
+  while (!g_answered && GetTickCount() - start < helper::limitMs(20000)) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    if (!g_answered) MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+  }
+  UnhookWindowsHookEx(hook);
+  if (!g_answered) return fail("the program did not answer");
+  if (g_report.empty()) return fail("no open dialog box of Vornix");
+  helper::out(g_report);
+  return g_report.find("CUT\t") == std::string::npos ? 0 : 1;
 }
 
 }  // namespace
@@ -596,7 +612,6 @@ int run(int argc, wchar_t** argv) {
   if (command == L"keys" && (argc == 3 || argc == 4)) return keys(arg, argc == 4 ? argv[3] : nullptr);
   if (command == L"regget" && argc == 3) return regGet(arg);
   if (command == L"regset" && argc == 4) return regSet(arg, argv[3]);
-  if (command == L"reglist" && argc == 2) return regList();
   if (command == L"front" && argc == 2) return front();
   if (command == L"menu" && argc == 2) return menu();
   if (command == L"menusearch" && argc == 2) return menuSearch();
@@ -645,7 +660,7 @@ int run(int argc, wchar_t** argv) {
     return control(command, window, argc > 3 ? _wtoi(argv[3]) : 0, argc == 5 ? argv[4] : nullptr);
   }
   const bool mainCommand = command == L"list" || command == L"status" || command == L"title" ||
-                           command == L"close" || command == L"crash" || command == L"selected";
+                           command == L"close" || command == L"crash" || command == L"selected" || command == L"fit";
   if (!mainCommand || argc > (command == L"list" ? 3 : 2)) return fail(kUsage);
   HWND main = mainWindow();
   if (!main) return fail("no Vornix window");
@@ -653,6 +668,7 @@ int run(int argc, wchar_t** argv) {
   if (command == L"status") return status(main);
   if (command == L"crash") return crash(main);
   if (command == L"selected") return selected(main);
+  if (command == L"fit") return fit(main);
   if (command == L"title") return line(helper::field(helper::textOf(main))), 0;
   return PostMessageW(main, WM_CLOSE, 0, 0) ? 0 : fail("PostMessage failed");
 }
