@@ -4,7 +4,7 @@
 # after a restart; the edit hotkey while the editor is open; the editor's own
 # export, all entries and a text block to one file and to one file per text, again
 # over those files while a copy is filed during the overwrite question, compared
-# byte for byte with the entries. (Every dialog in both languages: test_captions.sh.)
+# byte for byte with the entries. (Every dialog in both languages: test_startup.sh.)
 source "$(dirname "$0")/lib.sh"
 
 EDITOR='Text Input'

@@ -153,9 +153,6 @@ long="ein neuer Text, $(printf 'der weiter und weiter geht %.0s' 1 2 3 4)bis hie
 clip_set "$long"
 osd_shows $'^1\tein neuer Text, der[^\\\\]+\\\\n[^\\\\]+bis hier$' "the long line was not wrapped"
 shot german-osd-green
-clip_set_repeat y 2000
-osd_shows $'^1\ty+\xe2\x80\xa6$' "no display in red"
-shot german-osd-red
 vornix_stop 20
 
 step "autostart off: the shortcut is gone; StartMiniMode starts in mini mode where it was"

@@ -3,7 +3,7 @@
 # keeps the dialog open; one option changed on each page and confirmed with OK takes
 # effect and is stored at quit only; a restart shows the new values; the save
 # button writes the store at once. Ctrl+Tab and Ctrl+Shift+Tab turn the pages
-# round. (Every page in both languages: test_captions.sh.)
+# round. (Every page in both languages: test_startup.sh.)
 source "$(dirname "$0")/lib.sh"
 
 # ctl COMMAND NAME [ARG] [then COMMAND NAME [ARG]...]: probe commands on controls of the

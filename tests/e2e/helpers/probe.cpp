@@ -15,6 +15,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <regex>
 
 #include "core/prefs/access_keys.h"
@@ -30,7 +31,7 @@ const char kUsage[] =
     "  on the main window: list [maxchars] | status | title | close | crash | selected\r\n"
     "  boxes | press <button> | keys <strokes> [<title>] | focused | keycheck german|english | fit\r\n"
     "  regget <name> | regset <name> <utf8-file> | front | menu | menusearch | menukeys <strokes> <lines>\r\n"
-    "  atom <name> | popups | mini | move <x> <y> | icon leftup|dblclick|rightup | hasicon [<handle>]\r\n"
+    "  atom <name> | popups | mini | move <x> <y> | icon dblclick|rightup | hasicon [<handle>]\r\n"
     "  losticon | handle <window> | osd | lnk <path> | rect <window> | shown <window> | page <window>\r\n"
     "  get|cmd|click|push|checked|focus <window> <id> | set|setfile|combo|slider <window> <id> <value>\r\n"
     "  <window>: main, mini, prefs (the dialog with the page tabs) or the start of a visible title.\r\n"
@@ -91,14 +92,13 @@ class RemoteBlock {
   RemoteBlock(const RemoteBlock&) = delete;
   RemoteBlock& operator=(const RemoteBlock&) = delete;
 
-  bool ok() const { return base_ != nullptr; }
   LPARAM at(size_t offset) const { return reinterpret_cast<LPARAM>(static_cast<char*>(base_) + offset); }
-  bool write(const std::vector<char>& image) {
+  // Writes the image into the block, lets `send` send the messages that use it, reads it back.
+  template <class Send>
+  bool exchange(std::vector<char>& image, Send send) {
     SIZE_T done = 0;
-    return WriteProcessMemory(process_, base_, image.data(), size_, &done) && done == size_;
-  }
-  bool read(std::vector<char>& image) {
-    SIZE_T done = 0;
+    if (!base_ || !WriteProcessMemory(process_, base_, image.data(), size_, &done) || done != size_) return false;
+    send();
     return ReadProcessMemory(process_, base_, image.data(), size_, &done) && done == size_;
   }
 
@@ -128,7 +128,6 @@ int list(HWND main, size_t maxChars) {
   const size_t cellBytes = itemBytes + (maxChars + 1) * sizeof(wchar_t);
   const size_t cells = static_cast<size_t>(rows) * columns;
   RemoteBlock block(view, cells * cellBytes);
-  if (!block.ok()) return fail("cannot allocate memory in the program");
   std::vector<char> image(cells * cellBytes, 0);
   for (size_t cell = 0; cell < cells; ++cell) {
     LVITEMW* item = reinterpret_cast<LVITEMW*>(image.data() + cell * cellBytes);
@@ -137,10 +136,11 @@ int list(HWND main, size_t maxChars) {
     item->pszText = reinterpret_cast<LPWSTR>(block.at(cell * cellBytes + itemBytes));
     item->cchTextMax = static_cast<int>(maxChars + 1);
   }
-  if (!block.write(image)) return fail("cannot write into the program");
-  for (size_t cell = 0; cell < cells; ++cell)
-    SendMessageW(view, LVM_GETITEMTEXTW, cell / columns, block.at(cell * cellBytes));
-  if (!block.read(image)) return fail("cannot read from the program");
+  if (!block.exchange(image, [&] {
+        for (size_t cell = 0; cell < cells; ++cell)
+          SendMessageW(view, LVM_GETITEMTEXTW, cell / columns, block.at(cell * cellBytes));
+      }))
+    return fail("cannot reach the program's memory");
 
   for (int row = 0; row < rows; ++row) {
     UINT state = static_cast<UINT>(SendMessageW(view, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK));
@@ -166,18 +166,17 @@ int status(HWND main) {
     size += (LOWORD(SendMessageW(bar, SB_GETTEXTLENGTHW, part, 0)) + 1) * sizeof(wchar_t);
   }
   RemoteBlock block(bar, size);
-  if (!block.ok()) return fail("cannot allocate memory in the program");
   std::vector<char> image(size, 0);
-  if (!block.write(image)) return fail("cannot write into the program");
-  for (int part = 0; part < parts; ++part) SendMessageW(bar, SB_GETTEXTW, part, block.at(offsets[part]));
-  if (!block.read(image)) return fail("cannot read from the program");
+  if (!block.exchange(image, [&] {
+        for (int part = 0; part < parts; ++part) SendMessageW(bar, SB_GETTEXTW, part, block.at(offsets[part]));
+      }))
+    return fail("cannot reach the program's memory");
   for (int part = 0; part < parts; ++part) {
     size_t end = part + 1 < parts ? offsets[part + 1] : size;
     line(helper::field(textAt(image, offsets[part], (end - offsets[part]) / sizeof(wchar_t))));
   }
   return 0;
 }
-
 
 int boxes() {
   for (HWND box : visibleBoxes()) {
@@ -192,10 +191,8 @@ int boxes() {
 }
 
 std::wstring withoutAmpersands(std::wstring text) {
-  std::wstring result;
-  for (wchar_t c : text)
-    if (c != L'&') result += c;
-  return result;
+  text.erase(std::remove(text.begin(), text.end(), L'&'), text.end());
+  return text;
 }
 
 // The captions of a tab strip's tabs, read inside the program.
@@ -205,15 +202,14 @@ std::vector<std::wstring> tabCaptions(HWND tabs) {
   constexpr size_t kChars = 256;
   const size_t textOffset = (sizeof(TCITEMW) + 15) / 16 * 16;
   RemoteBlock block(tabs, textOffset + kChars * sizeof(wchar_t));
-  if (!block.ok()) return captions;
   for (int i = 0; i < count; ++i) {
     std::vector<char> image(textOffset + kChars * sizeof(wchar_t), 0);
     auto* item = reinterpret_cast<TCITEMW*>(image.data());
     item->mask = TCIF_TEXT;
     item->pszText = reinterpret_cast<wchar_t*>(block.at(textOffset));
     item->cchTextMax = kChars;
-    if (!block.write(image) || !SendMessageW(tabs, TCM_GETITEMW, i, block.at(0)) || !block.read(image)) continue;
-    captions.push_back(textAt(image, textOffset, kChars));
+    if (block.exchange(image, [&] { SendMessageW(tabs, TCM_GETITEMW, i, block.at(0)); }))
+      captions.push_back(textAt(image, textOffset, kChars));
   }
   return captions;
 }
@@ -334,14 +330,18 @@ std::string rect(HWND window) {
          std::to_string(r.bottom);
 }
 
+HWND hotmenuList() {
+  HWND window = FindWindowW(L"VornixHotMenu", nullptr);
+  return window && IsWindowVisible(window) ? FindWindowExW(window, nullptr, L"ListBox", nullptr) : nullptr;
+}
+
 // The hot menu's place (and the screen's size), then its lines.
 int menu() {
-  HWND window = FindWindowW(L"VornixHotMenu", nullptr);
-  if (!window || !IsWindowVisible(window)) return fail("no hot menu");
-  line("rect\t" + rect(window) + "\t" + std::to_string(GetSystemMetrics(SM_CXSCREEN)) + " " +
+  HWND list = hotmenuList();
+  if (!list) return fail("no hot menu");
+  line("rect\t" + rect(GetParent(list)) + "\t" + std::to_string(GetSystemMetrics(SM_CXSCREEN)) + " " +
        std::to_string(GetSystemMetrics(SM_CYSCREEN)));
-  HWND list = FindWindowExW(window, nullptr, L"ListBox", nullptr);
-  const int count = list ? static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0)) : 0;
+  const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
   for (int i = 0; i < count; ++i) {
     const int length = static_cast<int>(SendMessageW(list, LB_GETTEXTLEN, i, 0));
     std::wstring text(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
@@ -350,11 +350,6 @@ int menu() {
     line(helper::field(text));
   }
   return 0;
-}
-
-HWND hotmenuList() {
-  HWND window = FindWindowW(L"VornixHotMenu", nullptr);
-  return window && IsWindowVisible(window) ? FindWindowExW(window, nullptr, L"ListBox", nullptr) : nullptr;
 }
 
 int menuSearch() {
@@ -396,8 +391,7 @@ int mini() {
 }
 
 int icon(const std::wstring& what) {
-  const UINT notice = what == L"leftup" ? WM_LBUTTONUP : what == L"dblclick" ? WM_LBUTTONDBLCLK
-                      : what == L"rightup" ? WM_RBUTTONUP : 0;
+  const UINT notice = what == L"dblclick" ? WM_LBUTTONDBLCLK : what == L"rightup" ? WM_RBUTTONUP : 0;
   HWND mini = miniWindow();
   if (!mini || !notice) return fail("no mini window or no such notice");
   return PostMessageW(mini, kMsgTrayIcon, kTrayIconId, notice) ? 0 : fail("post failed");
