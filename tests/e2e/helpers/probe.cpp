@@ -507,16 +507,13 @@ int control(const std::wstring& verb, HWND window, int id, const wchar_t* argume
   return 0;
 }
 
+// The program stores texts only.
 int regGet(const std::wstring& name) {
-  DWORD type = 0, size = 0;
-  if (RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, name.c_str(), RRF_RT_REG_SZ | RRF_RT_REG_DWORD, &type, nullptr,
-                   &size) != ERROR_SUCCESS)
-    return 1;
+  DWORD size = 0;
+  if (RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, name.c_str(), RRF_RT_REG_SZ, nullptr, nullptr, &size)) return 1;
   std::vector<wchar_t> data(size / sizeof(wchar_t) + 2, L'\0');
-  if (RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, name.c_str(), RRF_RT_REG_SZ | RRF_RT_REG_DWORD, &type, data.data(),
-                   &size) != ERROR_SUCCESS)
-    return 1;
-  helper::out(type == REG_DWORD ? std::to_string(*reinterpret_cast<DWORD*>(data.data())) : helper::utf8(data.data()));
+  if (RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, name.c_str(), RRF_RT_REG_SZ, nullptr, data.data(), &size)) return 1;
+  helper::out(helper::utf8(data.data()));
   return 0;
 }
 
