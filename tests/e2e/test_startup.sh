@@ -63,7 +63,7 @@ EX_SAVEDIR=4413 DIR_MAKE=4503 OK=1 CANCEL=2
 
 boxes_are() { [ "$(probe boxes | wc -l)" -eq "$1" ]; }
 # front: the title of the front dialog box.
-front() { probe boxes | head -1 | cut -f1; }
+front() { probe boxes 2>/dev/null | head -1 | cut -f1 || true; }
 # then_boxes N WHAT: waits until N boxes are open after WHAT was asked for.
 then_boxes() { wait_until 10 boxes_are "$1" || { shot no-box; fail "$2: $(probe boxes | cut -f1 | tr '\n' '|')"; }; }
 CUT=$E2E_WORK/cut.txt

@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <regex>
+#include <sstream>
 
 #include "core/prefs/access_keys.h"
 #include "core/prefs/localisation.h"
@@ -677,13 +678,10 @@ int until(DWORD seconds, const std::wstring& pattern, int argc, wchar_t** argv) 
     const int rc = run(argc, argv);
     helper::g_capture = nullptr;
     bool matched = false;
-    for (size_t from = 0; from < output.size() && !matched;) {
-      size_t end = output.find('\n', from);
-      if (end == std::string::npos) end = output.size();
-      std::string text = output.substr(from, end - from);
+    std::istringstream lines(output);
+    for (std::string text; !matched && std::getline(lines, text);) {
       if (!text.empty() && text.back() == '\r') text.pop_back();
       matched = std::regex_search(text, regex);
-      from = end + 1;
     }
     // A command that fails (no such window) has no line that matches.
     if (negated ? !(rc == 0 && matched) : rc == 0 && matched) break;
