@@ -28,7 +28,7 @@ setup() {
   mkdir -p "$state_dir"
   if [ "${VORNIX_E2E_BITS:-64}" = 32 ]; then
     bash "$here/wine32_setup.sh"
-    wine_env=$(wine32_env_file)
+    wine_env=${VORNIX_WINE32_CACHE:-$HOME/.cache/vornix/wine32}/wine32.env
     # shellcheck disable=SC1090
     source "$wine_env"
   fi

@@ -65,8 +65,6 @@ probe_until 10 '^front.Vornix' front || fail "the main window is not in front af
 step "English: the about box from the menu"
 help_menu 3
 wait_box '^Info about Vornix.*Vornix.Version 1\.0\.0.Utility to file'
-sleep 1.2  # only for the picture: the fade-in and the first credits line
-shot english-about
 probe_until 5 $'^1\t&OK$' focused || fail "the about box opened with the keys on [$(probe focused)], not on OK"
 
 step "dragged by a point of its text"

@@ -22,15 +22,7 @@ namespace {
 int g_checks = 0;
 int g_failures = 0;
 
-std::string narrow(const Text& text) {
-  std::string out;
-  char buffer[10];
-  for (char16_t c : text) {
-    std::snprintf(buffer, sizeof buffer, c < 0x80 ? "%c" : "\\u%04X", static_cast<unsigned>(c));
-    out += buffer;
-  }
-  return out;
-}
+std::string narrow(const Text& text) { return helper::utf8(std::wstring(text.begin(), text.end())); }
 
 void check(bool ok, const char* what, int line, const std::string& detail = "") {
   ++g_checks;
