@@ -59,7 +59,7 @@ while read -r entry; do
 done <<<"$(comm -23 <(echo "$imports") <(echo "$allowed"))"
 
 # Set just over the size reached, so that growth is a decision and not an accident.
-max_bytes=${VORNIX_EXE_MAX_BYTES:-700000}
+max_bytes=${VORNIX_EXE_MAX_BYTES:-600000}
 size=$(stat -c %s "$exe")
 echo "size: $size bytes (at most $max_bytes)"
 [ "$size" -le "$max_bytes" ] || problem "$size bytes is more than the limit of $max_bytes"

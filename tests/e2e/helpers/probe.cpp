@@ -30,7 +30,7 @@ using helper::line;
 const char kUsage[] =
     "usage: probe <command> [then <command>...] | until <seconds> [!]<regex> <command>\r\n"
     "  on the main window: list [maxchars] | status | title | close | crash | selected\r\n"
-    "  boxes | press <button> | keys <strokes> [<title>] | focused | keycheck german|english | fit\r\n"
+    "  boxes | press <button> | keys <strokes> [<title> [<then>]] | focused | keycheck german|english | fit\r\n"
     "  regget <name> | regset <name> <utf8-file> | front | menu | menusearch | menukeys <strokes> <lines>\r\n"
     "  atom <name> | popups | mini | move <x> <y> | icon dblclick|rightup | hasicon [<handle>]\r\n"
     "  losticon | handle <window> | osd | lnk <path> | rect <window> | shown <window> | page <window>\r\n"
@@ -280,21 +280,30 @@ int press(const std::wstring& caption) {
   return fail("no visible box has a button " + helper::utf8(caption));
 }
 
-// Prints the time sent and, with a title, the ms until a window of that title shows.
-int keys(const std::wstring& strokes, const wchar_t* title) {
+// Prints the time sent and, with a title, the ms until a window of that title shows;
+// then, the further strokes once that window is in front.
+int keys(const std::wstring& strokes, const wchar_t* title, const wchar_t* then) {
   const long long sent = helper::nowMs();
   if (int rc = helper::sendKeys(strokes)) return rc;
   line("sent\t" + std::to_string(sent));
   if (!title) return 0;
   const DWORD start = GetTickCount();
+  HWND window = nullptr;
   for (;;) {
-    HWND window = FindWindowW(nullptr, title);
+    window = FindWindowW(nullptr, title);
     if (window && IsWindowVisible(window)) break;
     if (GetTickCount() - start > helper::limitMs(5000)) return fail("no window " + helper::utf8(title));
     Sleep(1);
   }
   line("shown\t" + std::to_string(GetTickCount() - start));
-  return 0;
+  if (!then) return 0;
+  // The further strokes go to that window once it holds the keys: from here, not
+  // by a second probe, which under emulation starts slower than a menu stays open.
+  while (GetForegroundWindow() != window) {
+    if (GetTickCount() - start > helper::limitMs(5000)) return fail("the window did not take the front");
+    Sleep(1);
+  }
+  return helper::sendKeys(then);
 }
 
 // The list's selected row (display order, -1 for none) and whether the list holds the focus.
@@ -601,7 +610,8 @@ int run(int argc, wchar_t** argv) {
     return line(std::to_string(GetDlgCtrlID(info.hwndFocus)) + "\t" + helper::field(helper::textOf(info.hwndFocus))), 0;
   }
   if (command == L"press" && argc == 3) return press(arg);
-  if (command == L"keys" && (argc == 3 || argc == 4)) return keys(arg, argc == 4 ? argv[3] : nullptr);
+  if (command == L"keys" && argc >= 3 && argc <= 5)
+    return keys(arg, argc >= 4 ? argv[3] : nullptr, argc == 5 ? argv[4] : nullptr);
   if (command == L"regget" && argc == 3) return regGet(arg);
   if (command == L"regset" && argc == 4) return regSet(arg, argv[3]);
   if (command == L"front" && argc == 2) return front();
