@@ -1,7 +1,6 @@
 #include "base/dates.h"
 
 #include <cmath>
-#include <cstdio>
 
 namespace vornix::dates {
 
@@ -63,11 +62,36 @@ double fromCivil(const Civil& c) {
 
 double wholeSeconds(double date) { return fromCivil(toCivil(date)); }
 
-Text sortKey(double date) {
-  Civil c = toCivil(date);
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%04d%02d%02d%02d%02d%02d", c.year, c.month, c.day, c.hour, c.minute, c.second);
-  return Text(buf, buf + std::char_traits<char>::length(buf));
+namespace {
+
+// `value` (not negative: every field of a converted date) in `width` digits or more.
+void putDigits(Text& out, int value, std::size_t width) {
+  Text digits;
+  do {
+    digits.insert(digits.begin(), static_cast<char16_t>(u'0' + value % 10));
+    value /= 10;
+  } while (value > 0);
+  if (digits.size() < width) out.append(width - digits.size(), u'0');
+  out += digits;
 }
+
+// The fields of `date` with `separators` before month, day, hour, minute and second.
+Text civilText(double date, const char16_t (&separators)[5]) {
+  const Civil c = toCivil(date);
+  const int fields[] = {c.month, c.day, c.hour, c.minute, c.second};
+  Text out;
+  putDigits(out, c.year, 4);
+  for (int i = 0; i < 5; ++i) {
+    if (separators[i]) out += separators[i];
+    putDigits(out, fields[i], 2);
+  }
+  return out;
+}
+
+}  // namespace
+
+Text sortKey(double date) { return civilText(date, {0, 0, 0, 0, 0}); }
+
+Text isoText(double date) { return civilText(date, {u'-', u'-', u' ', u':', u':'}); }
 
 }  // namespace vornix::dates

@@ -23,5 +23,7 @@ double fromCivil(const Civil& c);
 double wholeSeconds(double date);
 // "yyyymmddhhnnss": fixed width, so text order is chronological order.
 Text sortKey(double date);
+// "yyyy-mm-dd hh:nn:ss", for a date the system's own formatting refuses.
+Text isoText(double date);
 
 }  // namespace vornix::dates

@@ -243,18 +243,52 @@ bool parseInt(TextView s, long long minValue, long long maxValue, long long& out
   return true;
 }
 
+// Read here rather than by the C library: its reader brings a whole
+// floating-point formatting library into the executable, for window positions.
 bool parseNumber(TextView s, double& out) {
-  std::string t = toUtf8(trimSpaces(s));
-  if (t.empty()) return false;
-  for (char& c : t)
-    if (c == ',') c = '.';
-  size_t used = 0;
-  try {
-    out = std::stod(t, &used);
-  } catch (...) {
-    return false;
+  const Text t = trimSpaces(s);
+  std::size_t i = 0;
+  const bool negative = i < t.size() && t[i] == u'-';
+  if (i < t.size() && (t[i] == u'-' || t[i] == u'+')) ++i;
+  // The digits as a whole number (the first 18 count, later ones only scale it)
+  // and the power of ten it is to be taken by.
+  long long digits = 0;
+  int significant = 0, scale = 0, seen = 0;
+  bool point = false;
+  for (; i < t.size(); ++i) {
+    const char16_t c = t[i];
+    if ((c == u'.' || c == u',') && !point) {
+      point = true;
+      continue;
+    }
+    if (c < u'0' || c > u'9') break;
+    ++seen;
+    if (significant < 18) {
+      if (digits > 0 || c != u'0') ++significant;
+      digits = digits * 10 + (c - u'0');
+      if (point) --scale;
+    } else if (!point) {
+      ++scale;
+    }
   }
-  return used == t.size() && std::isfinite(out);
+  if (seen == 0) return false;
+  if (i < t.size() && (t[i] == u'e' || t[i] == u'E')) {
+    ++i;
+    const bool down = i < t.size() && t[i] == u'-';
+    if (i < t.size() && (t[i] == u'-' || t[i] == u'+')) ++i;
+    if (i == t.size()) return false;
+    int exponent = 0;
+    for (; i < t.size() && t[i] >= u'0' && t[i] <= u'9'; ++i)
+      if (exponent < 100000) exponent = exponent * 10 + (t[i] - u'0');
+    scale += down ? -exponent : exponent;
+  }
+  if (i != t.size()) return false;
+  // Dividing by an exact power of ten keeps a stored "0.1" the double written as 0.1.
+  const double magnitude = scale < 0 ? static_cast<double>(digits) / std::pow(10.0, -scale)
+                                     : static_cast<double>(digits) * std::pow(10.0, scale);
+  if (!std::isfinite(magnitude)) return false;
+  out = negative ? -magnitude : magnitude;
+  return true;
 }
 
 }  // namespace vornix::ustr

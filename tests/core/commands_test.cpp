@@ -275,6 +275,15 @@ TEST(LinkLists, MailAndWebAddressesOpenAtOnceProgramsAndLocalFilesOnlyAfterTheUs
     p.frm->tbMain_ButtonClick(12);
     EXPECT_EQ(p.sys.shell.opened, std::vector<Text>{T(c.entry)});
   }
+  // Longer than the shell takes: not handed over, and the user is told why.
+  ThreeEntries p;
+  const std::string address = "http://example.com/" + std::string(900, 'a');
+  p.add(T(address.c_str()));
+  p.select(address.c_str());
+  p.frm->tbMain_ButtonClick(12);
+  EXPECT_TRUE(p.sys.shell.opened.empty());
+  ASSERT_EQ(p.sys.boxes.shown.size(), 1u);
+  EXPECT_NE(p.sys.boxes.shown[0].text.find(u"919"), Text::npos) << "the length is told";
 }
 
 TEST(EntryList, RowHoldsCounterTextTypeDateAndSortKeys) {

@@ -25,6 +25,27 @@ TEST(Search, EveryWordSomewhereCaseAndAccentsIgnored) {
   }
 }
 
+// The word finder reads eight places at a time: a word at every place of texts of
+// every length up to a few blocks, and near misses beside it, found as the
+// library's find finds them.
+TEST(Search, FindsAWordAtEveryPlaceAsTheLibraryDoes) {
+  const std::string words[] = {"q", "qz", "qzq", "qqqqqqqqz", "zqzqzqzqzq"};
+  for (std::size_t size = 0; size < 40; ++size) {
+    for (const std::string& word : words) {
+      for (std::size_t place = 0; place <= size; ++place) {
+        std::string text(size, 'a');
+        for (std::size_t i = 0; i < word.size() && place + i < size; ++i) text[place + i] = word[i];
+        // A near miss before it: the first byte without the second.
+        if (place >= 2) text[place - 2] = 'q';
+        const bool expected = text.find(word) != std::string::npos;
+        const Text typed(word.begin(), word.end());
+        EXPECT_EQ(expected, SearchQuery(typed).matches(Text(text.begin(), text.end())))
+            << word << " in " << text;
+      }
+    }
+  }
+}
+
 TEST(Search, LongTextsAndSideFilesAreSearchedInFullAndTheIndexFollowsTheRow) {
   // Far past any line the menu shows and past the point where the pair table is used,
   // in a side file written in the code page.

@@ -27,18 +27,11 @@ echo "file type: $kind"
 [[ $kind == *"Intel 80386"* || $kind == *"Intel i386"* ]] || problem "not for Intel 80386"
 
 # The cross objdump knows PE32 for sure; the host's usually does too.
-if ! headers=$(i686-w64-mingw32-objdump -p "$exe" 2>/dev/null) && ! headers=$(objdump -p "$exe" 2>/dev/null); then
-  problem "objdump cannot read the headers"
-  echo "$exe: $problems problem(s)"
-  exit 1
-fi
+headers=$(i686-w64-mingw32-objdump -p "$exe" 2>/dev/null || objdump -p "$exe" 2>/dev/null) ||
+  { echo "FAIL: objdump cannot read the headers"; exit 1; }
 field() { awk -v name="$1" '$1 == name { print $2; exit }' <<<"$headers"; }
-major=$(field MajorSubsystemVersion)
-minor=$(field MinorSubsystemVersion)
-if [ -z "$major" ] || [ -z "$minor" ]; then
-  problem "no subsystem version in the headers"
-  version=unknown
-else
+major=$(field MajorSubsystemVersion) minor=$(field MinorSubsystemVersion) version=unknown
+if [ -z "$major" ] || [ -z "$minor" ]; then problem "no subsystem version in the headers"; else
   version=$(printf '%d.%02d' "$((10#$major))" "$((10#$minor))")
   [ $((10#$major * 100 + 10#$minor)) -le 501 ] || problem "subsystem version $version is newer than Windows XP's 5.01"
 fi
@@ -60,16 +53,13 @@ echo "imports: $count functions from $dlls"
 [ "$count" -gt 0 ] || problem "no imports found: objdump output not understood"
 
 allowed=$(grep -v '^[[:space:]]*\(#\|$\)' "$allow" | tr -d '\r' | awk -F'!' '{ print tolower($1) "!" $2 }' | sort -u)
-unknown=$(comm -23 <(echo "$imports") <(echo "$allowed"))
-if [ -n "$unknown" ]; then
-  while read -r entry; do
-    problem "import $entry is not in $(basename "$allow") (not known to exist on Windows XP SP3;" \
-      "load it with GetProcAddress, or add it to the list after checking that XP has it)"
-  done <<<"$unknown"
-fi
+while read -r entry; do
+  [ -z "$entry" ] || problem "import $entry is not in $(basename "$allow") (not known to exist on Windows XP SP3;" \
+    "load it with GetProcAddress, or add it to the list after checking that XP has it)"
+done <<<"$(comm -23 <(echo "$imports") <(echo "$allowed"))"
 
 # Set just over the size reached, so that growth is a decision and not an accident.
-max_bytes=${VORNIX_EXE_MAX_BYTES:-700000}
+max_bytes=${VORNIX_EXE_MAX_BYTES:-600000}
 size=$(stat -c %s "$exe")
 echo "size: $size bytes (at most $max_bytes)"
 [ "$size" -le "$max_bytes" ] || problem "$size bytes is more than the limit of $max_bytes"
@@ -99,9 +89,6 @@ else
     problem "the translation table does not name English and German"
 fi
 
-if [ "$problems" -gt 0 ]; then
-  echo "$exe: $problems problem(s)"
-  exit 1
-fi
+[ "$problems" -eq 0 ] || { echo "$exe: $problems problem(s)"; exit 1; }
 echo "$exe: PE32 GUI for Intel 80386, subsystem $version, all $count imports exist on Windows XP SP3," \
   "$size bytes, version resource in English and German"

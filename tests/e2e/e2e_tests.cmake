@@ -74,6 +74,5 @@ endif()
 set_tests_properties(e2e_editor PROPERTIES TIMEOUT 300)
 # The main window's test also walks every toolbar command and tab from the keyboard.
 set_tests_properties(e2e_main_window PROPERTIES TIMEOUT 300)
-
-# The caption check opens every dialog and Settings page four times over.
-set_tests_properties(e2e_captions PROPERTIES TIMEOUT 600)
+# The start-up test also opens every dialog and Settings page four times over.
+set_tests_properties(e2e_startup PROPERTIES TIMEOUT 600)

@@ -28,7 +28,7 @@ setup() {
   mkdir -p "$state_dir"
   if [ "${VORNIX_E2E_BITS:-64}" = 32 ]; then
     bash "$here/wine32_setup.sh"
-    wine_env=$(wine32_env_file)
+    wine_env=${VORNIX_WINE32_CACHE:-$HOME/.cache/vornix/wine32}/wine32.env
     # shellcheck disable=SC1090
     source "$wine_env"
   fi
@@ -38,26 +38,18 @@ setup() {
   local prefix=$state_dir/wineprefix
   rm -rf "$prefix"
   wine_env_start_xvfb "$state_dir/xvfb.log"
-  echo "Xvfb on $XVFB_DISPLAY (pid $XVFB_PID)"
   export DISPLAY=$XVFB_DISPLAY
-  if ! wine_env_make_prefix "$prefix" "$state_dir/wineboot.log"; then
-    cat "$state_dir/wineboot.log" >&2
-    wine_env_stop "$prefix" "$XVFB_PID"
-    exit 1
-  fi
+  wine_env_make_prefix "$prefix" "$state_dir/wineboot.log" ||
+    { cat "$state_dir/wineboot.log" >&2; wine_env_stop "$prefix" "$XVFB_PID"; exit 1; }
   # No window manager runs on the display: for each window that closes, Wine waits
   # two seconds for one to answer. Windows it manages itself close at once.
   WINEPREFIX=$prefix "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >>"$state_dir/wineboot.log" 2>&1
-  echo "Wine prefix $prefix ($WINE) created in $((SECONDS - started)) s"
+  echo "Xvfb on $XVFB_DISPLAY, Wine prefix $prefix ($WINE) in $((SECONDS - started)) s"
   # Under Wine the clipboard's content dies with the last program that has a
   # window; this idle one keeps it alive between the programs of a test, as on Windows.
   (cd "$state_dir" && WINEPREFIX=$prefix exec setsid "$WINE" "$exe_dir/cliphelper.exe" idle 86400 keeper) \
     >"$state_dir/keeper.log" 2>&1 </dev/null &
-  local i
-  for i in $(seq 1 $((150 * WINE_SLOWNESS))); do
-    [ -f "$state_dir/keeper.ready" ] && break
-    sleep 0.1
-  done
+  for _ in $(seq 1 $((150 * WINE_SLOWNESS))); do [ -f "$state_dir/keeper.ready" ] || sleep 0.1; done
   [ -f "$state_dir/keeper.ready" ] || { echo "the idle helper did not start" >&2; cat "$state_dir/keeper.log" >&2; exit 1; }
   cat >"$state_file" <<STATE
 E2E_PREFIX='$prefix'
@@ -70,21 +62,14 @@ STATE
 }
 
 cleanup() {
-  if [ ! -f "$state_file" ]; then
-    echo "nothing to clean up"
-    return 0
-  fi
+  [ -f "$state_file" ] || { echo "nothing to clean up"; return 0; }
   # shellcheck disable=SC1090
   source "$state_file"
   touch "$state_dir/keeper.stop"
   wine_env_stop "$E2E_PREFIX" "$E2E_XVFB_PID"
   rm -f "$state_file" "$state_dir/keeper.ready" "$state_dir/keeper.stop"
-  if [ "${VORNIX_E2E_KEEP:-0}" = 1 ]; then
-    echo "stopped Wine and Xvfb; kept $E2E_PREFIX"
-  else
-    rm -rf "$E2E_PREFIX"
-    echo "stopped Wine and Xvfb; removed $E2E_PREFIX"
-  fi
+  [ "${VORNIX_E2E_KEEP:-0}" = 1 ] || rm -rf "$E2E_PREFIX"
+  echo "stopped Wine and Xvfb; $([ -d "$E2E_PREFIX" ] && echo kept || echo removed) $E2E_PREFIX"
 }
 
 case "${1:-}" in

@@ -1,21 +1,11 @@
-# Shared functions of the end-to-end tests. A test script starts with
-#
-#   #!/usr/bin/env bash
-#   source "$(dirname "$0")/lib.sh"
-#
-# and then drives Vornix.exe (the x86_64 build) under Wine: every test gets a
-# fresh folder with its own copy of the exe (so side files land there), an empty
-# Vornix registry key and an empty clipboard. Under CTest the Wine prefix and the
-# X display come from the fixture (fixture.sh); run by hand (bash test_x.sh) the
-# script sets up a private one and removes it at the end.
-#
-# Texts passed to and returned by these functions are UTF-8; the clipboard
-# helpers convert to and from the ANSI code page (1252 here).
-#
-# Waiting: never a fixed time; poll a cheap signal (a window's state, title or
-# texts, the status bar, registry, files), best inside the probe (probe_until).
-# Reading the list reads the program's memory, which briefly freezes it under
-# Wine: not in a tight loop.
+# Shared functions of the end-to-end tests, which source this file and then drive
+# Vornix.exe under Wine: every test gets a fresh folder with its own copy of the
+# exe (so side files land there), an empty Vornix registry key and an empty
+# clipboard. Under CTest the Wine prefix and the X display come from the fixture
+# (fixture.sh); run by hand (bash test_x.sh) the script sets up a private one.
+# Texts passed and returned are UTF-8; the 8-bit clipboard is code page 1252.
+# Waiting: never a fixed time; poll a cheap signal, best inside the probe
+# (probe_until). Reading the list briefly freezes the program: not in a tight loop.
 
 set -Eeuo pipefail
 
@@ -93,8 +83,7 @@ wine_run_raw() {
   return $rc
 }
 
-# The two helper programs: cliphelper plays the other applications, probe looks
-# into Vornix and works its windows (see their usage texts).
+# cliphelper plays the other applications, probe looks into Vornix and works its windows.
 cliphelper() { wine_run "$E2E_EXE_DIR/cliphelper.exe" "$@"; }
 probe() { wine_run "$E2E_EXE_DIR/probe.exe" "$@"; }
 probe_raw() { wine_run_raw "$E2E_EXE_DIR/probe.exe" "$@"; }
@@ -116,11 +105,7 @@ use_dpi() {
     DPI_RESTORE_SET=1
     local had
     had=$(wine_run reg query "$DPI_KEY" /v LogPixels 2>/dev/null | awk '/LogPixels/ { print $3 }' || true)
-    if [ -n "$had" ]; then
-      on_exit "wine_run reg add '$DPI_KEY' /v LogPixels /t REG_DWORD /d $((had)) /f >/dev/null 2>&1"
-    else
-      on_exit "wine_run reg delete '$DPI_KEY' /v LogPixels /f >/dev/null 2>&1"
-    fi
+    on_exit "wine_run reg $([ -n "$had" ] && echo add || echo delete) '$DPI_KEY' /v LogPixels ${had:+/t REG_DWORD /d $((had))} /f >/dev/null 2>&1"
   fi
   wine_run reg add "$DPI_KEY" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null || fail "LogPixels $1"
 }
@@ -135,9 +120,8 @@ clip_set() {
   clip_set_bytes "$E2E_WORK/.clip_set.txt"
 }
 
-# clip_set_unicode TEXT [MARKER]: a Unicode program copies TEXT (UTF-8 here), as
-# CF_UNICODETEXT only, optionally with a privacy marker (exclude, ignore,
-# nohistory, history: see cliphelper).
+# clip_set_unicode TEXT [MARKER]: a Unicode program copies TEXT, as CF_UNICODETEXT only,
+# optionally with a privacy marker (exclude, ignore, nohistory, history: see cliphelper).
 clip_set_unicode() {
   printf '%s' "$1" >"$E2E_WORK/.clip_setw.txt"
   cliphelper setw "$(winpath "$E2E_WORK/.clip_setw.txt")" ${2:+"$2"}
@@ -180,10 +164,8 @@ viewer_stop() {
 }
 # viewer_saw NAME COUNT: waits until a running viewer has had COUNT WM_DRAWCLIPBOARD.
 viewer_saw() { await 10 "viewer $1 did not see $2 changes" grep -qx "$2" "$E2E_WORK/$1.draws"; }
-# WM_DRAWCLIPBOARD messages a stopped viewer got, the one on joining included;
-# then its WM_CHANGECBCHAIN messages.
+# viewer_draws NAME: the WM_DRAWCLIPBOARD messages a stopped viewer got, the one on joining included.
 viewer_draws() { tr -d '\r' <"$E2E_WORK/$1.out" | sed -n 1p; }
-viewer_chain_changes() { tr -d '\r' <"$E2E_WORK/$1.out" | sed -n 2p; }
 
 # ---------------------------------------------------------------- registry
 
@@ -207,22 +189,14 @@ reg_dump() { wine_run reg query "$E2E_KEY" || true; }
 
 E2E_WINDOW_REGEX='^Vornix'
 
-# vornix_start: starts Vornix.exe from this test's folder and waits (20 s at most) for its window.
+# vornix_start [DIR]: starts a copy of Vornix.exe in this test's folder (or the
+# one in DIR) and waits (20 s at most) for its window.
 vornix_start() {
-  cp "${VORNIX_EXE:-$E2E_EXE_DIR/Vornix.exe}" "$E2E_WORK/Vornix.exe"
-  vornix_start_in "$E2E_WORK"
-}
-# vornix_start_in DIR: the same with the copy of Vornix.exe in DIR.
-vornix_start_in() {
   [ -z "$VORNIX_PID" ] || fail "vornix_start: Vornix is already running"
-  (cd "$1" && exec "$WINE" Vornix.exe >>"$E2E_WORK/vornix.log" 2>&1 </dev/null) &
+  [ -n "${1:-}" ] || cp "${VORNIX_EXE:-$E2E_EXE_DIR/Vornix.exe}" "$E2E_WORK/Vornix.exe"
+  (cd "${1:-$E2E_WORK}" && exec "$WINE" Vornix.exe >>"$E2E_WORK/vornix.log" 2>&1 </dev/null) &
   VORNIX_PID=$!
   echo "$VORNIX_PID" >"$E2E_STATE_DIR/vornix.pid"
-  vornix_wait_window
-}
-
-# vornix_wait_window: waits (20 s at most) for a window titled Vornix...
-vornix_wait_window() {
   local deadline=$((SECONDS + 20 * WINE_SLOWNESS))
   until xdotool search --limit 1 --name "$E2E_WINDOW_REGEX" >/dev/null 2>&1; do
     vornix_running || fail "Vornix ended before its window appeared"
@@ -234,6 +208,7 @@ vornix_wait_window() {
 }
 
 vornix_running() { [ -n "$VORNIX_PID" ] && kill -0 "$VORNIX_PID" 2>/dev/null; }
+vornix_gone() { VORNIX_PID= && rm -f "$E2E_STATE_DIR/vornix.pid"; }
 
 # vornix_wait_exit [SECONDS]: waits for the program to end by itself; sets VORNIX_EXIT.
 # Allow for about 2 s more when it had a tray icon (Wine waits for a window manager).
@@ -246,8 +221,7 @@ vornix_wait_exit() {
   done
   VORNIX_EXIT=0
   wait "$VORNIX_PID" || VORNIX_EXIT=$?
-  VORNIX_PID=
-  rm -f "$E2E_STATE_DIR/vornix.pid"
+  vornix_gone
 }
 
 # vornix_close: asks the main window to close (WM_CLOSE) and returns at once.
@@ -270,8 +244,7 @@ vornix_kill() {
   [ -n "$VORNIX_PID" ] || return 0
   kill -9 "$VORNIX_PID" 2>/dev/null || true
   wait "$VORNIX_PID" 2>/dev/null || true
-  VORNIX_PID=
-  rm -f "$E2E_STATE_DIR/vornix.pid"
+  vornix_gone
 }
 
 # The list rows: check box state (1, 0 or -) and then each column, tab-separated
@@ -328,27 +301,24 @@ row() {
   probe_until 5 "^$1"$'\t1' selected || fail "row $1 not selected by a click: $(probe selected)"
 }
 
-# reg_import: reads "Name=Value" lines (ASCII values) from stdin and stores them
-# all at once through regedit, much faster than one reg.exe call per value.
+# prefs_id NAME: the id of the Settings control IDC_PREFS_NAME.
+prefs_id() { awk -v n="IDC_PREFS_$1" '$2 == n { print $3 }' "$E2E_ROOT/src/win32/prefs/prefs_ids.h"; }
+
+# reg_import NAME=VALUE...: stores the values (ASCII) all at once through regedit,
+# much faster than one call per value. reg_seed NAME=VALUE...: a fresh store with them.
 reg_import() {
-  local file=$E2E_WORK/.import.reg line name value
+  local file=$E2E_WORK/.import.reg pair value
   {
     printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Vornix\\Settings]\r\n'
-    while IFS= read -r line; do
-      name=${line%%=*}
-      value=${line#*=}
+    for pair in "$@"; do
+      value=${pair#*=}
       value=${value//\\/\\\\}
-      value=${value//\"/\\\"}
-      printf '"%s"="%s"\r\n' "$name" "$value"
+      printf '"%s"="%s"\r\n' "${pair%%=*}" "${value//\"/\\\"}"
     done
   } >"$file"
   wine_run regedit /S "$(winpath "$file")" >/dev/null || fail "regedit import failed"
 }
-# reg_seed NAME=VALUE...: a fresh store with these values.
-reg_seed() {
-  reg_clear
-  printf '%s\n' "$@" | reg_import
-}
+reg_seed() { reg_clear && reg_import "$@"; }
 
 # ---------------------------------------------------------------- the application in front
 

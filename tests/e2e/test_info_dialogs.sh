@@ -2,7 +2,7 @@
 # The help menu's bug report and about box: both open from the menu; the report
 # describes the running program and goes onto the clipboard; the about box shows
 # its texts and credits, answers the system information button, is dragged by
-# any point and closes with a click on its icon; screenshots in English and German.
+# any point and closes with a click on its icon; in German its keys start on OK.
 # E-Mail with every option filled hands the report over by the clipboard (the
 # shell cannot take a link that long) and Vornix keeps running.
 source "$(dirname "$0")/lib.sh"
@@ -10,7 +10,7 @@ source "$(dirname "$0")/lib.sh"
 start_in() {
   reg_seed QuestionQuit=0 LanguageAuto=False "Language$1=True" "${@:2}"
   vornix_start
-  probe_until 10 '^front.Vornix' front || fail "the main window did not come to the front"
+  vornix_took_front
 }
 report_copied() { clip_get | grep -q "Your Bug-Report"; }
 
@@ -35,7 +35,6 @@ start_in English DblClickEdit=False DblClickClip=True DblClickHyperURL=1 DblClic
 help_menu 2
 wait_box '^Bug report.You can describe the bug here'
 shot english-bug-report
-keycheck english
 press Copy
 await 5 "Copy put no report on the clipboard" report_copied
 report=$(clip_get)
@@ -66,9 +65,6 @@ probe_until 10 '^front.Vornix' front || fail "the main window is not in front af
 step "English: the about box from the menu"
 help_menu 3
 wait_box '^Info about Vornix.*Vornix.Version 1\.0\.0.Utility to file'
-sleep 1.2  # only for the picture: the fade-in and the first credits line
-shot english-about
-keycheck english
 probe_until 5 $'^1\t&OK$' focused || fail "the about box opened with the keys on [$(probe focused)], not on OK"
 
 step "dragged by a point of its text"
@@ -101,20 +97,11 @@ xdotool mousemove $((X + 30)) $((Y + 30)) click 1
 box_gone 'Info about'
 vornix_stop
 
-step "German: both again"
+step "German: the about box's keys start on OK, so Space closes it"
 start_in German
 help_menu 3
 wait_box '^Info zu Vornix.*Hilfsmittel zur Ablage'
-sleep 1.2  # only for the picture
-shot german-about
-keycheck german
-# The keys start on OK: Space closes the box rather than asking for system information.
 keys space
 box_gone 'Info zu'
 assert_eq "" "$(probe boxes)" "boxes after Space in the about box"
-help_menu 2
-wait_box '^Fehlermeldung.Bitte beschreiben Sie'
-shot german-bug-report
-keycheck german
-press Abbrechen
 vornix_stop

@@ -11,20 +11,18 @@ on_exit 'chattr -i "$ro_dir" 2>/dev/null'
 
 if full_run; then
   step "a read-only program folder keeps a 20,000-character entry in the user's folder"
-  reg_clear
-  clip_empty
   mkdir -p "$ro_dir"
   cp "$E2E_EXE_DIR/Vornix.exe" "$ro_dir/Vornix.exe"
-  printf '%s\n' ProtocolMode=1 QuestionQuit=0 | reg_import
+  reg_import ProtocolMode=1 QuestionQuit=0
   chattr +i "$ro_dir" || fail "chattr +i is not permitted here"
-  vornix_start_in "$ro_dir"
+  vornix_start "$ro_dir"
   clip_set_repeat q 20000
   wait_status "qqqqqqqqqq [...]"
   vornix_stop
   marker=$(reg_get Entry0)
   assert_match '^<BIGFILE>.*\\Vornix\\bigfile0\.txt</BIGFILE>$' "$marker" "marker"
   assert_not_contains "$marker" "\\ro\\" "marker"
-  vornix_start_in "$ro_dir"
+  vornix_start "$ro_dir"
   assert_eq 20000 "$(list_rows 30000 | cut -f3 | tr -d '\n' | wc -c)" "length after the restart"
   assert_eq 0 "$(list_rows 30000 | cut -f3 | tr -d 'q\n' | wc -c)" "other characters after the restart"
   assert_eq "" "$(probe boxes)" "open boxes"
@@ -32,14 +30,13 @@ if full_run; then
   chattr -i "$ro_dir"
 
   step "a 20,000-character side file of characters outside the code page survives restarts"
-  reg_clear
   clip_empty
+  reg_seed EntryCount=1 QuestionQuit=0
   text=$(python3 -c "print('Grüße – naïve café € 中文 Ελληνικά 😀 ' * 560, end='')")
   sum() { md5sum | cut -c1-32; }
   expected=$(printf '%s' "$text" | sum)
   # Stored inline, as another version might have: the first save moves it to its side file.
   reg_set Entry0 "$text"
-  printf '%s\n' EntryCount=1 QuestionQuit=0 | reg_import
   vornix_start
   vornix_stop
   assert_eq "<BIGFILE>$(winpath "$E2E_WORK")\\bigfile0.txt</BIGFILE>" "$(reg_get Entry0)" "marker"
@@ -52,11 +49,8 @@ if full_run; then
   assert_eq "$expected" "$(iconv -f UTF-16 -t UTF-8 "$E2E_WORK/bigfile0.txt" | sum)" "side file after the second run"
 fi
 
-reg_clear
 clip_empty
-reg_set ProtocolMode 1
-reg_set QuestionQuit 0
-reg_set RegSave True  # every filed text reaches the registry at once
+reg_seed ProtocolMode=1 QuestionQuit=0 RegSave=True  # every filed text reaches the registry at once
 vornix_start
 
 text='Grüße – naïve café € 中文 Ελληνικά 😀'

@@ -2,13 +2,11 @@
 # 32-bit Wine under QEMU's user-mode emulator, for running the shipped i686
 # Vornix.exe on machines whose kernel cannot run 32-bit code. Nothing of the
 # machine's own Wine or packages changes: Debian's i386 Wine packages and the
-# backported qemu-user are fetched through an apt configuration of their own
-# and unpacked into a private folder; only an i386 ELF handler is registered
-# with binfmt_misc, so that the programs Wine starts itself go through QEMU.
-#   wine32_setup.sh    prepares it (downloads are cached) and prints the
-#                      environment file to source
-# VORNIX_WINE32_CACHE: where downloads and the unpacked tree are kept
-# (default ~/.cache/vornix/wine32); a second run fetches nothing.
+# backported qemu-user are fetched through an apt configuration of their own and
+# unpacked into VORNIX_WINE32_CACHE (default ~/.cache/vornix/wine32; a second run
+# fetches nothing); only an i386 ELF handler is registered with binfmt_misc, so
+# that the programs Wine starts itself go through QEMU. Writes the environment
+# file to source (wine32.env there).
 set -euo pipefail
 
 cache=${VORNIX_WINE32_CACHE:-$HOME/.cache/vornix/wine32}
@@ -30,27 +28,20 @@ packages="wine32 $wine_version; $x_libs; qemu-user bookworm-backports"
 stamp="$packages; $(sed -n '/^unpack()/,/^}/p' "${BASH_SOURCE[0]}" | sha256sum | cut -c1-16)"
 
 apt_private() {
-  local what=$1
-  shift
   apt-get -q -o Dir::Etc::SourceList="$cache/apt/sources.list" -o Dir::Etc::SourceParts=/nonexistent \
     -o Dir::State::Lists="$cache/apt/lists" -o Dir::Cache="$cache/apt/cache" \
     -o Dir::State::status="$cache/apt/status" -o Debug::NoLocking=1 \
     -o APT::Architecture=i386 -o APT::Architectures::=i386 -o APT::Architectures::=amd64 \
-    "$what" "$@"
+    "$@"
 }
 
 # The same archive the machine uses: i386 packages of its release, and the
 # backports suite for a QEMU whose memory mapping does not stall Wine's start.
-mirror() {
-  local uri
-  uri=$(cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources 2>/dev/null |
-    grep -oE 'https?://[^ ]+/debian/?( |$)' | grep -v security | head -1 | tr -d ' ')
-  echo "${uri:-http://deb.debian.org/debian}"
-}
-
 fetch() {
   local uri codename
-  uri=$(mirror)
+  uri=$(cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources 2>/dev/null |
+    grep -oE 'https?://[^ ]+/debian/?( |$)' | grep -v security | head -1 | tr -d ' ')
+  uri=${uri:-http://deb.debian.org/debian}
   codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
   mkdir -p "$cache/apt/lists/partial" "$cache/apt/cache/archives/partial" "$cache/debs"
   : >"$cache/apt/status"

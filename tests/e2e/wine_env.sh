@@ -11,14 +11,9 @@ export WINEDEBUG=-all
 # No Mono or Gecko installer dialogs, no menu entries on the host.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
-# The environment file of the 32-bit Wine.
-wine32_env_file() { echo "${VORNIX_WINE32_CACHE:-$HOME/.cache/vornix/wine32}/wine32.env"; }
-
 # The tests fix the locale, whatever the caller's: Wine then runs as English (US)
 # with the ANSI code page 1252 and reads UTF-8 command lines correctly.
-wine_env_fixed_locale() {
-  export LC_ALL=C.UTF-8
-}
+wine_env_fixed_locale() { export LC_ALL=C.UTF-8; }
 
 # Starts Xvfb on the first free display from :90 and waits until it answers.
 # Sets XVFB_DISPLAY and XVFB_PID. Output goes to $1, never to the caller's

@@ -224,5 +224,6 @@ constexpr int kStrTooLongNotCopied = 376;
 constexpr int kStrSearch = 385;
 constexpr int kStrSearchCount = 386;
 constexpr int kStrSearchMenu = 387;
+constexpr int kStrTooLongToOpen = 388;
 
 }  // namespace vornix

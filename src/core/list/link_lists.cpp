@@ -109,6 +109,14 @@ void FrmVornix::openLink(bool open, bool mail) {
     lvItems_DblClick();
     return;
   }
+  // The shell takes so much and no more (a longer target has crashed it): say so
+  // instead of doing nothing.
+  if (target.size() > kMaxShellTarget) {
+    app_.sys.boxes.notice(formatMessage({app_.str(kStrTooLongToOpen), ustr::head(target, 60), ustr::fromInt(target.size()),
+                                         ustr::fromInt(kMaxShellTarget)}),
+                          app_.str(kStrComment));
+    return;
+  }
   if (!isPlainWebOrMailAddress(target) &&
       app_.askQuestion(formatMessage({app_.str(kStrOpenUnknownTarget), target}), 2, true) != 1)
     return;

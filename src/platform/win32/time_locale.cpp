@@ -5,7 +5,6 @@
 
 #include <oleauto.h>
 
-#include <cstdio>
 
 #include "base/dates.h"
 #include "platform/win32/wide.h"
@@ -31,11 +30,7 @@ std::u16string Win32Locale::dateText(double date) {
     return result;
   }
   // Out of the range the system converts: still show something readable.
-  dates::Civil c = dates::toCivil(date);
-  char buffer[48];
-  std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02d", c.year, c.month, c.day, c.hour, c.minute,
-                c.second);
-  return std::u16string(buffer, buffer + std::char_traits<char>::length(buffer));
+  return dates::isoText(date);
 }
 
 bool Win32Locale::parseDate(const std::u16string& text, double& date) {

@@ -1,14 +1,16 @@
-// The measuring half of captionfit, loaded into the program's own user-interface
+// The measuring half of probe's fit, loaded into the program's own user-interface
 // thread as a message hook: fonts are objects of the process that made them, so
 // the captions are measured where the controls live. On the request message it
-// measures every caption of the thread's open dialog boxes and sends the report
-// to the window named in the request (WM_COPYDATA, UTF-8 lines).
+// measures every caption of the thread's open dialog boxes (static texts, push
+// buttons, check boxes, option buttons, group boxes) by the system's own text
+// measuring in the control's font, and sends the report to the window named in
+// the request (WM_COPYDATA, UTF-8 lines): a caption that wraps out of its
+// control's height or runs past its width is a CUT line.
 #include "helper_io.h"
 
 #include <algorithm>
 
 namespace {
-
 
 struct Room {
   int width = 0, height = 0;
@@ -86,14 +88,9 @@ SIZE measure(HDC dc, const Caption& caption) {
   return SIZE{r.right - r.left, r.bottom - r.top};
 }
 
-BOOL CALLBACK collectThreadWindow(HWND window, LPARAM list) {
-  reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-  return TRUE;
-}
-
 std::string report() {
   std::vector<HWND> windows;
-  EnumThreadWindows(GetCurrentThreadId(), collectThreadWindow, reinterpret_cast<LPARAM>(&windows));
+  EnumThreadWindows(GetCurrentThreadId(), helper::collectWindow, reinterpret_cast<LPARAM>(&windows));
   std::string out;
   HDC dc = GetDC(nullptr);
   for (HWND box : windows) {

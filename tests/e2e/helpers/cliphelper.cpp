@@ -13,24 +13,7 @@ namespace {
 const char kUsage[] =
     "usage: cliphelper setfile <path> | setw <utf-8 file> [exclude|ignore|nohistory|history] | get | getw |\r\n"
     "                  empty | burst|filed <count> <ms> <label> | bigshown <count> | readcost |\r\n"
-    "                  viewer|idle <seconds> [prefix] | front <outfile> [<modifiers> <key>] | focus\r\n"
-    "  setfile puts the file's bytes as CF_TEXT; setw its text as CF_UNICODETEXT only, with the privacy\r\n"
-    "  marker named (ExcludeClipboardContentFromMonitorProcessing, Clipboard Viewer Ignore, or\r\n"
-    "  CanIncludeInClipboardHistory holding 0 or 1). get prints the CF_TEXT bytes, getw CF_UNICODETEXT.\r\n"
-    "  burst copies <count> texts \"<label> <n>\" <ms> apart and prints the time of each copy (us of the\r\n"
-    "  performance counter); filed looks once, a set time after each copy, whether Vornix's list has\r\n"
-    "  one row more, and prints the us waited and 1 or 0. bigshown copies <count> times \"x\" and\r\n"
-    "  prints the us until Vornix's status bar changes; readcost fetches the Unicode text and prints\r\n"
-    "  the us it took and the block's size in bytes.\r\n"
-    "  viewer writes <prefix>.ready once in the chain and <prefix>.draws at each WM_DRAWCLIPBOARD,\r\n"
-    "  leaves after <seconds> or when <prefix>.stop exists, then prints the WM_DRAWCLIPBOARD count\r\n"
-    "  (joining included), the WM_CHANGECBCHAIN count and the time of each WM_DRAWCLIPBOARD.\r\n"
-    "  idle keeps a hidden window the same way, outside the chain: under Wine the clipboard is lost\r\n"
-    "  about a second after the last program with a window ends.\r\n"
-    "  front shows \"Front App\" with an edit box; after every change <outfile> holds its text and\r\n"
-    "  <outfile>.time the time (ms since 1970); <outfile>.ready once it is up; it ends when\r\n"
-    "  <outfile>.stop appears. With a modifier sum and a key code it is \"Hotkey Holder\" and holds\r\n"
-    "  that hotkey. focus brings Front App to the front.\r\n";
+    "                  viewer|idle <seconds> [prefix] | front <outfile> [<modifiers> <key>] | focus\r\n";
 
 // The program under test may hold the clipboard for a moment: wait up to two seconds.
 bool openClipboard(HWND owner) {
@@ -57,7 +40,9 @@ HGLOBAL globalCopy(const void* data, size_t size) {
   return block;
 }
 
-// Empties the clipboard and puts one block on it, with a privacy marker when one is named.
+// Empties the clipboard and puts one block on it, with a privacy marker when one is
+// named: ExcludeClipboardContentFromMonitorProcessing, Clipboard Viewer Ignore, or
+// CanIncludeInClipboardHistory holding 0 (nohistory) or 1 (history).
 int put(HWND owner, UINT format, const void* data, size_t size, const std::wstring& marker = L"") {
   HGLOBAL block = globalCopy(data, size);
   if (!block) return helper::fail("out of memory");
@@ -101,6 +86,7 @@ void pumpFor(DWORD ms) {
   }
 }
 
+// <count> texts "<label> <n>" <ms> apart; prints the time of each copy (us).
 int burst(long count, DWORD ms, const std::wstring& label) {
   HWND owner = helper::createWindow(DefWindowProcW);
   std::string times;
@@ -162,7 +148,7 @@ int filed(long count, DWORD ms, const std::wstring& label) {
   return 0;
 }
 
-// bigshown: a text of <count> "x", timed until the status bar shows it (its last step).
+// bigshown: a text of <count> "x", timed (us) until the status bar shows it (its last step).
 int bigShown(unsigned long count) {
   HWND bar = vornixControl(L"msctls_statusbar32");
   if (!bar) return helper::fail("no Vornix status bar");
@@ -183,6 +169,7 @@ int readCost() {
   return data ? 0 : 1;
 }
 
+// Prints the text's bytes as they are (CF_TEXT) or as UTF-8; exit 1 when there is none.
 int get(UINT format) {
   if (!openClipboard(nullptr)) return 3;
   int result = 1;
@@ -216,20 +203,16 @@ int empty() {
 // The viewer's state lives in globals: the window procedure has no other way in.
 HWND g_next = nullptr;
 int g_draws = 0;
-std::string g_drawTimes;
-int g_chainChanges = 0;
 std::wstring g_prefix;
 
 LRESULT CALLBACK viewerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_DRAWCLIPBOARD:
       ++g_draws;
-      g_drawTimes += std::to_string(microseconds()) + "\r\n";
       helper::writeFileAtomic(g_prefix + L".draws", std::to_string(g_draws));
       if (g_next) SendMessageW(g_next, message, wParam, lParam);
       return 0;
     case WM_CHANGECBCHAIN:
-      ++g_chainChanges;
       if (reinterpret_cast<HWND>(wParam) == g_next)
         g_next = reinterpret_cast<HWND>(lParam);
       else if (g_next)
@@ -240,8 +223,10 @@ LRESULT CALLBACK viewerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
   }
 }
 
-// Sits in the chain (or, idle, only keeps a window open) until <seconds> pass or
-// <prefix>.stop exists; writes <prefix>.ready first and the counts at the end.
+// Sits in the chain (or, idle, only keeps a window open: under Wine the clipboard is
+// lost about a second after the last program with a window ends) until <seconds>
+// pass or <prefix>.stop exists. Writes <prefix>.ready once in, <prefix>.draws at each
+// WM_DRAWCLIPBOARD, and prints their count (joining included) at the end.
 int viewer(DWORD seconds, const std::wstring& prefix, bool inChain) {
   DeleteFileW((prefix + L".stop").c_str());
   g_prefix = prefix;
@@ -260,12 +245,13 @@ int viewer(DWORD seconds, const std::wstring& prefix, bool inChain) {
   if (inChain) ChangeClipboardChain(self, g_next);
   DestroyWindow(self);
   helper::line(std::to_string(g_draws));
-  helper::line(std::to_string(g_chainChanges));
-  helper::out(g_drawTimes);
   return 0;
 }
 
-// Front App: written out by a timer, since a file per typed character would slow the typing down.
+// Front App, an edit box: after every change <outfile> holds its text and <outfile>.time
+// the time (ms since 1970); <outfile>.ready once it is up; it ends when <outfile>.stop
+// appears. With a modifier sum and a key code it is "Hotkey Holder" and holds that
+// hotkey. Written out by a timer, since a file per typed character would slow the typing.
 std::wstring g_outFile;
 HWND g_edit = nullptr;
 bool g_changed = false;

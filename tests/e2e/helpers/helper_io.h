@@ -1,4 +1,4 @@
-// Shared bits of the two test helpers: raw output (scripts compare bytes, so
+// Shared bits of the test helpers: raw output (scripts compare bytes, so
 // nothing may pass through a console code page), UTF-8 conversion, files, the
 // time, finding windows and reading their texts, and keystrokes.
 #pragma once
@@ -37,24 +37,12 @@ inline int fail(const std::string& message) {
   return 2;
 }
 
-inline std::string toCodePage(const std::wstring& text, UINT codePage) {
-  if (text.empty()) return std::string();
-  int size = WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+inline std::string utf8(const std::wstring& text) {
+  const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
   std::string bytes(size > 0 ? size : 0, '\0');
-  if (size > 0)
-    WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), &bytes[0], size, nullptr, nullptr);
+  if (size > 0) WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &bytes[0], size, nullptr, nullptr);
   return bytes;
 }
-
-inline std::wstring fromCodePage(const std::string& bytes, UINT codePage) {
-  if (bytes.empty()) return std::wstring();
-  int size = MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-  std::wstring text(size > 0 ? size : 0, L'\0');
-  if (size > 0) MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), &text[0], size);
-  return text;
-}
-
-inline std::string utf8(const std::wstring& text) { return toCodePage(text, CP_UTF8); }
 
 // One field of a tab-separated line: tabs, line breaks and backslashes become \t, \r, \n, \\.
 inline std::string field(const std::wstring& text) {
@@ -87,7 +75,9 @@ inline bool readFile(const wchar_t* path, std::string& bytes) {
 inline bool readText(const wchar_t* path, std::wstring& text) {
   std::string bytes;
   if (!readFile(path, bytes)) return false;
-  text = fromCodePage(bytes, CP_UTF8);
+  const int size = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  text.assign(size > 0 ? size : 0, L'\0');
+  if (size > 0) MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), &text[0], size);
   return true;
 }
 

@@ -1,7 +1,8 @@
 // Looks into the running program from outside and works it as a user would: its
 // list rows, status bar, title, message boxes and dialogs (controls by window and
 // id), the hot menu, the mini window, its icon and the on-screen display; sends
-// keystrokes; reads and writes its registry values byte-exact; reads shortcuts.
+// keystrokes; reads and writes its registry values byte-exact; reads shortcuts;
+// checks the captions of its open windows (access keys, language, room).
 //
 // List view and status bar messages carry pointers that are not marshalled
 // between processes, so their buffers are allocated inside the target. Reading
@@ -14,7 +15,9 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <regex>
+#include <sstream>
 
 #include "core/prefs/access_keys.h"
 #include "core/prefs/localisation.h"
@@ -26,34 +29,14 @@ using helper::line;
 
 const char kUsage[] =
     "usage: probe <command> [then <command>...] | until <seconds> [!]<regex> <command>\r\n"
-    "  list [maxchars]: a line per row: check box (1, 0 or -), then each column, tab-separated;\r\n"
-    "    tabs, CR, LF and backslashes in texts as \\t \\r \\n \\\\ (as in all listings). status, title,\r\n"
-    "    close, crash (a thread of the program's own that faults), selected (the list's selected row,\r\n"
-    "    then 1 when the list holds the focus): on the main window.\r\n"
-    "  boxes: a line per visible dialog box: title, then its texts. press <button>: clicks one.\r\n"
-    "  keys <strokes> [<title>]: strokes such as \"ctrl+alt+c down enter\"; prints the time sent, and\r\n"
-    "    with a title the ms until a window of that title shows.\r\n"
-    "  regget <name> (exit 1 when absent) | regset <name> <utf8-file> | reglist: the settings key.\r\n"
-    "  front: the title of the window in front, the main window's top-most flag and check box.\r\n"
-    "  menu: the hot menu's place (left top right bottom, screen width height), then its lines.\r\n"
-    "  menusearch: the hot menu's search line. menukeys <strokes> <lines>: sends the strokes and\r\n"
-    "    prints the ms until the hot menu holds that many lines.\r\n"
-    "  atom <name>: held or none. popups: the number of open popup menus.\r\n"
-    "  mini: main=<0|1> mini=<0|1> <left> <top> <width> <height>. move <x> <y>: the mini window.\r\n"
-    "  icon <leftup|dblclick|rightup> | hasicon [<handle>] | losticon (the icon lost, the taskbar made\r\n"
-    "    anew). handle <window>: the window's handle, in decimal.\r\n"
-    "  osd: <0|1> (visible), a tab and its lines. lnk <path>: a shortcut's target and folder.\r\n"
-    "  rect <window>: its rectangle, a tab and its inner one: the client area with the menu bar\r\n"
-    "    (left top right bottom, on the screen).\r\n"
-    "  shown <window> | page <window> | get|cmd|click|push|checked|focus <window> <id> |\r\n"
-    "    set|setfile|combo|slider <window> <id> <text|utf8-file|index|pos>: <window> is main, mini,\r\n"
-    "    prefs (the dialog with the page tabs) or the start of a visible window's title; cmd posts\r\n"
-    "    WM_COMMAND, click sends a click, push posts one (for buttons that open a box); focus and\r\n"
-    "    page print the page shown.\r\n"
-    "  focused: the id and text of the control that has the keys in the window in front.\r\n"
-    "  keycheck <german|english>: every open window of the program (its visible controls and tabs):\r\n"
-    "    a line per access key that two captions share and per text of the other language; exit 1.\r\n"
-    "  until: runs the command until a line of its output matches (or, with !, none does).\r\n";
+    "  on the main window: list [maxchars] | status | title | close | crash | selected\r\n"
+    "  boxes | press <button> | keys <strokes> [<title> [<then>]] | focused | keycheck german|english | fit\r\n"
+    "  regget <name> | regset <name> <utf8-file> | front | menu | menusearch | menukeys <strokes> <lines>\r\n"
+    "  atom <name> | popups | mini | move <x> <y> | icon dblclick|rightup | hasicon [<handle>]\r\n"
+    "  losticon | handle <window> | osd | lnk <path> | rect <window> | shown <window> | page <window>\r\n"
+    "  get|cmd|click|push|checked|focus <window> <id> | set|setfile|combo|slider <window> <id> <value>\r\n"
+    "  <window>: main, mini, prefs (the dialog with the page tabs) or the start of a visible title.\r\n"
+    "  Listings are tab-separated; tabs, CR, LF and backslashes in texts as \\t \\r \\n \\\\.\r\n";
 
 // Must match the program's own numbers (src/win32/quick/mini_ids.h, prefs/prefs_ids.h, common/resource.h).
 constexpr UINT kMsgTrayIcon = WM_APP + 0x300;
@@ -110,14 +93,13 @@ class RemoteBlock {
   RemoteBlock(const RemoteBlock&) = delete;
   RemoteBlock& operator=(const RemoteBlock&) = delete;
 
-  bool ok() const { return base_ != nullptr; }
   LPARAM at(size_t offset) const { return reinterpret_cast<LPARAM>(static_cast<char*>(base_) + offset); }
-  bool write(const std::vector<char>& image) {
+  // Writes the image into the block, lets `send` send the messages that use it, reads it back.
+  template <class Send>
+  bool exchange(std::vector<char>& image, Send send) {
     SIZE_T done = 0;
-    return WriteProcessMemory(process_, base_, image.data(), size_, &done) && done == size_;
-  }
-  bool read(std::vector<char>& image) {
-    SIZE_T done = 0;
+    if (!base_ || !WriteProcessMemory(process_, base_, image.data(), size_, &done) || done != size_) return false;
+    send();
     return ReadProcessMemory(process_, base_, image.data(), size_, &done) && done == size_;
   }
 
@@ -132,6 +114,7 @@ std::wstring textAt(const std::vector<char>& image, size_t offset, size_t maxCha
   return std::wstring(text, wcsnlen(text, maxChars));
 }
 
+// A line per row: its check box (1, 0 or - for none), then each column.
 int list(HWND main, size_t maxChars) {
   std::vector<HWND> lists = helper::windows(main, WC_LISTVIEWW);
   if (lists.empty()) return fail("no list view in the main window");
@@ -146,7 +129,6 @@ int list(HWND main, size_t maxChars) {
   const size_t cellBytes = itemBytes + (maxChars + 1) * sizeof(wchar_t);
   const size_t cells = static_cast<size_t>(rows) * columns;
   RemoteBlock block(view, cells * cellBytes);
-  if (!block.ok()) return fail("cannot allocate memory in the program");
   std::vector<char> image(cells * cellBytes, 0);
   for (size_t cell = 0; cell < cells; ++cell) {
     LVITEMW* item = reinterpret_cast<LVITEMW*>(image.data() + cell * cellBytes);
@@ -155,10 +137,11 @@ int list(HWND main, size_t maxChars) {
     item->pszText = reinterpret_cast<LPWSTR>(block.at(cell * cellBytes + itemBytes));
     item->cchTextMax = static_cast<int>(maxChars + 1);
   }
-  if (!block.write(image)) return fail("cannot write into the program");
-  for (size_t cell = 0; cell < cells; ++cell)
-    SendMessageW(view, LVM_GETITEMTEXTW, cell / columns, block.at(cell * cellBytes));
-  if (!block.read(image)) return fail("cannot read from the program");
+  if (!block.exchange(image, [&] {
+        for (size_t cell = 0; cell < cells; ++cell)
+          SendMessageW(view, LVM_GETITEMTEXTW, cell / columns, block.at(cell * cellBytes));
+      }))
+    return fail("cannot reach the program's memory");
 
   for (int row = 0; row < rows; ++row) {
     UINT state = static_cast<UINT>(SendMessageW(view, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK));
@@ -184,18 +167,17 @@ int status(HWND main) {
     size += (LOWORD(SendMessageW(bar, SB_GETTEXTLENGTHW, part, 0)) + 1) * sizeof(wchar_t);
   }
   RemoteBlock block(bar, size);
-  if (!block.ok()) return fail("cannot allocate memory in the program");
   std::vector<char> image(size, 0);
-  if (!block.write(image)) return fail("cannot write into the program");
-  for (int part = 0; part < parts; ++part) SendMessageW(bar, SB_GETTEXTW, part, block.at(offsets[part]));
-  if (!block.read(image)) return fail("cannot read from the program");
+  if (!block.exchange(image, [&] {
+        for (int part = 0; part < parts; ++part) SendMessageW(bar, SB_GETTEXTW, part, block.at(offsets[part]));
+      }))
+    return fail("cannot reach the program's memory");
   for (int part = 0; part < parts; ++part) {
     size_t end = part + 1 < parts ? offsets[part + 1] : size;
     line(helper::field(textAt(image, offsets[part], (end - offsets[part]) / sizeof(wchar_t))));
   }
   return 0;
 }
-
 
 int boxes() {
   for (HWND box : visibleBoxes()) {
@@ -210,10 +192,8 @@ int boxes() {
 }
 
 std::wstring withoutAmpersands(std::wstring text) {
-  std::wstring result;
-  for (wchar_t c : text)
-    if (c != L'&') result += c;
-  return result;
+  text.erase(std::remove(text.begin(), text.end(), L'&'), text.end());
+  return text;
 }
 
 // The captions of a tab strip's tabs, read inside the program.
@@ -223,15 +203,14 @@ std::vector<std::wstring> tabCaptions(HWND tabs) {
   constexpr size_t kChars = 256;
   const size_t textOffset = (sizeof(TCITEMW) + 15) / 16 * 16;
   RemoteBlock block(tabs, textOffset + kChars * sizeof(wchar_t));
-  if (!block.ok()) return captions;
   for (int i = 0; i < count; ++i) {
     std::vector<char> image(textOffset + kChars * sizeof(wchar_t), 0);
     auto* item = reinterpret_cast<TCITEMW*>(image.data());
     item->mask = TCIF_TEXT;
     item->pszText = reinterpret_cast<wchar_t*>(block.at(textOffset));
     item->cchTextMax = kChars;
-    if (!block.write(image) || !SendMessageW(tabs, TCM_GETITEMW, i, block.at(0)) || !block.read(image)) continue;
-    captions.push_back(textAt(image, textOffset, kChars));
+    if (block.exchange(image, [&] { SendMessageW(tabs, TCM_GETITEMW, i, block.at(0)); }))
+      captions.push_back(textAt(image, textOffset, kChars));
   }
   return captions;
 }
@@ -301,20 +280,30 @@ int press(const std::wstring& caption) {
   return fail("no visible box has a button " + helper::utf8(caption));
 }
 
-int keys(const std::wstring& strokes, const wchar_t* title) {
+// Prints the time sent and, with a title, the ms until a window of that title shows;
+// then, the further strokes once that window is in front.
+int keys(const std::wstring& strokes, const wchar_t* title, const wchar_t* then) {
   const long long sent = helper::nowMs();
   if (int rc = helper::sendKeys(strokes)) return rc;
   line("sent\t" + std::to_string(sent));
   if (!title) return 0;
   const DWORD start = GetTickCount();
+  HWND window = nullptr;
   for (;;) {
-    HWND window = FindWindowW(nullptr, title);
+    window = FindWindowW(nullptr, title);
     if (window && IsWindowVisible(window)) break;
     if (GetTickCount() - start > helper::limitMs(5000)) return fail("no window " + helper::utf8(title));
     Sleep(1);
   }
   line("shown\t" + std::to_string(GetTickCount() - start));
-  return 0;
+  if (!then) return 0;
+  // The further strokes go to that window once it holds the keys: from here, not
+  // by a second probe, which under emulation starts slower than a menu stays open.
+  while (GetForegroundWindow() != window) {
+    if (GetTickCount() - start > helper::limitMs(5000)) return fail("the window did not take the front");
+    Sleep(1);
+  }
+  return helper::sendKeys(then);
 }
 
 // The list's selected row (display order, -1 for none) and whether the list holds the focus.
@@ -329,6 +318,7 @@ int selected(HWND main) {
   return 0;
 }
 
+// The title of the window in front, the main window's top-most flag and its "in front" box.
 int front() {
   wchar_t title[256] = L"";
   GetWindowTextW(GetForegroundWindow(), title, 256);
@@ -350,13 +340,18 @@ std::string rect(HWND window) {
          std::to_string(r.bottom);
 }
 
-int menu() {
+HWND hotmenuList() {
   HWND window = FindWindowW(L"VornixHotMenu", nullptr);
-  if (!window || !IsWindowVisible(window)) return fail("no hot menu");
-  line("rect\t" + rect(window) + "\t" + std::to_string(GetSystemMetrics(SM_CXSCREEN)) + " " +
+  return window && IsWindowVisible(window) ? FindWindowExW(window, nullptr, L"ListBox", nullptr) : nullptr;
+}
+
+// The hot menu's place (and the screen's size), then its lines.
+int menu() {
+  HWND list = hotmenuList();
+  if (!list) return fail("no hot menu");
+  line("rect\t" + rect(GetParent(list)) + "\t" + std::to_string(GetSystemMetrics(SM_CXSCREEN)) + " " +
        std::to_string(GetSystemMetrics(SM_CYSCREEN)));
-  HWND list = FindWindowExW(window, nullptr, L"ListBox", nullptr);
-  const int count = list ? static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0)) : 0;
+  const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
   for (int i = 0; i < count; ++i) {
     const int length = static_cast<int>(SendMessageW(list, LB_GETTEXTLEN, i, 0));
     std::wstring text(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
@@ -365,11 +360,6 @@ int menu() {
     line(helper::field(text));
   }
   return 0;
-}
-
-HWND hotmenuList() {
-  HWND window = FindWindowW(L"VornixHotMenu", nullptr);
-  return window && IsWindowVisible(window) ? FindWindowExW(window, nullptr, L"ListBox", nullptr) : nullptr;
 }
 
 int menuSearch() {
@@ -398,6 +388,7 @@ int menuKeys(const std::wstring& strokes, int lines) {
   return 0;
 }
 
+// main=<0|1> mini=<0|1> <left> <top> <width> <height>
 int mini() {
   HWND main = mainWindow(), mini = miniWindow();
   if (!main) return fail("no main window");
@@ -410,13 +401,13 @@ int mini() {
 }
 
 int icon(const std::wstring& what) {
-  const UINT notice = what == L"leftup" ? WM_LBUTTONUP : what == L"dblclick" ? WM_LBUTTONDBLCLK
-                      : what == L"rightup" ? WM_RBUTTONUP : 0;
+  const UINT notice = what == L"dblclick" ? WM_LBUTTONDBLCLK : what == L"rightup" ? WM_RBUTTONUP : 0;
   HWND mini = miniWindow();
   if (!mini || !notice) return fail("no mini window or no such notice");
   return PostMessageW(mini, kMsgTrayIcon, kTrayIconId, notice) ? 0 : fail("post failed");
 }
 
+// Visible (1 or 0), then its lines.
 int osd() {
   HWND window = FindWindowW(L"VornixOnScreenDisplay", nullptr);
   wchar_t title[4096] = L"";
@@ -444,6 +435,7 @@ int hasIcon(const wchar_t* handle) {
   return 0;
 }
 
+// The icon lost and the taskbar made anew, as when Explorer restarts.
 int lostIcon() {
   HWND mini = miniWindow();
   if (!mini) return fail("no mini window");
@@ -453,6 +445,7 @@ int lostIcon() {
   return 0;
 }
 
+// A shortcut's target and folder.
 int lnk(const wchar_t* path) {
   if (FAILED(CoInitialize(nullptr))) return fail("no COM");
   IShellLinkW* link = nullptr;
@@ -524,16 +517,13 @@ int control(const std::wstring& verb, HWND window, int id, const wchar_t* argume
   return 0;
 }
 
+// The program stores texts only.
 int regGet(const std::wstring& name) {
-  DWORD type = 0, size = 0;
-  if (RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, name.c_str(), RRF_RT_REG_SZ | RRF_RT_REG_DWORD, &type, nullptr,
-                   &size) != ERROR_SUCCESS)
-    return 1;
+  DWORD size = 0;
+  if (RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, name.c_str(), RRF_RT_REG_SZ, nullptr, nullptr, &size)) return 1;
   std::vector<wchar_t> data(size / sizeof(wchar_t) + 2, L'\0');
-  if (RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, name.c_str(), RRF_RT_REG_SZ | RRF_RT_REG_DWORD, &type, data.data(),
-                   &size) != ERROR_SUCCESS)
-    return 1;
-  helper::out(type == REG_DWORD ? std::to_string(*reinterpret_cast<DWORD*>(data.data())) : helper::utf8(data.data()));
+  if (RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, name.c_str(), RRF_RT_REG_SZ, nullptr, data.data(), &size)) return 1;
+  helper::out(helper::utf8(data.data()));
   return 0;
 }
 
@@ -543,19 +533,6 @@ int regSet(const std::wstring& name, const wchar_t* file) {
   return RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey, name.c_str(), REG_SZ, value.c_str(),
                          static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS
              ? 0 : fail("RegSetKeyValueW failed");
-}
-
-int regList() {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return 0;
-  for (DWORD index = 0;; ++index) {
-    wchar_t name[16384];
-    DWORD length = 16384;
-    if (RegEnumValueW(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-    line(helper::field(std::wstring(name, length)));
-  }
-  RegCloseKey(key);
-  return 0;
 }
 
 // A thread of the program's own that jumps to an address where nothing is mapped.
@@ -572,6 +549,46 @@ int crash(HWND main) {
   if (thread) CloseHandle(thread);
   CloseHandle(process);
   return started ? 0 : fail("CreateRemoteThread failed");
+}
+
+// The measuring half (captionfit.dll) runs as a message hook on the program's
+// user-interface thread, where the controls' fonts are, and sends its report back
+// (WM_COPYDATA): a line per open dialog box, then one per caption that does not fit.
+std::string g_report;
+bool g_answered = false;
+
+LRESULT CALLBACK receiveReport(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_COPYDATA) return DefWindowProcW(window, message, wParam, lParam);
+  const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+  g_report.assign(static_cast<const char*>(data->lpData), data->cbData);
+  g_answered = true;
+  return TRUE;
+}
+
+int fit(HWND main) {
+  const DWORD thread = GetWindowThreadProcessId(main, nullptr);
+  wchar_t path[MAX_PATH] = L"";
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring dllPath(path);
+  dllPath = dllPath.substr(0, dllPath.find_last_of(L"\\/") + 1) + L"captionfit.dll";
+  HMODULE dll = LoadLibraryW(dllPath.c_str());
+  auto hookProc = dll ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(dll, "captionfitHook"))) : nullptr;
+  if (!hookProc) return fail("captionfit.dll cannot be loaded");
+  HWND receiver = helper::createWindow(receiveReport, L"CaptionFitReceiver");
+  HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, hookProc, dll, thread);
+  if (!receiver || !hook) return fail("no message hook on the program's thread");
+  PostThreadMessageW(thread, RegisterWindowMessageW(L"VornixCaptionFit"), 0, reinterpret_cast<LPARAM>(receiver));
+  const DWORD start = GetTickCount();
+  while (!g_answered && GetTickCount() - start < helper::limitMs(20000)) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    if (!g_answered) MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+  }
+  UnhookWindowsHookEx(hook);
+  if (!g_answered) return fail("the program did not answer");
+  if (g_report.empty()) return fail("no open dialog box of Vornix");
+  helper::out(g_report);
+  return g_report.find("CUT\t") == std::string::npos ? 0 : 1;
 }
 
 }  // namespace
@@ -593,10 +610,10 @@ int run(int argc, wchar_t** argv) {
     return line(std::to_string(GetDlgCtrlID(info.hwndFocus)) + "\t" + helper::field(helper::textOf(info.hwndFocus))), 0;
   }
   if (command == L"press" && argc == 3) return press(arg);
-  if (command == L"keys" && (argc == 3 || argc == 4)) return keys(arg, argc == 4 ? argv[3] : nullptr);
+  if (command == L"keys" && argc >= 3 && argc <= 5)
+    return keys(arg, argc >= 4 ? argv[3] : nullptr, argc == 5 ? argv[4] : nullptr);
   if (command == L"regget" && argc == 3) return regGet(arg);
   if (command == L"regset" && argc == 4) return regSet(arg, argv[3]);
-  if (command == L"reglist" && argc == 2) return regList();
   if (command == L"front" && argc == 2) return front();
   if (command == L"menu" && argc == 2) return menu();
   if (command == L"menusearch" && argc == 2) return menuSearch();
@@ -645,7 +662,7 @@ int run(int argc, wchar_t** argv) {
     return control(command, window, argc > 3 ? _wtoi(argv[3]) : 0, argc == 5 ? argv[4] : nullptr);
   }
   const bool mainCommand = command == L"list" || command == L"status" || command == L"title" ||
-                           command == L"close" || command == L"crash" || command == L"selected";
+                           command == L"close" || command == L"crash" || command == L"selected" || command == L"fit";
   if (!mainCommand || argc > (command == L"list" ? 3 : 2)) return fail(kUsage);
   HWND main = mainWindow();
   if (!main) return fail("no Vornix window");
@@ -653,6 +670,7 @@ int run(int argc, wchar_t** argv) {
   if (command == L"status") return status(main);
   if (command == L"crash") return crash(main);
   if (command == L"selected") return selected(main);
+  if (command == L"fit") return fit(main);
   if (command == L"title") return line(helper::field(helper::textOf(main))), 0;
   return PostMessageW(main, WM_CLOSE, 0, 0) ? 0 : fail("PostMessage failed");
 }
@@ -670,13 +688,10 @@ int until(DWORD seconds, const std::wstring& pattern, int argc, wchar_t** argv) 
     const int rc = run(argc, argv);
     helper::g_capture = nullptr;
     bool matched = false;
-    for (size_t from = 0; from < output.size() && !matched;) {
-      size_t end = output.find('\n', from);
-      if (end == std::string::npos) end = output.size();
-      std::string text = output.substr(from, end - from);
+    std::istringstream lines(output);
+    for (std::string text; !matched && std::getline(lines, text);) {
       if (!text.empty() && text.back() == '\r') text.pop_back();
       matched = std::regex_search(text, regex);
-      from = end + 1;
     }
     // A command that fails (no such window) has no line that matches.
     if (negated ? !(rc == 0 && matched) : rc == 0 && matched) break;
