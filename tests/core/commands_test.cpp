@@ -388,4 +388,5 @@ TEST(EntryList, CommandsFollowSelectionAndRowCount) {
     EXPECT_EQ(p.view.enabled[Command::TbClear], step > 0) << step;
   }
 }
+
 }  // namespace vornix::test

@@ -160,7 +160,8 @@ TEST(Encodings, DecodeEachEntityAndEscapeOnce) {
   EXPECT_EQ(transformTagEntity(u"a<b & \"c\"", true), u"a&lt;b &amp; &quot;c&quot;");
   expectAll([](const Text& t) { return transformTagEntity(t, false); },
             {{u"a&lt;b &amp; &quot;c&quot;", u"a<b & \"c\""}, {u"&amp;lt;", u"&lt;"}, {u"&amp;amp;", u"&amp;"},
-             {u"&amp", u"&amp"}, {u"&AMP;", u"&AMP;"}, {u"&nbsp;", u"&nbsp;"}, {u"&&gt;", u"&>"}});
+             {u"&amp", u"&amp"}, {u"&AMP;", u"&AMP;"}, {u"&nbsp;", u"&nbsp;"}, {u"&&gt;", u"&>"}, {u"&", u"&"},
+             {u"a & b;", u"a & b;"}});
   // Row 70 (the currency sign) comes before row 98 (the euro sign's).
   expectAll([](const Text& t) { return transformEntity(t, true, cp1252()); },
             {{T("\u00A4"), u"&curren;"}, {T("ÞþÐð¼"), u"&THORN;&thorn;&ETH;&eth;&frac14;"}});
