@@ -85,19 +85,6 @@ TEST(SaveFile, NamesAndPaths) {
   EXPECT_TRUE(isValidPath(T("C:\\Daten\\größe 1.txt")));
 }
 
-TEST(DiaExport, OptionButtonsEnableWhatTheyNeed) {
-  Exporting e;
-  EXPECT_TRUE(!e.view.dir && !e.view.lists);
-  e.dia.selectionClick(DiaExport::kSelLists);
-  EXPECT_TRUE(e.view.lists && !e.view.ok);
-  e.dia.listClick(DiaExport::kListURL, true);
-  EXPECT_TRUE(e.view.ok);
-  e.dia.destinationClick(DiaExport::kSaveDir);
-  e.dia.selectionClick(DiaExport::kSelSingle);
-  EXPECT_TRUE(e.dia.destination() == DiaExport::kSaveFile && e.view.destinationShown == DiaExport::kSaveFile);
-  EXPECT_TRUE(!e.view.dir && e.view.ok);
-}
-
 TEST(DiaExport, WritesOneFileOneFilePerTextOrTheClipboard) {
   Exporting e;
   // The selected entry alone: no line break at the end.
@@ -136,8 +123,18 @@ TEST(DiaExport, WritesOneFileOneFilePerTextOrTheClipboard) {
   EXPECT_EQ(e.sys.clipboard.text, u"block zero\r\nblock four\r\nplain\r\n");
 }
 
-TEST(DiaExport, CancelledDialogsAndFailuresWriteNothingAndKeepTheDialog) {
+TEST(DiaExport, OptionButtonsEnableWhatTheyNeedAndCancelledDialogsAndFailuresWriteNothing) {
   Exporting e;
+  EXPECT_TRUE(!e.view.dir && !e.view.lists);
+  e.dia.selectionClick(DiaExport::kSelLists);
+  EXPECT_TRUE(e.view.lists && !e.view.ok);
+  e.dia.listClick(DiaExport::kListURL, true);
+  EXPECT_TRUE(e.view.ok);
+  e.dia.destinationClick(DiaExport::kSaveDir);
+  e.dia.selectionClick(DiaExport::kSelSingle);
+  EXPECT_TRUE(e.dia.destination() == DiaExport::kSaveFile && e.view.destinationShown == DiaExport::kSaveFile);
+  EXPECT_TRUE(!e.view.dir && e.view.ok);
+  // Cancelled dialogs and failures write nothing and keep the dialog.
   e.dia.selectionClick(DiaExport::kSelAll);
   e.view.cancelFile = true;
   e.run();

@@ -144,7 +144,7 @@ struct About {
   }
 };
 
-TEST(AboutBox, SystemInformationTriesBothPlacesThenSaysItIsMissingAndLinksOpen) {
+TEST(AboutBox, SystemInformationTriesBothPlacesThenSaysItIsMissingLinksOpenAndCreditsSpeakTheLanguage) {
   const Text path = u"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO|PATH";
   const Text location = u"SOFTWARE\\Microsoft\\Shared Tools Location|MSINFO";
   struct Case { bool hasPath, pathStarts, hasLocation, fileThere; const char16_t* started; };
@@ -174,14 +174,11 @@ TEST(AboutBox, SystemInformationTriesBothPlacesThenSaysItIsMissingAndLinksOpen) 
   a.frm.labWWW_Click();
   a.frm.labMailto_Click();
   EXPECT_EQ((std::vector<Text>{u"http://www.vornix.example/", u"mailto:support@vornix.example"}), p.sys.shell.opened);
-}
-
-// Each language shows all 21 lines in its own words.
-TEST(AboutBox, CreditsSpeakTheLanguageOfTheProgram) {
+  // The credits: each language shows all 21 lines in its own words.
   std::vector<Text> credits[2];
   for (int english : {0, 1}) {
-    Running p({{"LanguageAuto", "False"}, {"LanguageEnglish", english ? "True" : "False"}});
-    About a(*p.app);
+    Running r({{"LanguageAuto", "False"}, {"LanguageEnglish", english ? "True" : "False"}});
+    About a(*r.app);
     for (int tick = 0; tick < 21 * 7; ++tick) a.frm.timThanks_Timer();
     credits[english] = a.view.credits;
     ASSERT_EQ(21u, credits[english].size());
