@@ -52,10 +52,10 @@ dist: win32
 	bash $(ROOT)/packaging/dist.sh $(BUILD)/win32/Vornix.exe $(ROOT)/dist
 
 screenshots: win64
-	bash $(ROOT)/tests/e2e/screenshots.sh $(ROOT)/docs/screenshots
+	bash $(ROOT)/tools/screenshots.sh $(ROOT)/docs/screenshots
 
 run: win32 win64
-	bash $(ROOT)/tests/e2e/run_vornix.sh $(BUILD)/win64/Vornix.exe
+	bash $(ROOT)/tools/run_vornix.sh $(BUILD)/win64/Vornix.exe
 
 bench: deps win64
 	cmake -S $(ROOT) -B $(BUILD)/bench -DCMAKE_BUILD_TYPE=Release -DVORNIX_BENCH=ON

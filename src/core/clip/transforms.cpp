@@ -399,14 +399,19 @@ Text reformat(TextView text) {
 }
 
 Text removeBeginningWS(TextView text) {
-  Text out;
-  out.reserve(text.size());
+  // Copied into room made once: an append per line calls the string's own append,
+  // and the copy of it that the linker keeps may be one built for size.
+  Text out(text.size(), u'\0');
+  size_t written = 0;
   for (size_t i = 0; i < text.size();) {
     const size_t line = i;
     i = lineEnd(text, i);
-    out.append(text.substr(line, i - line));
+    std::copy(text.begin() + static_cast<std::ptrdiff_t>(line), text.begin() + static_cast<std::ptrdiff_t>(i),
+              out.begin() + static_cast<std::ptrdiff_t>(written));
+    written += i - line;
     while (i < text.size() && text[i] == kSpace) ++i;
   }
+  out.resize(written);
   return out;
 }
 

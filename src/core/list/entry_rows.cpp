@@ -24,6 +24,15 @@ int compareNoCase(const Text& a, const Text& b) {
 int EntryRows::append(Row row) {
   row.id = nextId_++;
   const int id = row.id;
+  const auto before = order();
+  // The rows are in order unless a cell was changed and not re-sorted yet: then the
+  // new one goes where sorting all would put it, after its equals, without moving
+  // the others more than once.
+  if (std::is_sorted(rows_.begin(), rows_.end(), before)) {
+    const auto place = std::upper_bound(rows_.begin(), rows_.end(), row, before);
+    const auto inserted = rows_.insert(place, std::move(row));
+    return static_cast<int>(inserted - rows_.begin());
+  }
   rows_.push_back(std::move(row));
   resort();
   return indexOf(id);
@@ -46,14 +55,12 @@ void EntryRows::setCell(int index, Column column, const Text& text) {
   if (column == kColContent) ++rows_[index].revision;
 }
 
-void EntryRows::resort() {
-  const int key = sortKey_;
-  const bool descending = sortOrder_ != 0;
-  std::stable_sort(rows_.begin(), rows_.end(), [key, descending](const Row& a, const Row& b) {
-    int c = compareNoCase(a.cells[key], b.cells[key]);
-    return descending ? c > 0 : c < 0;
-  });
+bool EntryRows::Order::operator()(const Row& a, const Row& b) const {
+  const int c = compareNoCase(a.cells[key], b.cells[key]);
+  return descending ? c > 0 : c < 0;
 }
+
+void EntryRows::resort() { std::stable_sort(rows_.begin(), rows_.end(), order()); }
 
 int EntryRows::find(const Text& text, bool exactCase) const {
   for (int i = 0; i < count(); ++i) {

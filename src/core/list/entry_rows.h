@@ -58,6 +58,14 @@ class EntryRows {
   std::vector<Row> rows_;
   int nextId_ = 1;
   int selectedId_ = -1;
+  // Whether a row goes before another in the chosen order.
+  struct Order {
+    int key;
+    bool descending;
+    bool operator()(const Row& a, const Row& b) const;
+  };
+  Order order() const { return Order{sortKey_, sortOrder_ != 0}; }
+
   int sortKey_ = kColDateSort;
   int sortOrder_ = 1;
 };

@@ -9,8 +9,8 @@ namespace {
 
 struct StringPair {
   int number;
-  const char16_t* english;
-  const char16_t* german;
+  const char* english;
+  const char* german;
 };
 
 constexpr StringPair kStrings[] = {
@@ -41,7 +41,7 @@ Text stringText(int number) {
   const bool english = number > 1000;
   const StringPair* p = findString(english ? number - 1000 : number);
   if (!p) return Text();
-  return english ? p->english : p->german;
+  return ustr::fromUtf8(english ? p->english : p->german);
 }
 
 namespace {
@@ -67,7 +67,7 @@ std::vector<Text> shownLines(const Text& text) {
 
 bool inTable(bool english, const Text& line) {
   for (const StringPair& p : kStrings)
-    for (const Text& l : shownLines(english ? p.english : p.german))
+    for (const Text& l : shownLines(ustr::fromUtf8(english ? p.english : p.german)))
       if (l == line) return true;
   return false;
 }

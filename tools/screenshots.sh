@@ -5,7 +5,7 @@
 # display cut to what is on it (the display is black around the windows), in 64
 # colours, so that they stay small in the repository.
 #   screenshots.sh [output folder]    (default docs/screenshots)
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/../tests/e2e/lib.sh"
 
 out=${1:-$E2E_ROOT/docs/screenshots}
 mkdir -p "$out"

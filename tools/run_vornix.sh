@@ -7,8 +7,8 @@ set -euo pipefail
 
 exe=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 dir=$(dirname "$exe")
-# shellcheck source=wine_env.sh
-source "$(dirname "${BASH_SOURCE[0]}")/wine_env.sh"
+# shellcheck source=../tests/e2e/wine_env.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../tests/e2e/wine_env.sh"
 export WINEPREFIX=${VORNIX_WINEPREFIX:-$HOME/.vornix-wine}
 xvfb_pid= vornix_pid=
 
