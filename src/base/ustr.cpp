@@ -284,8 +284,9 @@ bool parseNumber(TextView s, double& out) {
   }
   if (i != t.size()) return false;
   // Dividing by an exact power of ten keeps a stored "0.1" the double written as 0.1.
-  const double magnitude = scale < 0 ? static_cast<double>(digits) / std::pow(10.0, -scale)
-                                     : static_cast<double>(digits) * std::pow(10.0, scale);
+  const double magnitude = digits == 0  ? 0.0
+                           : scale < 0 ? static_cast<double>(digits) / std::pow(10.0, -scale)
+                                       : static_cast<double>(digits) * std::pow(10.0, scale);
   if (!std::isfinite(magnitude)) return false;
   out = negative ? -magnitude : magnitude;
   return true;

@@ -5,7 +5,6 @@
 
 #include <oleauto.h>
 
-
 #include "base/dates.h"
 #include "platform/win32/wide.h"
 
