@@ -44,17 +44,20 @@ if(VORNIX_WIN32_DIR)
   add_test(NAME e2e32_cleanup COMMAND bash ${VORNIX_E2E_DIR}/fixture.sh cleanup)
   set_tests_properties(e2e32_cleanup PROPERTIES
     FIXTURES_CLEANUP wine32 RESOURCE_LOCK wine32 TIMEOUT 60 ENVIRONMENT "${VORNIX_E2E32_ENVIRONMENT}")
+  set(VORNIX_E2E32_TESTS)
   foreach(name startup capture_persistence text_intact quick_access mini_mode no_loss)
     add_test(NAME e2e32_${name} COMMAND bash ${VORNIX_E2E_DIR}/test_${name}.sh)
     set_tests_properties(e2e32_${name} PROPERTIES
       FIXTURES_REQUIRED wine32 RESOURCE_LOCK wine32 TIMEOUT 1200 ENVIRONMENT "${VORNIX_E2E32_ENVIRONMENT}")
+    list(APPEND VORNIX_E2E32_TESTS e2e32_${name})
   endforeach()
 
-  # The release bundle holds the exe that the 32-bit scenarios ran.
+  # The release bundle holds the exe that the 32-bit scenarios ran; after all of
+  # them, so that none still holds the copy of an earlier build.
   add_test(NAME dist_bundle COMMAND bash -c
     "bash \"$0\"/dist.sh \"$1\"/Vornix.exe \"$2\" && bash \"$0\"/check_dist.sh \"$2\"/Vornix-*.zip \"$1\"/Vornix.exe $(ls \"$3\"/work/*/Vornix.exe 2>/dev/null)"
     ${CMAKE_SOURCE_DIR}/packaging ${VORNIX_WIN32_DIR} ${CMAKE_BINARY_DIR}/dist ${CMAKE_BINARY_DIR}/e2e32)
-  set_tests_properties(dist_bundle PROPERTIES DEPENDS e2e32_startup)
+  set_tests_properties(dist_bundle PROPERTIES DEPENDS "${VORNIX_E2E32_TESTS}")
 endif()
 
 # The executable check must itself catch what it is there for.

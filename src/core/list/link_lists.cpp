@@ -112,9 +112,9 @@ void FrmVornix::openLink(bool open, bool mail) {
   // The shell takes so much and no more (a longer target has crashed it): say so
   // instead of doing nothing.
   if (target.size() > kMaxShellTarget) {
-    app_.sys.boxes.notice(formatMessage({app_.str(kStrTooLongToOpen), ustr::head(target, 60), ustr::fromInt(target.size()),
-                                         ustr::fromInt(kMaxShellTarget)}),
-                          app_.str(kStrComment));
+    const Text message = formatMessage({app_.str(kStrTooLongToOpen), ustr::head(target, 60),
+                                        ustr::fromInt(target.size()), ustr::fromInt(kMaxShellTarget)});
+    app_.sys.boxes.notice(message, app_.str(kStrComment));
     return;
   }
   if (!isPlainWebOrMailAddress(target) &&

@@ -4,8 +4,7 @@
 // errors that every handler here catches as std::exception or (...) anyway.
 // Defined here, the library's versions are never linked. A failing request for
 // room or length stays std::bad_alloc; a misuse of the library (an index out of
-// range, a number that does not convert) becomes a plain std::exception; each is
-// met by the same handler as before.
+// range) becomes a plain std::exception; each is met by the same handler as before.
 #include <exception>
 #include <new>
 
