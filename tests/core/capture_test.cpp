@@ -19,10 +19,13 @@ TEST(Capture, RecordModeFilesEachNewTextOnceWithItsTypeButNotWhileTheHotMenuIsOp
   Recording p;
   const Text unicode = T("Grüße – naïve café € 中文 Ελληνικά 😀");
   for (const Text& t : {Text(u"A"), Text(u"A"), Text(u"B"), Text(u"A"), unicode}) p.copy(t);
-  EXPECT_TRUE(p.texts() == (std::vector<Text>{u"A", u"B", unicode}) && p.cells(u"A")[kColCounter] == u"0");
+  EXPECT_EQ(p.texts(), (std::vector<Text>{u"A", u"B", unicode}));
+  EXPECT_EQ(p.cells(u"A")[kColCounter], u"0");
   // Copying A again selected its row rather than filing it a second time.
   p.copy(u"A");
-  EXPECT_TRUE(p.frm->rows().selected() == p.indexOf(u"A") && p.view.panel == u"A" && p.view.tab == kTabList);
+  EXPECT_EQ(p.frm->rows().selected(), p.indexOf(u"A"));
+  EXPECT_EQ(p.view.panel, u"A");
+  EXPECT_EQ(p.view.tab, kTabList);
   // Another program empties the clipboard: nothing to file.
   p.sys.clipboard.setPicture();
   p.idle();
@@ -38,7 +41,8 @@ TEST(Capture, RecordModeFilesEachNewTextOnceWithItsTypeButNotWhileTheHotMenuIsOp
   p.app->hotmenuShown = true;
   const Text shown = p.view.panel;
   p.copy(u"frozen");
-  EXPECT_TRUE(p.row(u"frozen") == nullptr && p.view.panel == shown);
+  EXPECT_EQ(p.row(u"frozen"), nullptr);
+  EXPECT_EQ(p.view.panel, shown);
 }
 
 TEST(Capture, EachChangeIsReadAtOnceWithOneOpeningAndFiledWhenTheQueueIsEmpty) {
@@ -55,16 +59,22 @@ TEST(Capture, EachChangeIsReadAtOnceWithOneOpeningAndFiledWhenTheQueueIsEmpty) {
   for (int i = 0; i < 40; ++i) p.sys.clipboard.set(u"text " + ustr::fromInt(i));
   EXPECT_EQ(p.frm->rows().count(), 2);  // nothing filed while changes keep coming
   p.frm->fileCaptured(false);
-  EXPECT_TRUE(p.frm->rows().count() == 42 && p.row(u"text 0") && p.view.panel == shown && !p.has("EntryCount"));
+  EXPECT_EQ(p.frm->rows().count(), 42);
+  EXPECT_TRUE(p.row(u"text 0"));
+  EXPECT_EQ(p.view.panel, shown);
+  EXPECT_FALSE(p.has("EntryCount"));
   p.idle();
-  EXPECT_TRUE(p.view.panel == u"text 39" && p.stored("EntryCount") == u"42");
+  EXPECT_EQ(p.view.panel, u"text 39");
+  EXPECT_EQ(p.stored("EntryCount"), u"42");
 }
 
 TEST(Capture, WithoutRecordModeOnlyTheDisplayFollows) {
   Running p;
   p.copy(u"A");
   p.frm->activate();
-  EXPECT_TRUE(p.frm->rows().count() == 0 && p.view.panel == u"A" && p.view.enabled[Command::TbPaste]);
+  EXPECT_EQ(p.frm->rows().count(), 0);
+  EXPECT_EQ(p.view.panel, u"A");
+  EXPECT_TRUE(p.view.enabled[Command::TbPaste]);
   p.frm->FromClipboard();
   p.frm->FromClipboard();  // the same text again only selects its row
   EXPECT_EQ(p.frm->rows().count(), 1);
@@ -76,9 +86,12 @@ TEST(Capture, WithoutRecordModeOnlyTheDisplayFollows) {
   // Clearing the clipboard can be undone: the text comes back, and is filed.
   p.sys.clipboard.set(u"keep me");
   p.frm->menClearClipboard_Click();
-  EXPECT_TRUE(!p.sys.clipboard.hasTextFormat && p.view.enabled[Command::MenEditUndo]);
+  EXPECT_FALSE(p.sys.clipboard.hasTextFormat);
+  EXPECT_TRUE(p.view.enabled[Command::MenEditUndo]);
   p.frm->menEditUndo_Click();
-  EXPECT_TRUE(p.sys.clipboard.text == u"keep me" && p.frm->rows().count() == 2 && p.row(u"keep me"));
+  EXPECT_EQ(p.sys.clipboard.text, u"keep me");
+  EXPECT_EQ(p.frm->rows().count(), 2);
+  EXPECT_TRUE(p.row(u"keep me"));
 }
 
 TEST(Capture, SizeLimitDecidesWhatIsFiledFromTheFirstNotificationOnAndLongTextsShowShortened) {
@@ -92,7 +105,8 @@ TEST(Capture, SizeLimitDecidesWhatIsFiledFromTheFirstNotificationOnAndLongTextsS
   q.setAll({{"ProtocolMode", "1"}, {"LimitSizeKB", "1"}});
   q.sys.clipboard.set(Text(5000, u'c'));
   q.start();
-  EXPECT_TRUE(q.sys.chain.joins == 1 && q.frm->rows().count() == 0);
+  EXPECT_EQ(q.sys.chain.joins, 1);
+  EXPECT_EQ(q.frm->rows().count(), 0);
   EXPECT_EQ(q.view.panel, Text(63, u'c') + u" [...] " + Text(62, u'c'));
   // Read whole, or only its ends when it is over the size limit or long: the same display.
   const Text shown = u'a' + Text(62, u'x') + u" [...] " + Text(61, u'x') + u'y';
@@ -145,14 +159,16 @@ TEST(Capture, SecretTextsLeaveNoTrace) {
   Recording p;
   p.copy(u"hunter2", true);
   EXPECT_EQ(p.view.panel, u"<Verborgener Text (vom Programm als privat markiert)>");
-  EXPECT_TRUE(!p.view.enabled[Command::TbPaste] && p.view.enabled[Command::MenClearClipboard]);
+  EXPECT_FALSE(p.view.enabled[Command::TbPaste]);
+  EXPECT_TRUE(p.view.enabled[Command::MenClearClipboard]);
 }
 
 TEST(Capture, BusyClipboardAsksOnlyWhenTheOptionSaysSo) {
   Recording p;
   p.sys.clipboard.busyReads = 1;  // the capture gives up quietly
   p.copy(u"X");
-  EXPECT_TRUE(p.frm->rows().count() == 0 && p.sys.boxes.shown.empty());
+  EXPECT_EQ(p.frm->rows().count(), 0);
+  EXPECT_TRUE(p.sys.boxes.shown.empty());
   // Asked: OK tries again and files X, Cancel gives Y up.
   p.app->options.setOption(kQuestionClipOpen, std::int32_t{1});
   for (int answer : {1, 2}) {
@@ -170,13 +186,15 @@ TEST(Capture, CutOutsideTheChainLeavesNothingToIgnoreAndTheChainIsJoinedAndLeftO
   p.sys.clipboard.set(u"cut text");
   p.frm->FromClipboard();
   p.frm->tbMain_ButtonClick(4);
-  EXPECT_TRUE(!p.frm->ignoreNextChange() && p.frm->rows().count() == 0);
+  EXPECT_FALSE(p.frm->ignoreNextChange());
+  EXPECT_EQ(p.frm->rows().count(), 0);
   // Switching record mode on: the text on the clipboard is our own and is not filed;
   // the user's next copy is.
   p.app->options.setOption(kProtocolMode, std::int32_t{1});
   p.frm->changeProtocolMode();
   p.frm->changeProtocolMode(1);
-  EXPECT_TRUE(p.sys.chain.joins == 1 && p.frm->rows().count() == 0);
+  EXPECT_EQ(p.sys.chain.joins, 1);
+  EXPECT_EQ(p.frm->rows().count(), 0);
   p.copy(u"next");
   EXPECT_EQ(p.texts(), std::vector<Text>{u"next"});
   p.frm->changeProtocolMode(0);

@@ -38,17 +38,22 @@ TEST(ClipClass, SetReturnsThePreviousTextAndCountsGetPassesTheFailureOnClearRetu
   fake::FakeClipboard cb;
   ClipClass c(CodePage::windows1252());
   EXPECT_EQ(c.setClipboard(cb), u"");  // empty text: nothing happens
-  EXPECT_TRUE(cb.writes == 0 && c.ClipQuantity() == 0);
+  EXPECT_EQ(cb.writes, 0);
+  EXPECT_EQ(c.ClipQuantity(), 0);
   cb.setPicture();
   c.setClipText(u"hello");
-  EXPECT_TRUE(c.setClipboard(cb) == u"" && cb.text == u"hello" && c.ClipQuantity() == 1);
+  EXPECT_EQ(c.setClipboard(cb), u"");
+  EXPECT_EQ(cb.text, u"hello");
+  EXPECT_EQ(c.ClipQuantity(), 1);
   c.setClipText(u"next");
-  EXPECT_TRUE(c.setClipboard(cb) == u"hello" && c.ClipQuantity() == 2);
+  EXPECT_EQ(c.setClipboard(cb), u"hello");
+  EXPECT_EQ(c.ClipQuantity(), 2);
   // A clipboard that cannot be opened: nothing was used, nothing counts.
   cb.failAll = true;
   platform::ClipStatus written;
   EXPECT_EQ(c.setClipboard(cb, &written), u"");
-  EXPECT_TRUE(written == platform::ClipStatus::Failed && c.ClipQuantity() == 2);
+  EXPECT_EQ(written, platform::ClipStatus::Failed);
+  EXPECT_EQ(c.ClipQuantity(), 2);
   cb.failAll = false;
   c.setClipQuantity(2147483647);
   c.setClipboard(cb);
@@ -58,11 +63,15 @@ TEST(ClipClass, SetReturnsThePreviousTextAndCountsGetPassesTheFailureOnClearRetu
   platform::ClipStatus status;
   cb.busyReads = 1;
   cb.set(u"http://x.org");
-  EXPECT_TRUE(c.getClipboard(cb, status) == u"" && status == platform::ClipStatus::Busy && c.clipText() == u"old");
+  EXPECT_EQ(c.getClipboard(cb, status), u"");
+  EXPECT_EQ(status, platform::ClipStatus::Busy);
+  EXPECT_EQ(c.clipText(), u"old");
   EXPECT_EQ(c.getClipboard(cb, status), u"http://x.org");
-  EXPECT_TRUE(status == platform::ClipStatus::Ok && c.isURL == 2);
+  EXPECT_EQ(status, platform::ClipStatus::Ok);
+  EXPECT_EQ(c.isURL, 2);
   // Clearing hands back the text it removed; a clipboard without text keeps the clip.
-  EXPECT_TRUE(c.clearClipboard(cb) == u"http://x.org" && !cb.hasTextFormat);
+  EXPECT_EQ(c.clearClipboard(cb), u"http://x.org");
+  EXPECT_FALSE(cb.hasTextFormat);
   EXPECT_EQ(c.clearClipboard(cb), u"");
   cb.setPicture();
   EXPECT_EQ(c.getClipboard(cb, status), u"");
@@ -76,11 +85,14 @@ TEST(ClipClass, TrimReclassifiesButOtherToolsDoNot) {
   c.txtUCase();
   EXPECT_EQ(c.isURL, 0);
   c.txtTrim();
-  EXPECT_TRUE(c.clipText() == u"HTTP://X.ORG" && c.isURL == 2);
-  EXPECT_TRUE(c.UnCite(u"") == u"" && c.clipText() == u"HTTP://X.ORG");
+  EXPECT_EQ(c.clipText(), u"HTTP://X.ORG");
+  EXPECT_EQ(c.isURL, 2);
+  EXPECT_EQ(c.UnCite(u""), u"");
+  EXPECT_EQ(c.clipText(), u"HTTP://X.ORG");
   EXPECT_EQ(c.txtLCase(), T("http://x.org"));
   c.setClipText(T("Ärger Straße"));
-  EXPECT_TRUE(c.txtUCase() == T("ÄRGER STRAßE") && c.txtLCase() == T("ärger straße"));
+  EXPECT_EQ(c.txtUCase(), T("ÄRGER STRAßE"));
+  EXPECT_EQ(c.txtLCase(), T("ärger straße"));
 }
 
 }  // namespace vornix::test

@@ -76,7 +76,8 @@ TEST(Commands, DeleteAsksForProtectedEntriesOnlyAndTheLastRowClearsTheList) {
   EXPECT_EQ(p.row(u"http://beta.org"), nullptr);
   p.select("alpha");
   p.frm->lvItems_KeyUp(46);  // the Delete key
-  EXPECT_TRUE(p.row(u"alpha") == nullptr && p.sys.boxes.shown.size() == 2u);
+  EXPECT_EQ(p.row(u"alpha"), nullptr);
+  EXPECT_EQ(p.sys.boxes.shown.size(), 2u);
   // The only row left: deleting it is clearing the list, asked as such.
   p.select("gamma@example.com");
   p.sys.boxes.answers = {2};
@@ -87,7 +88,9 @@ TEST(Commands, DeleteAsksForProtectedEntriesOnlyAndTheLastRowClearsTheList) {
   Running q;
   q.frm->addListItem(u"only", true, true);
   q.frm->tbMain_ButtonClick(9);
-  EXPECT_TRUE(q.sys.boxes.shown.size() == 1u && q.frm->rows().count() == 0 && !q.app->questionSuppression);
+  EXPECT_EQ(q.sys.boxes.shown.size(), 1u);
+  EXPECT_EQ(q.frm->rows().count(), 0);
+  EXPECT_FALSE(q.app->questionSuppression);
 }
 
 TEST(Commands, QuestionsActOnTheRowAskedAboutWhileACaptureArrives) {
@@ -101,7 +104,8 @@ TEST(Commands, QuestionsActOnTheRowAskedAboutWhileACaptureArrives) {
     p.select("http://beta.org");
     p.sys.loop.whileOpen([&p] { p.copy(u"fresh"); });
     p.frm->tbMain_ButtonClick(button);
-    EXPECT_TRUE(!p.row(u"http://beta.org") && p.row(u"fresh")) << button;
+    EXPECT_FALSE(p.row(u"http://beta.org")) << button;
+    EXPECT_TRUE(p.row(u"fresh")) << button;
     EXPECT_EQ(p.frm->rows().count(), button == 10 ? 1 : 3) << button;
   }
   // Undo whose clipboard write fails: a copy filed while the error box is open gives
@@ -116,7 +120,8 @@ TEST(Commands, QuestionsActOnTheRowAskedAboutWhileACaptureArrives) {
   u.sys.loop.whileOpen([&u] { u.copy(u"fresh"); });
   u.frm->menEditUndo_Click();
   ASSERT_EQ(u.sys.boxes.shown.size(), 1u);
-  EXPECT_TRUE(u.row(u"fresh") && u.row(numbered(49)));
+  EXPECT_TRUE(u.row(u"fresh"));
+  EXPECT_TRUE(u.row(numbered(49)));
 }
 
 TEST(Commands, UndoBringsBackWhatTheLastDeleteOrChangeTookButNoClearedList) {
@@ -134,9 +139,11 @@ TEST(Commands, UndoBringsBackWhatTheLastDeleteOrChangeTookButNoClearedList) {
   // A changed entry: the old text is filed again beside the new one.
   p.select("alpha");
   p.edit(u"alpha two");
-  EXPECT_TRUE(p.view.editShown.back() == u"alpha" && !p.row(u"alpha"));
+  EXPECT_EQ(p.view.editShown.back(), u"alpha");
+  EXPECT_FALSE(p.row(u"alpha"));
   p.frm->menEditUndo_Click();
-  EXPECT_TRUE(p.row(u"alpha") && p.row(u"alpha two"));
+  EXPECT_TRUE(p.row(u"alpha"));
+  EXPECT_TRUE(p.row(u"alpha two"));
   p.frm->tbMain_ButtonClick(10);
   EXPECT_EQ(p.frm->rows().count(), 0);
   p.frm->menEditUndo_Click();
@@ -148,7 +155,9 @@ TEST(Commands, ButtonsWithoutSelectionDoOnlyTheirListPartAndNewGoesThroughTheEdi
   p.frm->lvItems_Select(-1);
   p.sys.clipboard.set(u"from clipboard");
   for (int button : {4, 5, 8, 9, 12}) p.frm->tbMain_ButtonClick(button);
-  EXPECT_TRUE(p.frm->rows().count() == 3 && p.view.editShown.empty() && p.sys.shell.opened.empty());
+  EXPECT_EQ(p.frm->rows().count(), 3);
+  EXPECT_TRUE(p.view.editShown.empty());
+  EXPECT_TRUE(p.sys.shell.opened.empty());
   p.view.editProtect = true;
   p.edit(u"typed in", false, Command::TbNew);
   EXPECT_EQ(p.view.editShown.back(), u"");
@@ -161,7 +170,8 @@ TEST(Commands, ButtonsWithoutSelectionDoOnlyTheirListPartAndNewGoesThroughTheEdi
   p.frm->tbMain_ButtonClick(6);
   p.sys.clipboard.set(u"insert key");
   p.frm->lvItems_KeyUp(45);
-  EXPECT_TRUE(p.row(u"from clipboard") && p.row(u"insert key"));
+  EXPECT_TRUE(p.row(u"from clipboard"));
+  EXPECT_TRUE(p.row(u"insert key"));
   p.frm->tbMain_ButtonClick(14);
   p.frm->lvItems_KeyDown(27);
   EXPECT_EQ(p.view.miniModeRequests, 2);
@@ -179,7 +189,8 @@ TEST(Commands, DoubleClickFollowsItsOptions) {
   p.app->options.setOption(kDblClickClip, false);
   p.sys.clipboard.set(u"x");
   p.frm->lvItems_DblClick();
-  EXPECT_TRUE(p.sys.clipboard.text == u"x" && p.view.editShown.size() == 1u);
+  EXPECT_EQ(p.sys.clipboard.text, u"x");
+  EXPECT_EQ(p.view.editShown.size(), 1u);
 }
 
 TEST(Commands, SortingByHeaderClicks) {
@@ -199,7 +210,8 @@ TEST(Commands, SortingByHeaderClicks) {
   p.frm->lvItems_ColumnClick(3);
   EXPECT_EQ(p.frm->rows().sortKey(), kColType);
   p.frm->saveReg();
-  EXPECT_TRUE(p.stored("SortKey") == u"2" && p.stored("SortOrder") == u"0");
+  EXPECT_EQ(p.stored("SortKey"), u"2");
+  EXPECT_EQ(p.stored("SortOrder"), u"0");
 }
 
 TEST(Commands, ProtectionByCheckBoxDragOutAndDrop) {
@@ -213,7 +225,8 @@ TEST(Commands, ProtectionByCheckBoxDragOutAndDrop) {
   p.frm->changeProtocolMode();
   p.copy(u"copied during the drag");
   EXPECT_EQ(p.frm->lvItems_DragOut(dragged), u"alpha");
-  EXPECT_TRUE(p.cells(u"alpha")[kColCounter] == u"11" && p.cells(u"alpha")[kColCountSort] == u"0000000011");
+  EXPECT_EQ(p.cells(u"alpha")[kColCounter], u"11");
+  EXPECT_EQ(p.cells(u"alpha")[kColCountSort], u"0000000011");
   p.frm->lvItems_Select(-1);
   EXPECT_EQ(p.frm->lvItems_DragOut(p.frm->selectedRowId()), u"");
   p.restart();
@@ -224,7 +237,10 @@ TEST(Commands, ProtectionByCheckBoxDragOutAndDrop) {
   p.sys.files.files = {
       {u"C:\\a.txt", "file a"}, {u"C:\\b.bin", std::string("\x01\x02", 2)}, {u"C:\\c.txt", "file\r\nc"}};
   p.frm->dropFiles({u"C:\\a.txt", u"C:\\b.bin", u"C:\\c.txt"});
-  EXPECT_TRUE(p.row(u"dropped") && p.row(u"file a") && p.row(u"file\r\nc") && p.frm->rows().count() == 7);
+  EXPECT_TRUE(p.row(u"dropped"));
+  EXPECT_TRUE(p.row(u"file a"));
+  EXPECT_TRUE(p.row(u"file\r\nc"));
+  EXPECT_EQ(p.frm->rows().count(), 7);
   EXPECT_EQ(p.boxes(), std::vector<Text>{u"Die geladene Datei ist keine ASCII-Datei\r\nund kann leider nicht importiert werden!"});
 }
 
@@ -233,7 +249,8 @@ TEST(LinkLists, TabsListUrlsAndMailAddressesInRowOrderAndADoubleClickOpensPerOpt
   p.add(u"http://delta.org", at(4));
   p.frm->ssVornix_Click(kTabURL);
   EXPECT_EQ(p.view.linkItems[kTabURL], (std::vector<Text>{u"http://delta.org", u"http://beta.org"}));
-  EXPECT_TRUE(p.view.linkEnabled[kTabURL] && p.frm->rows().selected() == -1);
+  EXPECT_TRUE(p.view.linkEnabled[kTabURL]);
+  EXPECT_EQ(p.frm->rows().selected(), -1);
   p.view.linkCurrent[kTabURL] = 1;
   p.frm->linkList_Click(kTabURL);
   EXPECT_EQ(p.frm->rows().selected(), p.indexOf(u"http://beta.org"));
@@ -241,7 +258,8 @@ TEST(LinkLists, TabsListUrlsAndMailAddressesInRowOrderAndADoubleClickOpensPerOpt
   // A double-click opens the address only with its own option on, else it acts as in the list.
   p.view.tab = kTabURL;
   p.frm->linkList_DblClick(kTabURL);
-  EXPECT_TRUE(p.sys.shell.opened.empty() && p.view.editShown.size() == 1u);
+  EXPECT_TRUE(p.sys.shell.opened.empty());
+  EXPECT_EQ(p.view.editShown.size(), 1u);
   p.app->options.setOption(kDblClickHyperURL, std::int32_t{1});
   p.frm->linkList_DblClick(kTabURL);
   EXPECT_EQ(p.sys.shell.opened, std::vector<Text>{u"http://beta.org"});
@@ -334,7 +352,8 @@ TEST(EntryList, FullListGivesUpTheRightEntryInRecordModeAndRefusesWithAMessageOt
     Running p({{"ProtocolMode", c.rule ? "1" : "0"}, {"ProtocolQuant", c.rule ? c.rule : "True"}});
     fill(p, c.counters, c.protectedCount);
     p.frm->addListItem(u"new", false, true);
-    EXPECT_TRUE(p.frm->rows().count() == 50 && (p.row(u"new") != nullptr) == (c.gone >= 0)) << c.gone;
+    EXPECT_EQ(p.frm->rows().count(), 50) << c.gone;
+    EXPECT_EQ((p.row(u"new") != nullptr), (c.gone >= 0)) << c.gone;
     EXPECT_TRUE(c.gone < 0 || (!p.row(numbered(c.gone)) && p.frm->undoRecord().text == numbered(c.gone))) << c.gone;
     const Text full = T("Maximale Anzahl von Einträgen erreicht!\r\nLöschen Sie einfach einen oder mehrere Einträge "
                         "aus der Liste ...");
@@ -360,19 +379,24 @@ TEST(EntryList, ChangeEntryReplacesTextCountsAUseOrSelectsTheRowThatHasTheText) 
   p.frm->changeEntry(u"new", true);
   const Row* r = p.row(u"new");
   ASSERT_NE(r, nullptr);
-  EXPECT_TRUE(r->checked && r->cells[kColCounter] == u"3" && r->cells[kColDateSort] == u"20230316120000");
+  EXPECT_TRUE(r->checked);
+  EXPECT_EQ(r->cells[kColCounter], u"3");
+  EXPECT_EQ(r->cells[kColDateSort], u"20230316120000");
   EXPECT_EQ(p.frm->undoRecord().text, u"old");
   // Unchanged text with copied: counts a use, keeps date and text.
   p.frm->changeEntry(u"new", true, true);
-  EXPECT_TRUE(p.row(u"new")->cells[kColCounter] == u"4" && p.row(u"new")->cells[kColCountSort] == u"0000000004");
+  EXPECT_EQ(p.row(u"new")->cells[kColCounter], u"4");
+  EXPECT_EQ(p.row(u"new")->cells[kColCountSort], u"0000000004");
   EXPECT_EQ(p.row(u"new")->cells[kColDateSort], u"20230316120000");
   // Only the protection changed (the editor's OK on the same text).
   p.frm->changeEntry(u"new", false);
   EXPECT_FALSE(p.row(u"new")->checked);
   // The text of another row: that row is selected and counts the use.
   p.frm->changeEntry(u"other", true, true);
-  EXPECT_TRUE(p.texts().size() == 2u && p.frm->rows().selected() == p.indexOf(u"other"));
-  EXPECT_TRUE(p.row(u"other")->cells[kColCounter] == u"2" && !p.row(u"other")->checked);
+  EXPECT_EQ(p.texts().size(), 2u);
+  EXPECT_EQ(p.frm->rows().selected(), p.indexOf(u"other"));
+  EXPECT_EQ(p.row(u"other")->cells[kColCounter], u"2");
+  EXPECT_FALSE(p.row(u"other")->checked);
 }
 
 TEST(EntryList, CommandsFollowSelectionAndRowCount) {

@@ -79,13 +79,16 @@ TEST(DiaTextInput, EachToolItemRunsItsTransformOnTheText) {
 TEST(DiaTextInput, CommandsNeedATextPanelsShowCaretAndLengthAndInsertsGoBeforeASelection) {
   Editor e;
   e.open(u"");
-  EXPECT_TRUE(!e.view.commands && e.view.lengthText == u"0");
+  EXPECT_FALSE(e.view.commands);
+  EXPECT_EQ(e.view.lengthText, u"0");
   e.view.box = u"abc";
   e.view.start = 2;
   e.dia.txtTextInput_Change();
   e.dia.txtTextInput_SelChange();
   e.dia.timLen_Timer();
-  EXPECT_TRUE(e.view.commands && e.view.position == u"2" && e.view.lengthText == u"3");
+  EXPECT_TRUE(e.view.commands);
+  EXPECT_EQ(e.view.position, u"2");
+  EXPECT_EQ(e.view.lengthText, u"3");
   e.app->hotkeys.textkeyBol = false;
   e.open(u"x");
   EXPECT_FALSE(e.view.keysShown);
@@ -94,22 +97,29 @@ TEST(DiaTextInput, CommandsNeedATextPanelsShowCaretAndLengthAndInsertsGoBeforeAS
   e.view.start = 6;
   e.view.length = 5;  // "world" stays
   e.dia.insertDate(false);
-  EXPECT_TRUE(e.view.box == u"hello 15.03.2023world" && e.view.start == 16);
+  EXPECT_EQ(e.view.box, u"hello 15.03.2023world");
+  EXPECT_EQ(e.view.start, 16);
   e.dia.insertRepeated(u"-", 3);
-  EXPECT_TRUE(e.view.box == u"hello 15.03.2023---world" && e.view.position == u"19");
+  EXPECT_EQ(e.view.box, u"hello 15.03.2023---world");
+  EXPECT_EQ(e.view.position, u"19");
 }
 
 TEST(DiaTextInput, OkHandsBackTextProtectionAndCopyAndWritesTheKey) {
   Editor e;
   e.app->textBlocks[3] = u"same";
   e.open(u"same");
-  EXPECT_TRUE(e.dia.openingKey() == 3 && e.view.key == 4);
+  EXPECT_EQ(e.dia.openingKey(), 3);
+  EXPECT_EQ(e.view.key, 4);
   // Moving the text to key 5 keeps it on key 3 as well.
   e.view.key = 6;
   e.view.protect = true;
   e.dia.OKCopyButton_Click();
-  EXPECT_TRUE(e.view.hidden && e.dia.result().accepted && e.dia.result().protect && e.dia.result().copy);
-  EXPECT_TRUE(e.app->textBlocks[5] == u"same" && e.app->textBlocks[3] == u"same");
+  EXPECT_TRUE(e.view.hidden);
+  EXPECT_TRUE(e.dia.result().accepted);
+  EXPECT_TRUE(e.dia.result().protect);
+  EXPECT_TRUE(e.dia.result().copy);
+  EXPECT_EQ(e.app->textBlocks[5], u"same");
+  EXPECT_EQ(e.app->textBlocks[3], u"same");
   // "--" takes the text off its key.
   e.open(u"same");
   e.view.key = 0;
@@ -120,7 +130,8 @@ TEST(DiaTextInput, OkHandsBackTextProtectionAndCopyAndWritesTheKey) {
   e.open(u"");
   e.view.key = 2;
   e.dia.OKButton_Click();
-  EXPECT_TRUE(!e.dia.result().accepted && e.app->textBlocks[1] == u"");
+  EXPECT_FALSE(e.dia.result().accepted);
+  EXPECT_EQ(e.app->textBlocks[1], u"");
   e.open(u"x");
   e.dia.CancelButton_Click();
   EXPECT_FALSE(e.dia.result().accepted);
@@ -137,7 +148,8 @@ TEST(DiaTextInput, TakingAnOccupiedKeyAsksAndCancelReturnsToTheOpeningKey) {
   EXPECT_EQ(e.boxes(), std::vector<Text>{u"\"" + Text(97, u'b') + u"...\"\r\ndurch\r\n\"new text\"\r\nersetzen? "});
   // Cancel returns to the opening key; a free key asks nothing.
   e.dia.keyNumber_Click(2);
-  EXPECT_TRUE(e.view.key == 0 && e.sys.boxes.shown.size() == 1u);
+  EXPECT_EQ(e.view.key, 0);
+  EXPECT_EQ(e.sys.boxes.shown.size(), 1u);
 }
 
 TEST(DiaTextInput, FindAndReplaceRules) {
@@ -152,7 +164,8 @@ TEST(DiaTextInput, FindAndReplaceRules) {
   Editor e;
   for (const Case& c : cases) {
     e.open(T(c.text));
-    EXPECT_TRUE(e.dia.replaceAll(T(c.find), T(c.replace), c.matchCase) == c.done && e.view.box == T(c.out)) << c.text;
+    EXPECT_EQ(e.dia.replaceAll(T(c.find), T(c.replace), c.matchCase), c.done) << c.text;
+    EXPECT_EQ(e.view.box, T(c.out)) << c.text;
   }
 }
 
@@ -165,7 +178,8 @@ TEST(DiaTextInput, ExportWritesTheTextToTheChosenFileOrNothingWhenCancelled) {
   e.view.box = u"other";
   e.view.saveCancel = true;
   e.dia.menInputEntryExport_Click();
-  EXPECT_TRUE(e.sys.files.files[u"C:\\out\\a.txt"] == "line\r\n\xE4" && e.sys.boxes.shown.empty());
+  EXPECT_EQ(e.sys.files.files[u"C:\\out\\a.txt"], "line\r\n\xE4");
+  EXPECT_TRUE(e.sys.boxes.shown.empty());
 }
 
 TEST(ToolDialogs, FieldChecksAndCharacterAreas) {
@@ -175,11 +189,14 @@ TEST(ToolDialogs, FieldChecksAndCharacterAreas) {
       {"5", "5"}, {"200", "80"}, {"0", "1"}, {"-3", "1"}, {"x", "1"}, {"", "1"}, {"99999999999999999999", "80"}};
   for (auto [in, out] : repeats) EXPECT_EQ(tools::checkRepeat(T(in)), T(out)) << in;
   const CodePage& cp = CodePage::windows1252();
-  EXPECT_TRUE(tools::codeCharacter(u"128", cp) == T("€") && tools::codeCharacter(u"0", cp) == u"\t");
-  EXPECT_TRUE(tools::citeCharFrom(u">> ") == u">>" && tools::citeCharFrom(u"   ") == u"");
+  EXPECT_EQ(tools::codeCharacter(u"128", cp), T("€"));
+  EXPECT_EQ(tools::codeCharacter(u"0", cp), u"\t");
+  EXPECT_EQ(tools::citeCharFrom(u">> "), u">>");
+  EXPECT_EQ(tools::citeCharFrom(u"   "), u"");
   const std::vector<Text> standard = tools::specialCharacters(1, cp), special = tools::specialCharacters(0, cp);
   ASSERT_TRUE(standard.size() == 96u && special.size() == 99u);
-  EXPECT_TRUE(standard.front() == u" " && standard.back() == Text(1, 127));
+  EXPECT_EQ(standard.front(), u" ");
+  EXPECT_EQ(standard.back(), Text(1, 127));
   EXPECT_EQ(special[0] + special[1] + special[2] + special[3] + special.back(), T("€‘’\u00A0ÿ"));
 }
 

@@ -61,20 +61,24 @@ TEST(SaveFile, KeepsEveryCharacterAndAsksBeforeReplacing) {
   EXPECT_TRUE(saveFile(*p.app, u"C:\\a.txt", T("ä€\r\n"), overwrite, false));
   EXPECT_TRUE(saveFile(*p.app, u"C:\\b.txt", T("ä中"), overwrite, false));
   EXPECT_EQ(p.sys.files.files[u"C:\\a.txt"], "\xE4\x80\r\n");
-  EXPECT_TRUE(p.sys.files.files[u"C:\\b.txt"] == "\xEF\xBB\xBF\xC3\xA4\xE4\xB8\xAD" && read(u"C:\\b.txt") == T("ä中"));
+  EXPECT_EQ(p.sys.files.files[u"C:\\b.txt"], "\xEF\xBB\xBF\xC3\xA4\xE4\xB8\xAD");
+  EXPECT_EQ(read(u"C:\\b.txt"), T("ä中"));
   // Appending text that the code page cannot hold turns the whole file into UTF-8.
-  EXPECT_TRUE(saveFile(*p.app, u"C:\\a.txt", T("中"), overwrite, true) && read(u"C:\\a.txt") == T("ä€\r\n中"));
+  EXPECT_TRUE(saveFile(*p.app, u"C:\\a.txt", T("中"), overwrite, true));
+  EXPECT_EQ(read(u"C:\\a.txt"), T("ä€\r\n中"));
   // An existing file is replaced only on OK, even while a dialog holds the modal flag.
   p.app->modalOpen = true;
   p.sys.boxes.answers = {2};
   overwrite = false;
-  EXPECT_TRUE(saveFile(*p.app, u"C:\\b.txt", u"new", overwrite, false) && !overwrite);
+  EXPECT_TRUE(saveFile(*p.app, u"C:\\b.txt", u"new", overwrite, false));
+  EXPECT_FALSE(overwrite);
   EXPECT_EQ(p.sys.boxes.shown.back().text, u"Datei \"C:\\b.txt\"' überschreiben?");
   // A failed write is told and the old file stays.
   p.sys.files.failWrites = true;
   overwrite = true;
   EXPECT_FALSE(saveFile(*p.app, u"C:\\b.txt", u"new", overwrite, false));
-  EXPECT_TRUE(p.sys.boxes.shown.back().text.substr(0, 12) == u"saveFile: \r\n" && read(u"C:\\b.txt") == T("ä中"));
+  EXPECT_EQ(p.sys.boxes.shown.back().text.substr(0, 12), u"saveFile: \r\n");
+  EXPECT_EQ(read(u"C:\\b.txt"), T("ä中"));
 }
 
 TEST(SaveFile, NamesAndPaths) {
@@ -89,7 +93,8 @@ TEST(DiaExport, WritesOneFileOneFilePerTextOrTheClipboard) {
   Exporting e;
   // The selected entry alone: no line break at the end.
   e.run();
-  EXPECT_TRUE(e.file("C:\\out\\all.txt") == "someone@example.com" && e.view.closed);
+  EXPECT_EQ(e.file("C:\\out\\all.txt"), "someone@example.com");
+  EXPECT_TRUE(e.view.closed);
   // All entries, text keys off: no blocks; a second export replaces the file.
   e.dia.selectionClick(DiaExport::kSelAll);
   e.run();
@@ -113,7 +118,8 @@ TEST(DiaExport, WritesOneFileOneFilePerTextOrTheClipboard) {
   e.dia.listClick(DiaExport::kListEMail, true);
   e.dia.listClick(DiaExport::kListProtected, true);
   e.run();
-  EXPECT_TRUE(e.file("C:\\out\\vornix01.txt") == "someone@example.com" && e.file("C:\\out\\vornix03.txt") == "old");
+  EXPECT_EQ(e.file("C:\\out\\vornix01.txt"), "someone@example.com");
+  EXPECT_EQ(e.file("C:\\out\\vornix03.txt"), "old");
   EXPECT_EQ(e.sys.files.files.size(), 2u);
   // The clipboard gets the collected texts as one.
   e.dia.listClick(DiaExport::kListEMail, false);
@@ -125,15 +131,19 @@ TEST(DiaExport, WritesOneFileOneFilePerTextOrTheClipboard) {
 
 TEST(DiaExport, OptionButtonsEnableWhatTheyNeedAndCancelledDialogsAndFailuresWriteNothing) {
   Exporting e;
-  EXPECT_TRUE(!e.view.dir && !e.view.lists);
+  EXPECT_FALSE(e.view.dir);
+  EXPECT_FALSE(e.view.lists);
   e.dia.selectionClick(DiaExport::kSelLists);
-  EXPECT_TRUE(e.view.lists && !e.view.ok);
+  EXPECT_TRUE(e.view.lists);
+  EXPECT_FALSE(e.view.ok);
   e.dia.listClick(DiaExport::kListURL, true);
   EXPECT_TRUE(e.view.ok);
   e.dia.destinationClick(DiaExport::kSaveDir);
   e.dia.selectionClick(DiaExport::kSelSingle);
-  EXPECT_TRUE(e.dia.destination() == DiaExport::kSaveFile && e.view.destinationShown == DiaExport::kSaveFile);
-  EXPECT_TRUE(!e.view.dir && e.view.ok);
+  EXPECT_EQ(e.dia.destination(), DiaExport::kSaveFile);
+  EXPECT_EQ(e.view.destinationShown, DiaExport::kSaveFile);
+  EXPECT_FALSE(e.view.dir);
+  EXPECT_TRUE(e.view.ok);
   // Cancelled dialogs and failures write nothing and keep the dialog.
   e.dia.selectionClick(DiaExport::kSelAll);
   e.view.cancelFile = true;
@@ -141,14 +151,18 @@ TEST(DiaExport, OptionButtonsEnableWhatTheyNeedAndCancelledDialogsAndFailuresWri
   e.dia.destinationClick(DiaExport::kSaveDir);
   e.view.cancelFolder = true;
   e.run();
-  EXPECT_TRUE(e.sys.files.files.empty() && !e.view.closed && e.sys.boxes.shown.empty());
+  EXPECT_TRUE(e.sys.files.files.empty());
+  EXPECT_FALSE(e.view.closed);
+  EXPECT_TRUE(e.sys.boxes.shown.empty());
   e.sys.files.files[u"C:\\out\\all.txt"] = "earlier";
   e.sys.files.failWrites = true;
   e.app->modalOpen = true;
   e.dia.destinationClick(DiaExport::kSaveFile);
   e.view.cancelFile = false;
   e.run();
-  EXPECT_TRUE(e.file("C:\\out\\all.txt") == "earlier" && e.sys.boxes.shown.size() == 1u && !e.view.closed);
+  EXPECT_EQ(e.file("C:\\out\\all.txt"), "earlier");
+  EXPECT_EQ(e.sys.boxes.shown.size(), 1u);
+  EXPECT_FALSE(e.view.closed);
 }
 
 TEST(DiaExport, CopiesFiledWhileItsWindowsAreOpenChangeNoExportedText) {
@@ -167,7 +181,8 @@ TEST(DiaExport, CopiesFiledWhileItsWindowsAreOpenChangeNoExportedText) {
   const std::map<Text, std::string> files = {
       {u"C:\\out\\vornix01.txt", "during the folder dialog"}, {u"C:\\out\\vornix02.txt", "someone@example.com"},
       {u"C:\\out\\vornix03.txt", "http://www.example.org"}, {u"C:\\out\\vornix04.txt", "plain"}};
-  EXPECT_TRUE(e.sys.files.files == files && e.frm->rows().count() == 5);
+  EXPECT_EQ(e.sys.files.files, files);
+  EXPECT_EQ(e.frm->rows().count(), 5);
   // The selected entry is the one selected when OK is pressed: the copy filed
   // while the dialog is open is selected then, and "plain" has moved down a row.
   Exporting s;

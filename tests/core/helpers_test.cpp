@@ -36,9 +36,12 @@ bool wholeCharacters(const Text& t) {
 
 TEST(WholeCharacters, EveryShortenedTextKeepsItsPairsTogether) {
   const Text face = u"\U0001F600";  // one character, two units
-  EXPECT_TRUE(ustr::head(u"ab" + face, 3) == u"ab" && ustr::head(u"ab" + face, 4) == u"ab" + face);
-  EXPECT_TRUE(ustr::tail(face + u"ab", 3) == u"ab" && ustr::tail(face + u"ab", 4) == face + u"ab");
-  EXPECT_TRUE(ustr::head(u"abc", 0) == u"" && ustr::tail(u"abc", 0) == u"");
+  EXPECT_EQ(ustr::head(u"ab" + face, 3), u"ab");
+  EXPECT_TRUE(ustr::head(u"ab" + face, 4) == u"ab" + face);
+  EXPECT_EQ(ustr::tail(face + u"ab", 3), u"ab");
+  EXPECT_TRUE(ustr::tail(face + u"ab", 4) == face + u"ab");
+  EXPECT_EQ(ustr::head(u"abc", 0), u"");
+  EXPECT_EQ(ustr::tail(u"abc", 0), u"");
   // Every way a text is shortened, at every offset of the pairs against the cut.
   for (const Text& lead : {Text(), Text(u"x")}) {
     Text faces = lead;
@@ -59,14 +62,16 @@ TEST(FlattenLine, EveryBreakTabAndControlIsOneBlankAndMnemonicMarksGo) {
       {u"GmbH\r\nHauptstr. 1", 100, u"GmbH Hauptstr. 1"}, {u"a\tb\nc\rd\r\n\r\ne", 100, u"a b c d  e"},
       {u"\r\n lead", 100, u"  lead"}, {u"x\x01y\x1fz", 100, u"x y z"}, {u"abc\r\ndef", 5, u"abc d"}};
   for (auto [text, max, flat] : cases) EXPECT_EQ(flattenLine(text, max), flat);
-  EXPECT_TRUE(removeAmpersand(u"&Copy") == u"Copy" && removeAmpersand(u"Drag&&Drop") == u"DragDrop");
+  EXPECT_EQ(removeAmpersand(u"&Copy"), u"Copy");
+  EXPECT_EQ(removeAmpersand(u"Drag&&Drop"), u"DragDrop");
 }
 
 TEST(Files, MissingOrEmptyFilesReadAsEmptyWithoutMessage) {
   Program p;
   p.sys.files.files[u"C:\\e.txt"] = "";
   p.sys.files.files[u"C:\\u.txt"] = "\xe4\x80";
-  EXPECT_TRUE(readFile(*p.app, u"C:\\missing.txt") == u"" && readFile(*p.app, u"C:\\e.txt") == u"");
+  EXPECT_EQ(readFile(*p.app, u"C:\\missing.txt"), u"");
+  EXPECT_EQ(readFile(*p.app, u"C:\\e.txt"), u"");
   EXPECT_EQ(readFile(*p.app, u"C:\\u.txt"), T("ä€"));
   deleteFile(*p.app, u"C:\\missing.txt");
   EXPECT_TRUE(p.sys.boxes.shown.empty());
@@ -99,7 +104,8 @@ TEST(Dates, SortKeyAndCivilRoundTrip) {
       {dates::fromCivil({2003, 4, 5, 23, 59, 59}) + 0.7 / 86400, u"20030406000000"}};
   for (auto [date, key] : cases) EXPECT_EQ(dates::sortKey(date), key);
   dates::Civil back = dates::toCivil(dates::fromCivil({1999, 12, 31, 0, 0, 0}));
-  EXPECT_TRUE(back.year == 1999 && back.day == 31);
+  EXPECT_EQ(back.year, 1999);
+  EXPECT_EQ(back.day, 31);
 }
 
 }  // namespace vornix::test

@@ -68,12 +68,15 @@ TEST(Hotmenu, ListsClipboardAndEveryEntryShortenedAndFilesWhatWasCopiedJustBefor
   m.putUnfiled(u"on the clipboard only");
   m.keyboard.active = 0x42;
   m.menu.load();
-  EXPECT_TRUE(m.app->hotmenuShown && m.menu.target() == platform::WindowHandle(0x42));
+  EXPECT_TRUE(m.app->hotmenuShown);
+  EXPECT_EQ(m.menu.target(), platform::WindowHandle(0x42));
   std::vector<Text> expected{u"on the clipboard only"};
   for (const Text& t : m.texts()) expected.push_back(shortenText(t, 50));
   EXPECT_EQ(m.menuView.lines, expected);
   EXPECT_EQ(m.menuView.lines[1].size(), 57u);  // 25 + " [...] " + 25 of the 3000 x
-  EXPECT_TRUE(m.menuView.selected == 0 && m.menuView.topMost && m.menuView.checkTimer);
+  EXPECT_EQ(m.menuView.selected, 0);
+  EXPECT_TRUE(m.menuView.topMost);
+  EXPECT_TRUE(m.menuView.checkTimer);
   EXPECT_EQ(m.menuView.status, m.view.panel);
   // The list is frozen while the menu is open: a copy elsewhere files nothing.
   m.copy(u"copied meanwhile");
@@ -131,7 +134,8 @@ TEST(Hotmenu, PickHandsTheTextToTheTargetPerOption) {
     const bool entry = c.handed == u"newer";
     EXPECT_EQ(m.counter(u"newer"), used + (entry ? 1 : 0));
     EXPECT_TRUE(!entry || m.frm->getSelectedIndex() == m.indexOf(u"newer"));
-    EXPECT_TRUE(m.menuView.closed && !m.app->hotmenuShown);
+    EXPECT_TRUE(m.menuView.closed);
+    EXPECT_FALSE(m.app->hotmenuShown);
     // The pick's own clipboard write files no second copy of a text.
     const std::vector<Text> texts = m.texts();
     EXPECT_EQ(std::set<Text>(texts.begin(), texts.end()).size(), texts.size());
@@ -156,9 +160,11 @@ TEST(Hotmenu, ClosesWithoutHandingOverOnEscIdleRightClickFocusLoss) {
     m.menu.lstHotmenu_KeyUp(40);  // any other key starts the five seconds anew
     EXPECT_EQ(m.menuView.checkRestarts, restarts + 2);
     close(m.menu);
-    EXPECT_TRUE(m.menuView.closed && !m.app->hotmenuShown);
+    EXPECT_TRUE(m.menuView.closed);
+    EXPECT_FALSE(m.app->hotmenuShown);
     EXPECT_TRUE(m.view.topMost);  // the main window keeps its "stay in front"
-    EXPECT_TRUE(m.keyboard.typed.empty() && m.sys.clipboard.writes == 0);
+    EXPECT_TRUE(m.keyboard.typed.empty());
+    EXPECT_EQ(m.sys.clipboard.writes, 0);
   }
   // Handing the front back to the target on a pick is no focus loss.
   Menu m;
@@ -173,9 +179,11 @@ TEST(Hotmenu, ClosesWithoutHandingOverOnEscIdleRightClickFocusLoss) {
   Menu e;
   e.sys.clipboard.setPicture();
   e.menu.load();
-  EXPECT_TRUE(e.menuView.lines.empty() && e.menuView.selected == -1);
+  EXPECT_TRUE(e.menuView.lines.empty());
+  EXPECT_EQ(e.menuView.selected, -1);
   e.pick(-1);
-  EXPECT_TRUE(e.menuView.closed && e.sys.clipboard.writes == 0);
+  EXPECT_TRUE(e.menuView.closed);
+  EXPECT_EQ(e.sys.clipboard.writes, 0);
 }
 
 TEST(Hotmenu, TypingKeepsTheLinesThatHoldEveryWord) {
@@ -189,7 +197,8 @@ TEST(Hotmenu, TypingKeepsTheLinesThatHoldEveryWord) {
   ASSERT_EQ(m.menuView.lines.size(), 13u);
   const int restarts = m.menuView.checkRestarts;
   m.type(u"kol");
-  EXPECT_TRUE(m.menu.search() == u"kol" && m.menuView.search == u"kol");
+  EXPECT_EQ(m.menu.search(), u"kol");
+  EXPECT_EQ(m.menuView.search, u"kol");
   EXPECT_EQ(m.menuView.lines,
             (std::vector<Text>{u"KOLN on the clipboard", u"koln airport", shortenText(longText, 50), flug}));
   EXPECT_EQ(m.menuView.selected, 0);
@@ -204,14 +213,18 @@ TEST(Hotmenu, TypingKeepsTheLinesThatHoldEveryWord) {
   ASSERT_EQ(m.menuView.lines, std::vector<Text>{flug});
   // Esc clears the search first, then closes.
   m.menu.lstHotmenu_KeyUp(FrmHotmenu::kKeyEsc);
-  EXPECT_TRUE(!m.menuView.closed && m.menuView.search == u"" && m.menuView.lines.size() == 13u);
+  EXPECT_FALSE(m.menuView.closed);
+  EXPECT_EQ(m.menuView.search, u"");
+  EXPECT_EQ(m.menuView.lines.size(), 13u);
   m.menu.lstHotmenu_KeyUp(FrmHotmenu::kKeyEsc);
   EXPECT_TRUE(m.menuView.closed);
   // Picked from the lines found: that entry, not the one at the same place in the full menu.
   m.menu.load();
   m.type(T("fLU KÖ"));
   m.pick(0);
-  EXPECT_TRUE(m.keyboard.typed.back().second == flug && m.sys.clipboard.text == flug && m.counter(flug) == 1);
+  EXPECT_EQ(m.keyboard.typed.back().second, flug);
+  EXPECT_EQ(m.sys.clipboard.text, flug);
+  EXPECT_EQ(m.counter(flug), 1);
   // The clipboard line is told by what it is, not by its place.
   m.putUnfiled(u"KOLN on the clipboard");
   m.menu.load();
@@ -222,7 +235,8 @@ TEST(Hotmenu, TypingKeepsTheLinesThatHoldEveryWord) {
   m.menu.load();
   m.type(u" ");
   m.menu.lstHotmenu_KeyUp(FrmHotmenu::kKeySpace);
-  EXPECT_TRUE(m.menuView.pickTimer && m.menu.search() == u"");
+  EXPECT_TRUE(m.menuView.pickTimer);
+  EXPECT_EQ(m.menu.search(), u"");
 }
 
 }  // namespace vornix::test

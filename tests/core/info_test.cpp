@@ -107,15 +107,18 @@ TEST(BugDialog, OkMailsTheEscapedReportOrHandsItOverByClipboardAndCopyRetriesABu
     EXPECT_EQ(b.p.sys.shell.opened, c.opened ? std::vector<Text>{*c.opened} : std::vector<Text>{}) << c.notice;
     for (const Text& link : b.p.sys.shell.opened) EXPECT_LE(link.size(), kMaxShellTarget);
     EXPECT_EQ(b.view.notices, c.notice ? std::vector<Text>{b.p.app->str(c.notice)} : std::vector<Text>{});
-    EXPECT_TRUE((c.clipboardFails || b.view.text == b.p.sys.clipboard.text) && b.view.closed == !c.clipboardFails);
+    EXPECT_TRUE((c.clipboardFails || b.view.text == b.p.sys.clipboard.text));
+    EXPECT_EQ(b.view.closed, !c.clipboardFails);
   }
   // The copy button tries once more on a busy clipboard, and skips an empty report.
   BugDialog b;
   b.p.sys.clipboard.busyReads = 1;
-  EXPECT_TRUE(b.dia.cmdCopy_Click() && b.view.text == b.p.sys.clipboard.text);
+  EXPECT_TRUE(b.dia.cmdCopy_Click());
+  EXPECT_EQ(b.view.text, b.p.sys.clipboard.text);
   b.p.sys.clipboard.set(u"kept");
   b.view.text.clear();
-  EXPECT_TRUE(!b.dia.cmdCopy_Click() && u"kept" == b.p.sys.clipboard.text);
+  EXPECT_FALSE(b.dia.cmdCopy_Click());
+  EXPECT_EQ(u"kept", b.p.sys.clipboard.text);
 }
 
 class FakeAboutView : public AboutView {

@@ -88,20 +88,23 @@ TEST(MessageBoxes, QuestionsAndErrorsRespectTheFlags) {
   Running p;
   App& a = *p.app;
   p.sys.boxes.answers = {2};
-  EXPECT_TRUE(a.askQuestion(u"q", 1) == 2 && !a.modalOpen);
+  EXPECT_EQ(a.askQuestion(u"q", 1), 2);
+  EXPECT_FALSE(a.modalOpen);
   ASSERT_EQ(p.sys.boxes.shown.size(), 1u);
   EXPECT_EQ(p.sys.boxes.shown[0].title, u"Sicherheitsfrage");
   a.modalOpen = true;
   EXPECT_EQ(a.askQuestion(u"q", 2), 2);
   a.showError(u"e");
-  EXPECT_TRUE(p.sys.boxes.shown.size() == 1u && a.askQuestion(u"forced", 2, true) == 1);
+  EXPECT_EQ(p.sys.boxes.shown.size(), 1u);
+  EXPECT_EQ(a.askQuestion(u"forced", 2, true), 1);
   EXPECT_TRUE(a.modalOpen);  // restored to what it was
   a.modalOpen = false;
   a.questionSuppression = true;
   EXPECT_EQ(a.askQuestion(u"q", 1), 1);
   a.questionSuppression = false;
   a.showError(u"e");
-  EXPECT_TRUE(p.sys.boxes.shown.back().title == u"Hinweis" && !p.sys.boxes.shown.back().question);
+  EXPECT_EQ(p.sys.boxes.shown.back().title, u"Hinweis");
+  EXPECT_FALSE(p.sys.boxes.shown.back().question);
 }
 
 TEST(AccessKeys, TheKeyIsTheLetterAfterASingleAmpersand) {

@@ -64,8 +64,10 @@ TEST(MiniMode, SubmenusSortTheRowsByKindInListOrder) {
   EXPECT_EQ(p.captions(m.entries), (std::vector<Text>{u"second words", u"first words"}));
   EXPECT_EQ(p.captions(m.urls), (std::vector<Text>{u"http://example.org"}));
   ASSERT_EQ(m.emails.size(), 1u);
-  EXPECT_TRUE(m.emails[0].caption == p.app->str(kStrEmptyList) && m.emails[0].rowId == 0);
-  EXPECT_TRUE(m.recordMode && !m.showTextKeys);
+  EXPECT_EQ(m.emails[0].caption, p.app->str(kStrEmptyList));
+  EXPECT_EQ(m.emails[0].rowId, 0);
+  EXPECT_TRUE(m.recordMode);
+  EXPECT_FALSE(m.showTextKeys);
   // Text key items do nothing while text keys are off.
   std::vector<int> applied;
   p.drop->applyTextKey = [&](int n) { applied.push_back(n); };
@@ -74,7 +76,8 @@ TEST(MiniMode, SubmenusSortTheRowsByKindInListOrder) {
   p.app->textBlocks[4] = u"block\r\nfour";
   m = p.menu();
   ASSERT_EQ(m.textKeys.size(), 10u);
-  EXPECT_TRUE(m.textKeys[0] == u"0:  " && m.textKeys[4] == u"4:  block four");
+  EXPECT_EQ(m.textKeys[0], u"0:  ");
+  EXPECT_EQ(m.textKeys[4], u"4:  block four");
   p.drop->runTrayCommand(kTrayTextKeyBase + 7, m);
   EXPECT_EQ(applied, std::vector<int>{7});
 }
@@ -88,7 +91,8 @@ TEST(MiniMode, PickingAnItemCopiesItsRowEvenAfterTheListMoved) {
   p.mini.menuChoice = kTrayEntryBase + 1;
   p.drop->trayNotify(kTrayRightUp);
   ASSERT_EQ(p.captions(p.mini.lastMenu.entries), (std::vector<Text>{u"other", u"wanted"}));
-  EXPECT_TRUE(p.sys.clipboard.text == u"wanted" && p.frm->rows().count() == 3);
+  EXPECT_EQ(p.sys.clipboard.text, u"wanted");
+  EXPECT_EQ(p.frm->rows().count(), 3);
   const TrayMenu m = p.mini.lastMenu;
   // A row that is gone, or the "(empty list)" item, does nothing.
   p.frm->removeEntry(p.indexOf(u"other"));
@@ -100,11 +104,13 @@ TEST(MiniMode, PickingAnItemCopiesItsRowEvenAfterTheListMoved) {
 TEST(MiniMode, RecordModeItemSwitchesCaptureOffAndOn) {
   Mini p;
   p.drop->runTrayCommand(kTrayProtocol, p.menu());
-  EXPECT_TRUE(p.app->options.number(kProtocolMode) == 0 && !p.app->inChain);
+  EXPECT_EQ(p.app->options.number(kProtocolMode), 0);
+  EXPECT_FALSE(p.app->inChain);
   p.copy(u"while off");
   EXPECT_EQ(p.frm->rows().count(), 0);
   p.drop->runTrayCommand(kTrayProtocol, p.menu());
-  EXPECT_TRUE(p.app->options.number(kProtocolMode) == 1 && p.app->inChain);
+  EXPECT_EQ(p.app->options.number(kProtocolMode), 1);
+  EXPECT_TRUE(p.app->inChain);
 }
 
 TEST(MiniMode, EnteringLeavingAndTheParkedIconOnlyWindow) {
@@ -124,11 +130,16 @@ TEST(MiniMode, EnteringLeavingAndTheParkedIconOnlyWindow) {
     if (c.storedLeft) p.set("MMwinLeft", c.storedLeft);
     p.view.topMostBox = true;
     p.drop->load();
-    EXPECT_TRUE(!p.mini.mainShown && p.mini.shown && p.mini.icon && p.mini.onTop && p.mini.rect.left == c.shownLeft);
+    EXPECT_FALSE(p.mini.mainShown);
+    EXPECT_TRUE(p.mini.shown);
+    EXPECT_TRUE(p.mini.icon);
+    EXPECT_TRUE(p.mini.onTop);
+    EXPECT_EQ(p.mini.rect.left, c.shownLeft);
     p.mini.state = c.atLeave;
     p.mini.box = false;
     p.drop->trayNotify(kTrayLeftDoubleClick);
-    EXPECT_TRUE(p.mini.mainShown && !(p.mini.shown || p.mini.icon || p.mini.onTop));
+    EXPECT_TRUE(p.mini.mainShown);
+    EXPECT_FALSE((p.mini.shown || p.mini.icon || p.mini.onTop));
     EXPECT_FALSE(p.view.topMostBox);  // the main window takes the mini window's box
     EXPECT_EQ(p.stored("MMwinLeft"), p.sys.store.has(u"MMwinLeft") ? T(c.storedAfter) : Text());
   }
@@ -137,9 +148,11 @@ TEST(MiniMode, EnteringLeavingAndTheParkedIconOnlyWindow) {
   p.set("MMwinLeft", "3000");
   p.drop->load();
   p.drop->trayNotify(kTrayLeftUp);
-  EXPECT_TRUE(p.mini.rect.left == -120 && !p.mini.restored);
+  EXPECT_EQ(p.mini.rect.left, -120);
+  EXPECT_FALSE(p.mini.restored);
   p.drop->runTrayCommand(kTrayRestore, p.menu());
-  EXPECT_TRUE(p.mini.rect.left == 200 && p.mini.restored);
+  EXPECT_EQ(p.mini.rect.left, 200);
+  EXPECT_TRUE(p.mini.restored);
   p.drop->deactivate();
   EXPECT_EQ(p.mini.rect.left, -120);
   // Explorer restarted: the icon comes back.
@@ -158,7 +171,9 @@ TEST(MiniMode, LeavingWithTheEditorOpenAsksWhetherToKeepTheChanges) {
     p.sys.loop.whileOpen([&p] { p.drop->buttonClick(MiniButton::List); });
     p.drop->buttonClick(MiniButton::List);
     EXPECT_EQ(p.boxes(), std::vector<Text>{p.app->str(kStrOvertakeChanges)});
-    EXPECT_TRUE(p.mini.editorAccepted == (answer == 1) && p.mini.editorCloses == 1 && p.mini.mainShown);
+    EXPECT_EQ(p.mini.editorAccepted, (answer == 1));
+    EXPECT_EQ(p.mini.editorCloses, 1);
+    EXPECT_TRUE(p.mini.mainShown);
   }
 }
 

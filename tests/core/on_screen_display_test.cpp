@@ -63,7 +63,8 @@ TEST(OnScreenDisplay, ShowsNewTextsInGreenOrRedOnceButNeverWhenOffOrABoxIsOpen) 
   }
   Display p;
   p.copy(u"\r\n\tfirst line\r\nsecond\nthird");
-  EXPECT_TRUE(p.osd.lines == (std::vector<Text>{u"first line", u"second\u2026"}) && p.osd.colour == kOsdGreen);
+  EXPECT_EQ(p.osd.lines, (std::vector<Text>{u"first line", u"second\u2026"}));
+  EXPECT_EQ(p.osd.colour, kOsdGreen);
   p.copy(u"other");
   p.copy(u"other");  // the same text while displayed: no new start
   EXPECT_EQ(p.osd.shows, 2);
@@ -134,8 +135,10 @@ TEST(Autostart, ShortcutFollowsTheOption) {
   p.set("StartAutostart", "1");
   p.start();
   const platform::ShortcutProperties& s = folder.saved.at(link);
-  EXPECT_TRUE(s.target == u"C:\\Vornix\\Vörnix Ω.exe" && s.iconLocation == u"C:\\Vornix\\Vörnix Ω.exe,0");
-  EXPECT_TRUE(s.workingDirectory == u"C:\\Vornix" && s.windowStyle == 5);
+  EXPECT_EQ(s.target, u"C:\\Vornix\\Vörnix Ω.exe");
+  EXPECT_EQ(s.iconLocation, u"C:\\Vornix\\Vörnix Ω.exe,0");
+  EXPECT_EQ(s.workingDirectory, u"C:\\Vornix");
+  EXPECT_EQ(s.windowStyle, 5);
 }
 
 }  // namespace vornix::test

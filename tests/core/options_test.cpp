@@ -25,7 +25,9 @@ TEST(OptionTable, TextAndTypedFormsReadAlikeAndWhatDoesNotConvertReadsAsTheDefau
   o.add(kQuestionQuit, Text(u"0"));
   o.add(kRegSave, Text(u"maybe"));
   o.add(kLimitSizeKB, Text(u"1e3"));
-  EXPECT_TRUE(o.number(kQuestionQuit) == 1 && !o.isTrue(kRegSave) && o.number(kLimitSizeKB) == 1024);
+  EXPECT_EQ(o.number(kQuestionQuit), 1);
+  EXPECT_FALSE(o.isTrue(kRegSave));
+  EXPECT_EQ(o.number(kLimitSizeKB), 1024);
   EXPECT_EQ(o.text(kQuestionQuit), u"abc");  // kept as it was for saving
   // Set replaces across types; a key not in use is no error.
   o.setOption(kOSDSec, std::int32_t{30});
@@ -38,9 +40,11 @@ TEST(OptionTable, TextAndTypedFormsReadAlikeAndWhatDoesNotConvertReadsAsTheDefau
 
 TEST(CheckSizeLimit, AcceptsTheLimitAndRejectsOneMoreExceptWhileStartingOrWhenSwitchedOff) {
   Running p;
-  EXPECT_TRUE(p.app->checkSizeLimit(1048576) && !p.app->checkSizeLimit(1048577));
+  EXPECT_TRUE(p.app->checkSizeLimit(1048576));
+  EXPECT_FALSE(p.app->checkSizeLimit(1048577));
   p.app->options.setOption(kLimitSizeKB, std::int32_t{1});
-  EXPECT_TRUE(p.app->checkSizeLimit(1024) && !p.app->checkSizeLimit(1025));
+  EXPECT_TRUE(p.app->checkSizeLimit(1024));
+  EXPECT_FALSE(p.app->checkSizeLimit(1025));
   p.app->startupFlag = true;
   EXPECT_TRUE(p.app->checkSizeLimit(50000000));
   p.app->startupFlag = false;

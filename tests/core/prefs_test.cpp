@@ -96,15 +96,23 @@ TEST(FrmPrefs, ShowsTheStoredValues) {
   Prefs d({{"ProtocolMode", "1"}, {"RegSave", "True"}, {"OSDSec", "45"}, {"OSDAlign", "1"}, {"Hotedit", "Q"},
            {"LimitSizeKB", "512"}, {"HotkeyMOD", "9"}, {"HoteditBol", "True"}, {"TextkeyBol", "False"}});
   auto& v = d.dlg;
-  EXPECT_TRUE(v.checked(C::chkProtocol) && v.at(C::labProtocolHint).visible);
-  EXPECT_TRUE(v.checked(C::optBehaviourRegSaveEach) && !v.checked(C::optBehaviourRegSaveEnd));
+  EXPECT_TRUE(v.checked(C::chkProtocol));
+  EXPECT_TRUE(v.at(C::labProtocolHint).visible);
+  EXPECT_TRUE(v.checked(C::optBehaviourRegSaveEach));
+  EXPECT_FALSE(v.checked(C::optBehaviourRegSaveEnd));
   // A hand-edited 45 shows at the end of the slider.
-  EXPECT_TRUE(v.value(C::sliTimer) == 30 && v.text(C::txtTimer) == u"30" && v.value(C::cmbOSDAlignment) == 1);
-  EXPECT_TRUE(v.text(C::txtHotedit) == u"Q" && v.text(C::labLimitSize) == u"512 KB");
+  EXPECT_EQ(v.value(C::sliTimer), 30);
+  EXPECT_EQ(v.text(C::txtTimer), u"30");
+  EXPECT_EQ(v.value(C::cmbOSDAlignment), 1);
+  EXPECT_EQ(v.text(C::txtHotedit), u"Q");
+  EXPECT_EQ(v.text(C::labLimitSize), u"512 KB");
   // 9 = Win + Alt
-  EXPECT_TRUE(v.checked(C::chkHotkeyWin) && v.checked(C::chkHotkeyAlt));
+  EXPECT_TRUE(v.checked(C::chkHotkeyWin));
+  EXPECT_TRUE(v.checked(C::chkHotkeyAlt));
   EXPECT_FALSE(v.checked(C::chkHotkeyShift) || v.checked(C::chkHotkeyCtrl));
-  EXPECT_TRUE(v.at(C::txtHotedit).enabled && !v.at(C::rtbKey).enabled && !v.at(C::txtOSDRows).enabled);
+  EXPECT_TRUE(v.at(C::txtHotedit).enabled);
+  EXPECT_FALSE(v.at(C::rtbKey).enabled);
+  EXPECT_FALSE(v.at(C::txtOSDRows).enabled);
 }
 
 TEST(FrmPrefs, OkAppliesEveryControlOfEveryPage) {
@@ -135,7 +143,9 @@ TEST(FrmPrefs, OkAppliesEveryControlOfEveryPage) {
   d.dlg.at(C::sliLimitSize).value = 512;
   d.dlg.at(C::sliLimitKeystroke).value = 999;
   d.prefs.OKButton_Click();
-  EXPECT_TRUE(d.dlg.closed && d.dlg.told.empty() && d.effects.calls == kApplyOnce);
+  EXPECT_TRUE(d.dlg.closed);
+  EXPECT_TRUE(d.dlg.told.empty());
+  EXPECT_EQ(d.effects.calls, kApplyOnce);
   // Every option of the dialog, as saving stores it.
   d.frm->saveReg();
   const std::pair<const char*, const char*> stored[] = {
@@ -153,7 +163,8 @@ TEST(FrmPrefs, OkAppliesEveryControlOfEveryPage) {
       {"LimitKeystroke", "999"}};
   for (auto& [name, value] : stored) EXPECT_EQ(d.stored(name), T(value)) << name;
   // The hotkeys as OK left them: the main one switched off, the edit one on its new keys.
-  EXPECT_TRUE(d.hotkeys.idOf(2, 'J') != 0 && d.hotkeys.idOf(12, 'K') == 0);
+  EXPECT_NE(d.hotkeys.idOf(2, 'J'), 0);
+  EXPECT_EQ(d.hotkeys.idOf(12, 'K'), 0);
 }
 
 TEST(FrmPrefs, OkAndSaveApplyOnceAndTellWhatTheOpenDialogKeptQuiet) {
@@ -172,7 +183,8 @@ TEST(FrmPrefs, OkAndSaveApplyOnceAndTellWhatTheOpenDialogKeptQuiet) {
     EXPECT_EQ(d.effects.calls, applied);
     ASSERT_EQ(d.dlg.told.size(), 2u) << save;
     EXPECT_EQ(d.dlg.told[0], formatMessage({d.app->str(kStrHotkeyTaken), d.quick.hotkeyText(3, u"E")}));
-    EXPECT_TRUE(d.dlg.told[1] == EntryStorage::textBlockTooLong(*d.app, block) && d.sys.boxes.shown.empty());
+    EXPECT_EQ(d.dlg.told[1], EntryStorage::textBlockTooLong(*d.app, block));
+    EXPECT_TRUE(d.sys.boxes.shown.empty());
     EXPECT_EQ(d.dlg.closed, !save);
     EXPECT_EQ(d.app->textBlocks[1], block) << "the block in memory stays whole";
     if (!save) continue;
@@ -180,7 +192,8 @@ TEST(FrmPrefs, OkAndSaveApplyOnceAndTellWhatTheOpenDialogKeptQuiet) {
     EXPECT_EQ(d.stored("Textkey1"), Text(EntryStorage::kMaxTextBlock - 1, u'a'));
     EXPECT_EQ(d.stored("HoteditBol"), u"True");
     d.prefs.OKButton_Click();
-    EXPECT_TRUE(d.effects.calls.size() == 6 + kApplyOnce.size() && d.dlg.closed);
+    EXPECT_TRUE(d.effects.calls.size() == 6 + kApplyOnce.size());
+    EXPECT_TRUE(d.dlg.closed);
   }
 }
 
@@ -197,12 +210,16 @@ TEST(FrmPrefs, RefusesABadNumberOnItsFieldUnlessTheFieldIsOff) {
     d.prefs.OKButton_Click();
     if (c.displayOn) {
       ASSERT_EQ(d.dlg.told.size(), 1u) << c.typed;
-      EXPECT_TRUE(d.dlg.told[0].find(T(c.typed) + u"\"") != Text::npos && d.dlg.focused == c.box && d.dlg.page == 1);
-      EXPECT_TRUE(d.effects.calls.empty() && !d.app->options.isOn(kProtocolMode)) << "nothing half-applied";
+      EXPECT_NE(d.dlg.told[0].find(T(c.typed) + u"\""), Text::npos);
+      EXPECT_EQ(d.dlg.focused, c.box);
+      EXPECT_EQ(d.dlg.page, 1);
+      EXPECT_TRUE(d.effects.calls.empty()) << "nothing half-applied";
+      EXPECT_FALSE(d.app->options.isOn(kProtocolMode)) << "nothing half-applied";
     } else {
       // A box the user cannot reach keeps what it held.
       EXPECT_TRUE(d.dlg.told.empty());
-      EXPECT_TRUE(d.app->options.text(kOSDRows) == u"3" && d.app->options.number(kOSDSec) == 15);
+      EXPECT_EQ(d.app->options.text(kOSDRows), u"3");
+      EXPECT_EQ(d.app->options.number(kOSDSec), 15);
     }
     EXPECT_EQ(d.dlg.closed, !c.displayOn);
   }
@@ -215,7 +232,8 @@ TEST(FrmPrefs, AllModifiersSumAndNoModifierSwitchesTheHotkeyOff) {
     d.click(C::chkTextKey);
     for (C box : {C::chkTextWin, C::chkTextAlt, C::chkTextShift, C::chkTextCtrl}) d.click(box, on);
     d.prefs.OKButton_Click();
-    EXPECT_TRUE(d.app->hotkeys.textHotkeyMod == (on ? 15 : 0) && d.app->hotkeys.textkeyBol == on) << on;
+    EXPECT_EQ(d.app->hotkeys.textHotkeyMod, (on ? 15 : 0)) << on;
+    EXPECT_EQ(d.app->hotkeys.textkeyBol, on) << on;
   }
 }
 
@@ -232,7 +250,8 @@ TEST(FrmPrefs, RefusesTheSameHotkeyTwice) {
     d.click(C::chkHotmenuCtrl, c.menuCtrl);
     d.prefs.OKButton_Click();
     EXPECT_EQ(d.dlg.closed, !c.refused) << c.menuLetter << c.menuCtrl << c.menuOn;
-    EXPECT_TRUE(d.effects.calls.empty() == c.refused && (d.dlg.focused == C::txtHotmenu) == c.refused);
+    EXPECT_EQ(d.effects.calls.empty(), c.refused);
+    EXPECT_EQ((d.dlg.focused == C::txtHotmenu), c.refused);
   }
 }
 
@@ -263,8 +282,10 @@ TEST(FrmPrefs, OkKeepsTheEditsOfEveryTextBlockAndCancelDropsAllChanges) {
     d.click(C::chkHotkeyCtrl, false);
     confirm ? d.prefs.OKButton_Click() : d.prefs.CancelButton_Click();
     EXPECT_TRUE(d.dlg.closed);
-    EXPECT_TRUE(d.app->textBlocks[1] == (confirm ? u"one" : u"") && d.app->textBlocks[2] == (confirm ? u"two" : u""));
-    EXPECT_TRUE(d.app->options.isOn(kProtocolMode) == confirm && d.app->hotkeys.hotkeyMod == (confirm ? 1 : 3));
+    EXPECT_EQ(d.app->textBlocks[1], (confirm ? u"one" : u""));
+    EXPECT_EQ(d.app->textBlocks[2], (confirm ? u"two" : u""));
+    EXPECT_EQ(d.app->options.isOn(kProtocolMode), confirm);
+    EXPECT_EQ(d.app->hotkeys.hotkeyMod, (confirm ? 1 : 3));
     EXPECT_EQ(d.effects.calls.empty(), !confirm);
   }
 }
@@ -279,10 +300,12 @@ TEST(FrmPrefs, ControlsFollowTheirBoxes) {
   EXPECT_FALSE(d.dlg.checked(C::chkTextClipboard));
   // The display's preview follows its box and its slider, the slider and the field each other.
   d.click(C::chkOSD);
-  EXPECT_TRUE(d.dlg.at(C::sliTimer).enabled && d.dlg.previewInterval == 1500);
+  EXPECT_TRUE(d.dlg.at(C::sliTimer).enabled);
+  EXPECT_EQ(d.dlg.previewInterval, 1500);
   d.dlg.at(C::sliTimer).value = 4;
   d.prefs.sliderMoved(C::sliTimer, false);
-  EXPECT_TRUE(d.dlg.text(C::txtTimer) == u"4" && d.dlg.previewInterval == 400);
+  EXPECT_EQ(d.dlg.text(C::txtTimer), u"4");
+  EXPECT_EQ(d.dlg.previewInterval, 400);
   d.type(C::txtTimer, "22");
   EXPECT_EQ(d.dlg.value(C::sliTimer), 22);
   d.click(C::chkOSD, false);
@@ -294,7 +317,8 @@ TEST(FrmPrefs, ControlsFollowTheirBoxes) {
   d.prefs.sliderMoved(C::sliOpacity, true);
   EXPECT_EQ(d.dlg.alpha, 255);
   d.prefs.click(C::imgLanguageEnglish);
-  EXPECT_TRUE(d.dlg.checked(C::optLanguageEnglish) && !d.dlg.checked(C::optLanguageAuto));
+  EXPECT_TRUE(d.dlg.checked(C::optLanguageEnglish));
+  EXPECT_FALSE(d.dlg.checked(C::optLanguageAuto));
   d.prefs.gotFocus(C::chkLimitKeystroke);
   EXPECT_EQ(d.dlg.page, 6);
   d.prefs.OKButton_Click();

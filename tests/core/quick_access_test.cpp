@@ -14,15 +14,18 @@ TEST(Hotkeys, RegistersEnabledGroupsReportsTakenOnesAndLeavesNothingBehind) {
   Quick q;
   q.quick.registerHotkeys();
   ASSERT_EQ(q.hotkeys.registered.size(), 1u);  // the stored defaults: only Alt + Ctrl + C
-  EXPECT_TRUE(q.hotkeys.registered[0].key == 'C' && q.hotkeys.registered[0].modifiers == kAltCtrl);
+  EXPECT_EQ(q.hotkeys.registered[0].key, 'C');
+  EXPECT_EQ(q.hotkeys.registered[0].modifiers, kAltCtrl);
   EXPECT_GT(q.view.hooks, 0);
   q.app->hotkeys = HotkeySettings{true, true, true, true, 3, 3, 3, 3};
   q.app->hotkeys.hoteditMod = 0;  // no modifier: off, never a bare letter
   q.quick.registerHotkeys();      // again: the held slot is not registered twice
-  EXPECT_TRUE(q.hotkeys.registered.size() == 12u && !q.quick.registered(kSlotEdit));
+  EXPECT_EQ(q.hotkeys.registered.size(), 12u);
+  EXPECT_FALSE(q.quick.registered(kSlotEdit));
   q.quick.removeHotkeys();
   q.quick.removeHotkeys();
-  EXPECT_TRUE(q.hotkeys.registered.empty() && q.hotkeys.atomsHeld() == 0u);
+  EXPECT_TRUE(q.hotkeys.registered.empty());
+  EXPECT_EQ(q.hotkeys.atomsHeld(), 0u);
   // A key another program holds is reported once; the others still register.
   q.app->hotkeys = HotkeySettings{true, false, true, true, 3, 3, 3, 3};
   q.hotkeys.takenByOthers = {{kAltCtrl, 'C'}, {kAltCtrl | platform::kModShift | platform::kModWin, '7'}};
@@ -42,7 +45,8 @@ TEST(Hotkeys, RegistersEnabledGroupsReportsTakenOnesAndLeavesNothingBehind) {
   q.quick.removeHotkeys();
   q.hotkeys.failAtoms = true;
   q.quick.registerHotkeys();
-  EXPECT_TRUE(q.sys.boxes.shown.size() == 2u && q.hotkeys.registered.empty());
+  EXPECT_EQ(q.sys.boxes.shown.size(), 2u);
+  EXPECT_TRUE(q.hotkeys.registered.empty());
 }
 
 TEST(Hotkeys, MessagesMatchIdentifierKeyAndExactModifiers) {
@@ -59,7 +63,8 @@ TEST(Hotkeys, MessagesMatchIdentifierKeyAndExactModifiers) {
       {kAltCtrl, 'V', 0, true}, {kAltCtrl, '5', 0, true},
   };
   for (const Case& c : cases) EXPECT_EQ(q.press(c.mods, c.key, c.id), c.handled) << c.key << " " << c.mods;
-  EXPECT_TRUE(q.hotkeyView.menus == 1 && q.hotkeyView.focused == 1);
+  EXPECT_EQ(q.hotkeyView.menus, 1);
+  EXPECT_EQ(q.hotkeyView.focused, 1);
 }
 
 TEST(Hotkeys, MainHotkeyShowsTheWindowAndTicksStayInFront) {
@@ -67,11 +72,14 @@ TEST(Hotkeys, MainHotkeyShowsTheWindowAndTicksStayInFront) {
   q.quick.registerHotkeys();
   q.view.visible = false;
   q.press(kAltCtrl, 'C');
-  EXPECT_TRUE(q.hotkeyView.leftMini == 1 && q.hotkeyView.clicks == 1);
+  EXPECT_EQ(q.hotkeyView.leftMini, 1);
+  EXPECT_EQ(q.hotkeyView.clicks, 1);
   q.view.visible = true;
   q.view.topMostBox = true;
   q.press(kAltCtrl, 'C');
-  EXPECT_TRUE(q.hotkeyView.leftMini == 1 && q.hotkeyView.clicks == 1 && q.hotkeyView.focused == 2);
+  EXPECT_EQ(q.hotkeyView.leftMini, 1);
+  EXPECT_EQ(q.hotkeyView.clicks, 1);
+  EXPECT_EQ(q.hotkeyView.focused, 2);
   // The edit hotkey opens the editor on the selected entry only; the hot menu only when closed.
   q.app->hotkeys.hoteditBol = q.app->hotkeys.hotmenuBol = true;
   q.quick.registerHotkeys();
@@ -100,8 +108,10 @@ TEST(Hotkeys, EditRequestsWhileTheEditorIsOpenLeaveOneEditorThatStillEdits) {
     q.frm->tbMain_ButtonClick(Command::TbNew);
   });
   q.quick.editSelectedEntry();
-  EXPECT_TRUE(q.view.editShown == (std::vector<Text>{u"entry"}) && q.view.editorFronted == 3);
-  EXPECT_TRUE(q.texts() == std::vector<Text>{u"edited"} && !q.frm->editorOpen());
+  EXPECT_EQ(q.view.editShown, (std::vector<Text>{u"entry"}));
+  EXPECT_EQ(q.view.editorFronted, 3);
+  EXPECT_TRUE(q.texts() == std::vector<Text>{u"edited"});
+  EXPECT_FALSE(q.frm->editorOpen());
 }
 
 TEST(Keystrokes, NotationEscapesCommandCharactersAndTheLimitCountsTheEscapedLength) {

@@ -60,7 +60,8 @@ TEST(Search, LongTextsAndSideFilesAreSearchedInFullAndTheIndexFollowsTheRow) {
     EXPECT_EQ(SearchQuery(typed).matches(index.key(p.frm->rows().at(0))), found) << ustr::toUtf8(typed);
   p.frm->rows().setCell(0, kColContent, u"second text");
   EXPECT_FALSE(SearchQuery(u"koln").matches(index.key(p.frm->rows().at(0))));
-  EXPECT_TRUE(SearchQuery(u"second").matches(index.key(p.frm->rows().at(0))) && id == p.frm->rows().at(0).id);
+  EXPECT_TRUE(SearchQuery(u"second").matches(index.key(p.frm->rows().at(0))));
+  EXPECT_EQ(id, p.frm->rows().at(0).id);
 }
 
 namespace {
@@ -91,7 +92,8 @@ TEST(ListSearch, ShowsOnlyMatchingRowsAndCommandsActOnTheRowSeenSelected) {
   Searching p;
   p.frm->lvItems_Select(0);
   p.frm->startSearch(u"k");
-  EXPECT_TRUE(p.view.searchShown && p.view.searchField == u"k");
+  EXPECT_TRUE(p.view.searchShown);
+  EXPECT_EQ(p.view.searchField, u"k");
   p.frm->search_Change(u"KOLN");
   EXPECT_EQ(p.shown(), (std::vector<Text>{u"koln airport", T("Grüße aus Köln"), u"http://koln.de"}));
   EXPECT_EQ(p.view.searchCount, u"3 von 5");
@@ -99,16 +101,19 @@ TEST(ListSearch, ShowsOnlyMatchingRowsAndCommandsActOnTheRowSeenSelected) {
   p.frm->lvItems_Select(1);
   EXPECT_EQ(p.selected(), T("Grüße aus Köln"));
   p.frm->lvItems_ItemCheck(2, true);
-  EXPECT_TRUE(p.row(u"http://koln.de")->checked && !p.row(u"http://bonn.de")->checked);
+  EXPECT_TRUE(p.row(u"http://koln.de")->checked);
+  EXPECT_FALSE(p.row(u"http://bonn.de")->checked);
   p.frm->tbMain_ButtonClick(Command::TbCopy);
   p.idle();
-  EXPECT_TRUE(p.sys.clipboard.text == T("Grüße aus Köln") && p.cells(T("Grüße aus Köln"))[kColCounter] == u"8");
+  EXPECT_EQ(p.sys.clipboard.text, T("Grüße aus Köln"));
+  EXPECT_EQ(p.cells(T("Grüße aus Köln"))[kColCounter], u"8");
   EXPECT_EQ(p.frm->lvItems_DragOut(p.frm->selectedRowId()), T("Grüße aus Köln"));
   p.frm->lvItems_Select(0);
   p.frm->tbMain_ButtonClick(Command::TbDelete);
   // The rows, their order and their counters are the list's own.
   EXPECT_EQ(p.texts(), (std::vector<Text>{T("Grüße aus Köln"), u"http://koln.de", u"http://bonn.de", u"Rechnung"}));
-  EXPECT_TRUE(p.selected() == T("Grüße aus Köln") && p.view.searchCount == u"2 von 4");
+  EXPECT_EQ(p.selected(), T("Grüße aus Köln"));
+  EXPECT_EQ(p.view.searchCount, u"2 von 4");
 }
 
 TEST(ListSearch, CapturesAreFiledAndShownWhenTheyMatch) {
@@ -116,12 +121,15 @@ TEST(ListSearch, CapturesAreFiledAndShownWhenTheyMatch) {
   p.frm->startSearch(u"koln");
   p.frm->lvItems_Select(1);
   p.copyEach({u"Flug nach Koln"});
-  EXPECT_TRUE(p.shown().front() == u"Flug nach Koln" && p.selected() == u"Flug nach Koln");
+  EXPECT_EQ(p.shown().front(), u"Flug nach Koln");
+  EXPECT_EQ(p.selected(), u"Flug nach Koln");
   // One that does not match is filed all the same; the user still sees his row selected.
   p.copyEach({u"Termin Montag"});
   EXPECT_EQ(p.texts().front(), u"Termin Montag");
-  EXPECT_TRUE(p.shown().front() == u"Flug nach Koln" && p.selected() == u"Flug nach Koln");
-  EXPECT_TRUE(p.view.searchCount == u"4 von 7" && p.view.enabled[Command::TbCopy]);
+  EXPECT_EQ(p.shown().front(), u"Flug nach Koln");
+  EXPECT_EQ(p.selected(), u"Flug nach Koln");
+  EXPECT_EQ(p.view.searchCount, u"4 von 7");
+  EXPECT_TRUE(p.view.enabled[Command::TbCopy]);
 }
 
 TEST(ListSearch, EscEndsTheSearchOnTheSameEntryThenSwitchesToMiniModeAndSideListsMatchToo) {
@@ -129,13 +137,19 @@ TEST(ListSearch, EscEndsTheSearchOnTheSameEntryThenSwitchesToMiniModeAndSideList
   p.frm->startSearch(u"");
   EXPECT_EQ(p.view.searchCount, u"5 von 5");
   p.frm->search_Change(u"rech");
-  EXPECT_TRUE(p.shown() == std::vector<Text>{u"Rechnung"} && p.selected() == u"Rechnung");
+  EXPECT_TRUE(p.shown() == std::vector<Text>{u"Rechnung"});
+  EXPECT_EQ(p.selected(), u"Rechnung");
   p.frm->search_Change(u"nothing like it");
-  EXPECT_TRUE(p.frm->shownCount() == 0 && p.selected() == u"(none)" && !p.view.enabled[Command::TbCopy]);
+  EXPECT_EQ(p.frm->shownCount(), 0);
+  EXPECT_EQ(p.selected(), u"(none)");
+  EXPECT_FALSE(p.view.enabled[Command::TbCopy]);
   p.frm->search_Change(u"rech");
   p.frm->lvItems_KeyDown(27);
-  EXPECT_TRUE(!p.view.searchShown && p.view.searchCount == u"" && p.frm->shownCount() == 5);
-  EXPECT_TRUE(p.selected() == u"Rechnung" && p.view.miniModeRequests == 0);
+  EXPECT_FALSE(p.view.searchShown);
+  EXPECT_EQ(p.view.searchCount, u"");
+  EXPECT_EQ(p.frm->shownCount(), 5);
+  EXPECT_EQ(p.selected(), u"Rechnung");
+  EXPECT_EQ(p.view.miniModeRequests, 0);
   p.frm->lvItems_KeyDown(27);
   EXPECT_EQ(p.view.miniModeRequests, 1);
   // The side lists show their matching addresses, until the search ends.

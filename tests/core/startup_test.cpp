@@ -9,9 +9,14 @@ TEST(Startup, EmptyStoreOpensWithTheDesignDefaults) {
   EXPECT_EQ(p.view.caption, u"Vornix (Version 1.0.0)");
   // 1000/1000 twips, 7050 x 2250 twips, at 15 twips a pixel; the height grows to the smallest, 4155 twips.
   EXPECT_EQ(box(p.view.rect), (Box{67, 67, 470, 277}));
-  EXPECT_TRUE(p.frm->rows().sortKey() == kColDateSort && p.frm->rows().sortOrder() == 1);
-  EXPECT_TRUE(p.app->hotkeys.hotkeyBol && !p.app->hotkeys.hoteditBol && p.app->hotkeys.hotkeyMod == 3);
-  EXPECT_TRUE(p.app->citeChar == u">" && !p.app->startupFlag && p.sys.boxes.shown.empty());
+  EXPECT_EQ(p.frm->rows().sortKey(), kColDateSort);
+  EXPECT_EQ(p.frm->rows().sortOrder(), 1);
+  EXPECT_TRUE(p.app->hotkeys.hotkeyBol);
+  EXPECT_FALSE(p.app->hotkeys.hoteditBol);
+  EXPECT_EQ(p.app->hotkeys.hotkeyMod, 3);
+  EXPECT_EQ(p.app->citeChar, u">");
+  EXPECT_FALSE(p.app->startupFlag);
+  EXPECT_TRUE(p.sys.boxes.shown.empty());
   EXPECT_EQ(p.view.panel, u"<Text-Zwischenablage leer>");
 }
 
@@ -23,8 +28,10 @@ TEST(Startup, ValuesThatDoNotConvertAreReportedAndSkipped) {
   p.start();
   EXPECT_EQ(p.boxes(), std::vector<Text>{u"Vornix (Version 1.0.0) - Load: \r\nType mismatch"});
   EXPECT_EQ(box(p.view.rect), (Box{67, 67, 470, 277}));
-  EXPECT_TRUE(p.frm->rows().sortKey() == kColDateSort && p.frm->rows().sortOrder() == 1);
-  EXPECT_TRUE(p.app->hotkeys.hoteditMod == 3 && p.app->hotkeys.hotkeyMod == 3);
+  EXPECT_EQ(p.frm->rows().sortKey(), kColDateSort);
+  EXPECT_EQ(p.frm->rows().sortOrder(), 1);
+  EXPECT_EQ(p.app->hotkeys.hoteditMod, 3);
+  EXPECT_EQ(p.app->hotkeys.hotkeyMod, 3);
   // The quit question falls back to its default: it is asked.
   p.sys.boxes.answers = {2};
   EXPECT_TRUE(p.frm->queryUnload(false));
@@ -84,7 +91,8 @@ TEST(WindowGeometry, StoredTwipsKeepTheirSizeInInchesAtEveryDpiButNoWindowIsTooS
 
 TEST(Shutdown, QuitQuestionFollowsTheOption) {
   Running p({{"QuestionQuit", "0"}});
-  EXPECT_TRUE(!p.frm->queryUnload(false) && p.sys.boxes.shown.empty());
+  EXPECT_FALSE(p.frm->queryUnload(false));
+  EXPECT_TRUE(p.sys.boxes.shown.empty());
   Running q;
   q.sys.boxes.answers = {2, 1};
   EXPECT_TRUE(q.frm->queryUnload(false));   // Cancel keeps it running
@@ -100,7 +108,8 @@ TEST(Shutdown, UnloadLeavesTheChainAndSavesButNoMinimisedGeometry) {
   p.view.state = WindowState::Minimized;
   p.view.rect = Rect{-32000, -32000, 160, 24};
   p.frm->unload();
-  EXPECT_TRUE(p.sys.chain.leaves == 1 && !p.app->inChain);
+  EXPECT_EQ(p.sys.chain.leaves, 1);
+  EXPECT_FALSE(p.app->inChain);
   for (auto [name, value] : {std::pair{"ProtocolMode", u"1"}, {"EntryCount", u"0"}, {"winLeft", u"1500"}})
     EXPECT_EQ(p.stored(name), value) << name;
   p.view.state = WindowState::Normal;
@@ -113,11 +122,14 @@ TEST(Shutdown, UnloadLeavesTheChainAndSavesButNoMinimisedGeometry) {
 TEST(Startup, TimerSwitchesToMiniModeOnlyWhenVisibleAndAsked) {
   Running p({{"StartMiniMode", "1"}});
   p.view.visible = false;
-  EXPECT_TRUE(p.frm->timerInitAfterLoad() && p.view.miniModeRequests == 0);
+  EXPECT_TRUE(p.frm->timerInitAfterLoad());
+  EXPECT_EQ(p.view.miniModeRequests, 0);
   p.view.visible = true;
-  EXPECT_TRUE(!p.frm->timerInitAfterLoad() && p.view.miniModeRequests == 1);
+  EXPECT_FALSE(p.frm->timerInitAfterLoad());
+  EXPECT_EQ(p.view.miniModeRequests, 1);
   Running q;
-  EXPECT_TRUE(!q.frm->timerInitAfterLoad() && q.view.miniModeRequests == 0);
+  EXPECT_FALSE(q.frm->timerInitAfterLoad());
+  EXPECT_EQ(q.view.miniModeRequests, 0);
 }
 
 TEST(Startup, EmptyClipboardGetsTheFirstStoredEntry) {
@@ -135,7 +147,8 @@ TEST(Startup, ActivationClearsTheModalFlagAndDeactivationReturnsToTheList) {
   p.app->modalOpen = true;
   p.sys.clipboard.set(u"abc");
   p.frm->activate();
-  EXPECT_TRUE(!p.app->modalOpen && p.view.panel == u"abc");
+  EXPECT_FALSE(p.app->modalOpen);
+  EXPECT_EQ(p.view.panel, u"abc");
   p.view.tab = kTabURL;
   p.frm->deactivate();
   EXPECT_EQ(p.view.tab, kTabList);

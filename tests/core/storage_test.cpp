@@ -19,7 +19,8 @@ TEST(EntryStorage, RoundTripKeepsTextsOrderProtectionCountersAndDates) {
     p.restart();
     EXPECT_EQ(p.texts(), before) << run;
   }
-  EXPECT_TRUE(p.row(u"first")->checked && p.cells(u"first")[kColCounter] == u"4");
+  EXPECT_TRUE(p.row(u"first")->checked);
+  EXPECT_EQ(p.cells(u"first")[kColCounter], u"4");
   EXPECT_EQ(p.cells(u"http://x.org")[kColDateSort], u"20200101100003");
   for (auto [name, value] : {std::pair{"EntryCount", u"5"}, {"EntrySel2", u"False"}, {"EntryQuant2", u"12"},
                              {"EntryDate2", u"01.01.2020 10:00:03"}})
@@ -46,7 +47,8 @@ TEST(EntryStorage, SavingLeavesNoStaleValuesOrFiles) {
   p.start();
   for (int i = 0; i < 12; ++i) p.add(i % 4 == 0 ? Text(20000, u'a' + i) : numbered(i), at(i));
   p.frm->saveReg();
-  EXPECT_TRUE(!(p.has("Entry47") || p.has("EntryQuant47")) && p.sys.files.files.size() == 3u);
+  EXPECT_FALSE((p.has("Entry47") || p.has("EntryQuant47")));
+  EXPECT_EQ(p.sys.files.files.size(), 3u);
   while (p.frm->rows().count() > 3) p.frm->removeEntry(0);
   p.frm->saveReg();
   EXPECT_EQ(p.stored("EntryCount"), u"3");
@@ -67,9 +69,12 @@ TEST(EntryStorage, UnchangedSideFilesAreNotWrittenAgain) {
   p.frm->saveReg();
   const int writes = p.sys.files.writes;
   p.copy(u"one more capture");
-  EXPECT_TRUE(p.sys.files.writes == writes && p.frm->rows().count() == 50);
+  EXPECT_EQ(p.sys.files.writes, writes);
+  EXPECT_EQ(p.frm->rows().count(), 50);
   p.restart();
-  EXPECT_TRUE(p.frm->rows().count() == 50 && p.row(u"one more capture") && p.row(Text(1048576, u'j')));
+  EXPECT_EQ(p.frm->rows().count(), 50);
+  EXPECT_TRUE(p.row(u"one more capture"));
+  EXPECT_TRUE(p.row(Text(1048576, u'j')));
 }
 
 TEST(EntryStorage, FailedSideFileWriteAndCrashSaveKeepThePreviousConsistentState) {
@@ -81,7 +86,8 @@ TEST(EntryStorage, FailedSideFileWriteAndCrashSaveKeepThePreviousConsistentState
   p.frm->changeEntry(Text(30000, u'b'), false);  // the same slot gets a new large text
   p.sys.files.failWrites = true;
   p.frm->saveReg();
-  EXPECT_TRUE(p.stored("Entry0") == stored && p.sys.files.files == filesBefore);
+  EXPECT_EQ(p.stored("Entry0"), stored);
+  EXPECT_EQ(p.sys.files.files, filesBefore);
   // The next start still loads the text that was saved.
   Program q;
   q.startFrom(p);
@@ -99,7 +105,8 @@ TEST(EntryStorage, FailedSideFileWriteAndCrashSaveKeepThePreviousConsistentState
   c.copy(Text(20000, u'c'));
   c.sys.files.failWrites = true;
   c.frm->emergencyShutdown();
-  EXPECT_TRUE(c.sys.chain.leaves == 1 && c.sys.boxes.shown.empty());
+  EXPECT_EQ(c.sys.chain.leaves, 1);
+  EXPECT_TRUE(c.sys.boxes.shown.empty());
   Program after;
   after.startFrom(c);
   EXPECT_EQ(after.texts(), std::vector<Text>{u"captured"});
@@ -114,7 +121,8 @@ TEST(EntryStorage, SideFileFailureIsToldOnceTheSaveIsComplete) {
   Text storedWhileTold;
   p.sys.loop.whileOpen([&p, &storedWhileTold] { storedWhileTold = p.stored("EntryCount"); });
   p.frm->saveReg();
-  EXPECT_TRUE(p.sys.boxes.shown.size() == 1u && storedWhileTold == u"1");
+  EXPECT_EQ(p.sys.boxes.shown.size(), 1u);
+  EXPECT_EQ(storedWhileTold, u"1");
 }
 
 TEST(EntryStorage, KilledInTheMiddleOfSavingLosesNoSavedEntry) {
@@ -167,7 +175,8 @@ TEST(EntryStorage, CorruptValuesOrAMissingSideFileNeverDropTheOtherEntries) {
     ASSERT_NE(p.row(u"zero"), nullptr) << count;
     const bool twoLoaded = std::string(count) != "2";
     EXPECT_TRUE(!twoLoaded || (p.row(u"two") && p.row(u"two")->checked && p.cells(u"two")[kColCounter] == u"0"));
-    EXPECT_TRUE(p.cells(u"zero")[kColCounter] == u"0" && p.cells(u"zero")[kColDateSort] == u"20230315120000");
+    EXPECT_EQ(p.cells(u"zero")[kColCounter], u"0");
+    EXPECT_EQ(p.cells(u"zero")[kColDateSort], u"20230315120000");
     // The date that did not convert was reported once.
     ASSERT_EQ(p.sys.boxes.shown.size(), 1u) << count;
     p.frm->saveReg();
@@ -179,7 +188,8 @@ TEST(EntryStorage, CorruptValuesOrAMissingSideFileNeverDropTheOtherEntries) {
             {"Entry2", "<BIGFILE>C:\\Data\\report.txt</BIGFILE>"}});
   p.sys.files.files[u"C:\\Data\\report.txt"] = "report";
   p.start();
-  EXPECT_TRUE(p.texts() == (std::vector<Text>{u"small", u"report"}) && p.sys.boxes.shown.empty());
+  EXPECT_EQ(p.texts(), (std::vector<Text>{u"small", u"report"}));
+  EXPECT_TRUE(p.sys.boxes.shown.empty());
   p.frm->removeEntry(p.indexOf(u"report"));
   p.frm->saveReg();
   EXPECT_EQ(p.sys.files.files.count(u"C:\\Data\\report.txt"), 1u);
@@ -207,7 +217,8 @@ TEST(EntryStorage, SideFilesKeepEveryCharacter) {
     p.frm->saveReg();
     const Text file = u"C:\\Vornix\\bigfile0.txt";
     if (c.start.empty()) {
-      EXPECT_TRUE(p.stored("Entry0") == c.text && p.sys.files.files.count(file) == 0u);
+      EXPECT_EQ(p.stored("Entry0"), c.text);
+      EXPECT_EQ(p.sys.files.files.count(file), 0u);
     } else {
       EXPECT_EQ(p.stored("Entry0"), u"<BIGFILE>" + file + u"</BIGFILE>");
       EXPECT_EQ(p.sys.files.files[file].substr(0, c.start.size()), c.start);
@@ -225,7 +236,8 @@ TEST(EntryStorage, UnwritableProgramFolderFallsBackToTheUserFolder) {
   p.frm->saveReg();
   const Text path = u"C:\\Users\\me\\AppData\\Vornix\\bigfile0.txt";
   EXPECT_EQ(p.stored("Entry0"), u"<BIGFILE>" + path + u"</BIGFILE>");
-  EXPECT_TRUE(p.sys.files.files.count(path) == 1u && p.sys.boxes.shown.empty());
+  EXPECT_EQ(p.sys.files.files.count(path), 1u);
+  EXPECT_TRUE(p.sys.boxes.shown.empty());
   p.restart();
   EXPECT_EQ(p.texts(), std::vector<Text>{Text(20000, u'a')});
   // Neither folder can be written: said once, however often it is saved.
@@ -248,7 +260,8 @@ TEST(EntryStorage, UnreadableSideFileKeepsItsSlotUntilItCanBeRead) {
   ASSERT_EQ(marker, u"<BIGFILE>" + file + u"</BIGFILE>");
   p.sys.files.unreadable = {file};
   p.restart();
-  EXPECT_TRUE(p.frm->rows().count() == 3 && p.sys.boxes.shown.size() == 1u);
+  EXPECT_EQ(p.frm->rows().count(), 3);
+  EXPECT_EQ(p.sys.boxes.shown.size(), 1u);
   // Removals and captures around the kept slot, then a sweep: it stays as it was.
   p.frm->removeEntry(p.indexOf(numbered(3)));
   p.frm->removeEntry(p.indexOf(numbered(0)));
@@ -256,7 +269,8 @@ TEST(EntryStorage, UnreadableSideFileKeepsItsSlotUntilItCanBeRead) {
   p.frm->saveReg();
   p.frm->removeEntry(p.indexOf(u"new"));
   p.frm->saveReg();
-  EXPECT_TRUE(p.stored("Entry1") == marker && p.sys.files.files[file] == std::string(20000, 'L'));
+  EXPECT_EQ(p.stored("Entry1"), marker);
+  EXPECT_EQ(p.sys.files.files[file], std::string(20000, 'L'));
   p.sys.files.unreadable.clear();
   p.restart();
   EXPECT_EQ(p.texts(), (std::vector<Text>{Text(20000, u'L'), numbered(1)}));
@@ -271,7 +285,8 @@ TEST(TextBlocks, LongBlocksAreTruncatedWithAMessage) {
                                            "und kann leider nicht vollständig gespeichert werden!")});
   EXPECT_EQ(p.app->textBlocks[3].size(), 20000u);
   p.restart();
-  EXPECT_TRUE(p.app->textBlocks[3].size() == 16383u && p.app->textBlocks[4] == u"short");
+  EXPECT_EQ(p.app->textBlocks[3].size(), 16383u);
+  EXPECT_EQ(p.app->textBlocks[4], u"short");
 }
 
 }  // namespace vornix::test
