@@ -17,7 +17,9 @@ struct ThreeEntries : Running {
   }
   void select(const char* text) { frm->lvItems_Select(indexOf(T(text))); }
   void edit(const char16_t* result, bool copy = false, Command button = Command::TbEdit) {
-    view.editAnswer = true, view.editResult = result, view.editCopy = copy;
+    view.editAnswer = true;
+    view.editResult = result;
+    view.editCopy = copy;
     frm->tbMain_ButtonClick(button);
   }
 };

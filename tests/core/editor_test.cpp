@@ -15,10 +15,16 @@ class FakeEditor : public EditorView {
   int start = 0, length = 0, key = 0;
   bool protect = false, commands = true, keysShown = false, hidden = false, saveCancel = false;
   Text text() override { return box; }
-  void setText(const Text& t) override { box = t, start = length = 0; }
+  void setText(const Text& t) override {
+    box = t;
+    start = length = 0;
+  }
   int selStart() override { return start; }
   int selLength() override { return length; }
-  void setCaret(int p) override { start = p, length = 0; }
+  void setCaret(int p) override {
+    start = p;
+    length = 0;
+  }
   bool protectChecked() override { return protect; }
   void focusText() override {}
   bool textCommandsEnabled() override { return commands; }
