@@ -38,9 +38,11 @@ if(VORNIX_WIN32_DIR)
     VORNIX_E2E_EXE_DIR=${VORNIX_WIN32_DIR}
     VORNIX_E2E_BITS=32
     VORNIX_E2E_SUBSET=1)
+  # Its set-up (a new prefix, Wine's boot) runs while no 64-bit test does: 64-bit
+  # helpers started meanwhile have ended with status 1 and no word.
   add_test(NAME e2e32_setup COMMAND bash ${VORNIX_E2E_DIR}/fixture.sh setup)
   set_tests_properties(e2e32_setup PROPERTIES
-    FIXTURES_SETUP wine32 RESOURCE_LOCK wine32 TIMEOUT 600 ENVIRONMENT "${VORNIX_E2E32_ENVIRONMENT}")
+    FIXTURES_SETUP wine32 RESOURCE_LOCK "wine32;wine" TIMEOUT 600 ENVIRONMENT "${VORNIX_E2E32_ENVIRONMENT}")
   add_test(NAME e2e32_cleanup COMMAND bash ${VORNIX_E2E_DIR}/fixture.sh cleanup)
   set_tests_properties(e2e32_cleanup PROPERTIES
     FIXTURES_CLEANUP wine32 RESOURCE_LOCK wine32 TIMEOUT 60 ENVIRONMENT "${VORNIX_E2E32_ENVIRONMENT}")
