@@ -399,15 +399,18 @@ Text reformat(TextView text) {
 }
 
 Text removeBeginningWS(TextView text) {
-  // Copied into room made once: an append per line calls the string's own append,
-  // and the copy of it that the linker keeps may be one built for size.
-  Text out(text.size(), u'\0');
+  // Copied whole and then closed up in place: an append per line (or filling new
+  // room first) calls the string's own members, and the copies of those that the
+  // linker keeps may be ones built for size.
+  Text out(text);
   size_t written = 0;
   for (size_t i = 0; i < text.size();) {
     const size_t line = i;
     i = lineEnd(text, i);
-    std::copy(text.begin() + static_cast<std::ptrdiff_t>(line), text.begin() + static_cast<std::ptrdiff_t>(i),
-              out.begin() + static_cast<std::ptrdiff_t>(written));
+    // Up to the first space taken out, every line is in its place already.
+    if (written != line)
+      std::copy(text.begin() + static_cast<std::ptrdiff_t>(line), text.begin() + static_cast<std::ptrdiff_t>(i),
+                out.begin() + static_cast<std::ptrdiff_t>(written));
     written += i - line;
     while (i < text.size() && text[i] == kSpace) ++i;
   }
