@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "base/ustr.h"
+
 namespace vornix::dates {
 
 namespace {
@@ -64,26 +66,14 @@ double wholeSeconds(double date) { return fromCivil(toCivil(date)); }
 
 namespace {
 
-// `value` (not negative: every field of a converted date) in `width` digits or more.
-void putDigits(Text& out, int value, std::size_t width) {
-  Text digits;
-  do {
-    digits.insert(digits.begin(), static_cast<char16_t>(u'0' + value % 10));
-    value /= 10;
-  } while (value > 0);
-  if (digits.size() < width) out.append(width - digits.size(), u'0');
-  out += digits;
-}
-
 // The fields of `date` with `separators` before month, day, hour, minute and second.
 Text civilText(double date, const char16_t (&separators)[5]) {
   const Civil c = toCivil(date);
   const int fields[] = {c.month, c.day, c.hour, c.minute, c.second};
-  Text out;
-  putDigits(out, c.year, 4);
+  Text out = ustr::zeroPad(c.year, 4);
   for (int i = 0; i < 5; ++i) {
     if (separators[i]) out += separators[i];
-    putDigits(out, fields[i], 2);
+    out += ustr::zeroPad(fields[i], 2);
   }
   return out;
 }

@@ -221,6 +221,12 @@ Text fromInt(long long n) {
   return Text(d.begin(), d.end());
 }
 
+Text zeroPad(long long number, int width) {
+  Text s = fromInt(number);
+  if (static_cast<int>(s.size()) < width) s.insert(0, static_cast<size_t>(width) - s.size(), u'0');
+  return s;
+}
+
 bool parseInt(TextView s, long long minValue, long long maxValue, long long& out) {
   Text t = trimSpaces(s);
   if (t.empty()) return false;

@@ -40,6 +40,8 @@ bool startsWith(TextView s, TextView prefix);
 bool endsWith(TextView s, TextView suffix);
 
 Text fromInt(long long n);
+// `number` in at least `width` digits, zeros in front.
+Text zeroPad(long long number, int width);
 // Whole text as a decimal integer (surrounding spaces allowed); false when it is not one
 // or does not fit into [minValue, maxValue].
 bool parseInt(TextView s, long long minValue, long long maxValue, long long& out);

@@ -49,7 +49,7 @@ setup() {
   # window; this idle one keeps it alive between the programs of a test, as on Windows.
   (cd "$state_dir" && WINEPREFIX=$prefix exec setsid "$WINE" "$exe_dir/cliphelper.exe" idle 86400 keeper) \
     >"$state_dir/keeper.log" 2>&1 </dev/null &
-  for _ in $(seq 1 $((150 * WINE_SLOWNESS))); do [ -f "$state_dir/keeper.ready" ] || sleep 0.1; done
+  for _ in $(seq 1 $((150 * WINE_SLOWNESS))); do [ -f "$state_dir/keeper.ready" ] && break; sleep 0.1; done
   [ -f "$state_dir/keeper.ready" ] || { echo "the idle helper did not start" >&2; cat "$state_dir/keeper.log" >&2; exit 1; }
   cat >"$state_file" <<STATE
 E2E_PREFIX='$prefix'

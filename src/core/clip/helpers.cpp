@@ -74,12 +74,6 @@ Text flattenLine(const Text& text, size_t maxLen) {
 
 Text removeAmpersand(const Text& text) { return ustr::replaceAll(text, u"&", u""); }
 
-Text zeroPad(long number, int width) {
-  Text s = ustr::fromInt(number);
-  if (static_cast<int>(s.size()) < width) s.insert(0, static_cast<size_t>(width) - s.size(), u'0');
-  return s;
-}
-
 Text addBackslash(const Text& path) {
   if (!path.empty() && path.back() == u'\\') return path;
   return path + u"\\";

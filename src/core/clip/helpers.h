@@ -17,7 +17,6 @@ Text shortenText(const Text& text, int maxLen);
 // control draws where it would draw a box for the character itself.
 Text flattenLine(const Text& text, size_t maxLen);
 Text removeAmpersand(const Text& text);
-Text zeroPad(long number, int width);
 Text addBackslash(const Text& path);
 
 // Whole content of a file as text: after a byte-order mark in its encoding, else

@@ -29,7 +29,7 @@ void FrmVornix::setItemDate(int index, double date) {
 
 void FrmVornix::refreshCounter(int index, long quant) {
   rows_.setCell(index, kColCounter, ustr::fromInt(quant));
-  rows_.setCell(index, kColCountSort, zeroPad(quant, 10));
+  rows_.setCell(index, kColCountSort, ustr::zeroPad(quant, 10));
   rows_.resort();
   showRows();
 }
@@ -95,7 +95,7 @@ bool FrmVornix::insertListItem(Text strText, bool sel, bool realadd, double clda
   row.cells[kColCounter] = ustr::fromInt(quant);
   row.cells[kColContent] = std::move(strText);
   row.cells[kColType] = getClipTextType(clip);
-  row.cells[kColCountSort] = zeroPad(quant, 10);
+  row.cells[kColCountSort] = ustr::zeroPad(quant, 10);
   row.date = clip.ClipDate();
   row.cells[kColDate] = app_.sys.locale.dateText(row.date);
   row.cells[kColDateSort] = dates::sortKey(row.date);
@@ -121,7 +121,7 @@ void FrmVornix::changeEntry(const Text& strText, bool sel, bool copied) {
       if (copied && quant < 2147483647) ++quant;
       clip.setClipQuantity(static_cast<std::int32_t>(quant));
       rows_.setCell(selected, kColCounter, ustr::fromInt(quant));
-      rows_.setCell(selected, kColCountSort, zeroPad(quant, 10));
+      rows_.setCell(selected, kColCountSort, ustr::zeroPad(quant, 10));
       rows_.setCell(selected, kColContent, strText);
       rows_.setCell(selected, kColType, getClipTextType(clip));
       setItemDate(selected, dates::wholeSeconds(app_.sys.clock.now()));
@@ -136,7 +136,7 @@ void FrmVornix::changeEntry(const Text& strText, bool sel, bool copied) {
         long quant = rowCounter(existing);
         if (quant < 2147483647) ++quant;
         rows_.setCell(existing, kColCounter, ustr::fromInt(quant));
-        rows_.setCell(existing, kColCountSort, zeroPad(quant, 10));
+        rows_.setCell(existing, kColCountSort, ustr::zeroPad(quant, 10));
         rows_.resort();
       }
     }

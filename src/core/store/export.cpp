@@ -89,7 +89,7 @@ bool saveFile(App& app, const Text& path, const Text& text, bool& overwrite, boo
 }
 
 Text exportFileName(const Text& dir, const Text& prefix, int number) {
-  return addBackslash(dir) + prefix + zeroPad(number, 2) + u".txt";
+  return addBackslash(dir) + prefix + ustr::zeroPad(number, 2) + u".txt";
 }
 
 bool isValidPath(const Text& path) {
